@@ -1,0 +1,39 @@
+#include "analysis/memopage.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "records/recordfiles.h"
+#include "ui/dialogs.h"
+#include "ui/formbuilder.h"
+#include "ui/grid.h"
+
+MemoPage::MemoPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+    setObjectName(QStringLiteral("fraMemo"));
+    FormBuilder b(this);
+    msgMemoList = b.grid(QStringLiteral("msgMemoList"), 1, 6, 60, 60, 11620, 4300);
+    b.label(QStringLiteral("一言入力欄 →"), 60, 4480, 1500, 330);
+    txtMemo = b.textBox(QStringLiteral("txtMemo"), 1560, 4450, 7900, 380);
+    cmdMemoHozon = b.button(QStringLiteral("cmdMemoHozon"), QStringLiteral("一言日記保存"), 9600,
+                            4420, 2080, 440);
+    b.label(QStringLiteral("気付きメモ"), 60, 5000, 1500, 330);
+    txtKizuki = b.multiLineText(QStringLiteral("txtKizuki"), 60, 5330, 9400, 2170);
+    cmdKizukiHozon = b.button(QStringLiteral("cmdKizukiHozon"), QStringLiteral("気付きメモ保存"),
+                              9600, 5330, 2080, 440);
+    connect(cmdKizukiHozon, &QPushButton::clicked, this, &MemoPage::cmdKizukiHozon_Click);
+}
+
+// The box holds line feeds; the file holds CR LF pairs.
+void MemoPage::READ_KIZUKI() {
+    QString notes = readNotes(m_state.book);
+    notes.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    txtKizuki->setPlainText(notes);
+}
+
+void MemoPage::cmdKizukiHozon_Click() {
+    QString notes = txtKizuki->toPlainText();
+    notes.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    const FileResult r = writeNotes(m_state.book, notes);
+    if (!r.ok()) Dialogs::warning(this, r.message, r.title);
+}

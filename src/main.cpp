@@ -1,0 +1,33 @@
+// ミルテア: a household account book. The book is the working directory.
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "mainwindow/mainwindow.h"
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("miltea"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ミルテア"));
+
+    // Japanese captions on the standard boxes and context menus.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtJapanese);
+
+    // A Japanese proportional Gothic face, the same on every machine.
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")}) {
+        if (families.contains(family)) {
+            QFont font(family);
+            font.setPointSize(9);
+            QApplication::setFont(font);
+            break;
+        }
+    }
+
+    MainWindow window;
+    return app.exec();
+}

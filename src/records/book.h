@@ -1,0 +1,37 @@
+#pragma once
+#include <QString>
+
+// The file names of a book. Names are compared without regard to letter case
+// (a book copied from Windows may say データ.TXT): see Book::pathOf.
+namespace bookfile {
+inline const QString payments = QStringLiteral("データ.txt");
+inline const QString paymentsCopy = QStringLiteral("データコピー.txt");
+inline const QString paymentsRename = QStringLiteral("データＣＨＧ.txt");
+inline const QString incomes = QStringLiteral("入金.txt");
+inline const QString incomesCopy = QStringLiteral("入金コピー.txt");
+inline const QString payees = QStringLiteral("支払いマスタ.txt");
+inline const QString payeesRename = QStringLiteral("状況リストＣＨＧ.txt");
+inline const QString categories = QStringLiteral("費目マスタ.txt");
+inline const QString categoriesRename = QStringLiteral("費目リストＣＨＧ.txt");
+inline const QString associations = QStringLiteral("関連.TXT");
+inline const QString associationsCopy = QStringLiteral("関連_CHG.TXT");
+inline const QString settings = QStringLiteral("設定.txt");
+inline const QString notes = QStringLiteral("気付きメモ.txt");
+inline const QString forecast = QStringLiteral("予測データ.txt");
+inline const QString forecastCopy = QStringLiteral("予測データコピー.txt");
+inline const QString userName = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
+} // namespace bookfile
+
+// The folder that holds one book (the working directory of the program).
+class Book {
+public:
+    explicit Book(QString dir);
+    const QString &dir() const { return m_dir; }
+
+    // The path of a book file: the canonical name when it exists or when no
+    // file of that name in another letter case exists, else that file.
+    QString pathOf(const QString &name) const;
+
+private:
+    QString m_dir;
+};

@@ -1,0 +1,33 @@
+#pragma once
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// Whole yen, held in 64-bit integers. Sums saturate instead of overflowing.
+using Yen = qint64;
+
+Yen addYen(Yen a, Yen b);
+Yen subYen(Yen a, Yen b);
+
+// Labels: "#,#円" — thousands separators, a leading minus, and no number for 0.
+QString formatYenLabel(Yen v);
+// Grids: "¥12,345" / "-¥12,345", whatever the machine's locale.
+QString formatYenGrid(Yen v);
+// Plain digits with a leading "-", no separators ("48500", "-1000").
+QString formatPlain(Yen v);
+
+// The one reading of an amount the user typed in yen: blanks around it, an
+// optional "-", an optional "¥"/"￥"/"\", half- or full-width digits either
+// plain or grouped by "," / "，" in threes, and an optional "円". Anything
+// else is no amount.
+std::optional<Yen> parseYenInput(const QString &text);
+
+// The amount field of a record file: a plain decimal number, rounded half to
+// even to whole yen; empty or unreadable text reads as 0.
+Yen parseAmountField(QByteArrayView text);
+
+// Dates are stored as yyyy/mm/dd text; comparing that text orders them.
+QString dateText(QDate date);
+// A real date written exactly as yyyy/mm/dd, or an invalid QDate.
+QDate parseDateText(const QString &text);

@@ -1,0 +1,41 @@
+#pragma once
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QVarLengthArray>
+
+#include "records/money.h"
+
+// Record lines at the byte level. In CP932 the bytes '"', ',', CR and LF never
+// occur inside a two-byte character, so fields can be split before decoding;
+// rewrites copy a record's text fields as the very bytes they read.
+
+using RawFields = QVarLengthArray<QByteArrayView, 8>;
+
+// The bytes of a file; a missing or unreadable file reads as empty.
+QByteArray readFileBytes(const QString &path);
+
+// Walks the records of a delimited file, one line each. A field that begins
+// with a double quote runs to the next double quote (commas inside belong to
+// it); anything after that quote up to the comma is dropped. An unquoted
+// field runs to the next comma, blanks before it skipped. Blank lines hold no
+// record; a last line without CR LF still counts.
+class RawReader {
+public:
+    explicit RawReader(QByteArrayView content) : m_p(content.data()), m_end(m_p + content.size()) {}
+    bool next(RawFields &fields);
+    bool atEnd() const { return m_p >= m_end; }
+
+private:
+    const char *m_p;
+    const char *m_end;
+};
+
+// Record writing: text between double quotes, numbers bare, CR LF at the end.
+void appendQuoted(QByteArray &out, QByteArrayView text);
+void appendNumber(QByteArray &out, Yen value);
+void endLine(QByteArray &out);
+
+// The field, or an empty view when the record has fewer fields.
+inline QByteArrayView fieldAt(const RawFields &f, qsizetype i) {
+    return i < f.size() ? f[i] : QByteArrayView();
+}

@@ -1,0 +1,168 @@
+#include "ui/chart.h"
+
+#include <QBarSet>
+#include <QBarSeries>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <cmath>
+
+Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this)) {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view, 1);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->chart()->legend()->hide();
+    m_view->chart()->setMargins(QMargins(2, 2, 2, 2));
+    m_view->chart()->setBackgroundRoundness(0);
+}
+
+void Chart::setSeriesCount(int n) {
+    m_series.resize(std::max(n, 0));
+    for (Series &s : m_series) s.values.resize(rowCount());
+    scheduleRender();
+}
+
+void Chart::setSeriesKind(int series, SeriesKind kind) {
+    if (!validSeries(series)) return;
+    m_series[series - 1].kind = kind;
+    scheduleRender();
+}
+
+Chart::SeriesKind Chart::seriesKind(int series) const {
+    return validSeries(series) ? m_series.at(series - 1).kind : SeriesKind::Line;
+}
+
+void Chart::setSeriesAxis(int series, Axis axis) {
+    if (!validSeries(series)) return;
+    m_series[series - 1].axis = axis;
+    scheduleRender();
+}
+
+Chart::Axis Chart::seriesAxis(int series) const {
+    return validSeries(series) ? m_series.at(series - 1).axis : Axis::Primary;
+}
+
+void Chart::setSeriesColor(int series, const QColor &color) {
+    if (!validSeries(series)) return;
+    m_series[series - 1].color = color;
+    scheduleRender();
+}
+
+void Chart::setSeriesVisible(int series, bool visible) {
+    if (!validSeries(series)) return;
+    m_series[series - 1].visible = visible;
+    scheduleRender();
+}
+
+bool Chart::seriesVisible(int series) const {
+    return validSeries(series) && m_series.at(series - 1).visible;
+}
+
+void Chart::setRowCount(int rows) {
+    rows = std::max(rows, 0);
+    m_labels.resize(rows);
+    for (Series &s : m_series) s.values.resize(rows);
+    scheduleRender();
+}
+
+void Chart::setValue(int row, int series, double v) {
+    if (!validSeries(series) || row < 1 || row > rowCount()) return;
+    m_series[series - 1].values[row - 1] = v;
+    scheduleRender();
+}
+
+double Chart::value(int row, int series) const {
+    if (!validSeries(series) || row < 1 || row > rowCount()) return 0;
+    return m_series.at(series - 1).values.at(row - 1);
+}
+
+void Chart::setRowLabel(int row, const QString &label) {
+    if (row < 1 || row > rowCount()) return;
+    m_labels[row - 1] = label;
+    scheduleRender();
+}
+
+QString Chart::rowLabel(int row) const {
+    return row >= 1 && row <= rowCount() ? m_labels.at(row - 1) : QString();
+}
+
+void Chart::setAxis(Axis axis, double min, double max, int divisions) {
+    m_axes[index(axis)] = {min, max, divisions};
+    scheduleRender();
+}
+
+void Chart::scheduleRender() {
+    if (m_renderQueued) return;
+    m_renderQueued = true;
+    QMetaObject::invokeMethod(
+        this, [this] { render(); }, Qt::QueuedConnection);
+}
+
+void Chart::render() {
+    m_renderQueued = false;
+    QChart *chart = m_view->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *a : chart->axes()) {
+        chart->removeAxis(a);
+        delete a;
+    }
+    const int rows = rowCount();
+    QFont small = font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
+
+    // Rows on a value axis from 0; at most about 31 labels so that each stays readable.
+    auto *x = new QCategoryAxis;
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    x->setLabelsFont(small);
+    x->setRange(-0.5, std::max(rows, 1) - 0.5);
+    const int step = std::max(1, static_cast<int>(std::ceil(rows / 31.0)));
+    for (int r = 0; r < rows; r += step) x->append(m_labels.at(r), r);
+    x->setGridLineVisible(false);
+    chart->addAxis(x, Qt::AlignBottom);
+
+    QValueAxis *y[2];
+    for (int i = 0; i < 2; ++i) {
+        y[i] = new QValueAxis;
+        y[i]->setRange(m_axes[i].min, m_axes[i].max);
+        y[i]->setTickCount(m_axes[i].divisions + 1);
+        y[i]->setLabelFormat(QStringLiteral("%.0f"));
+        y[i]->setLabelsFont(small);
+        chart->addAxis(y[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
+    }
+    y[1]->setGridLineVisible(false);
+
+    for (const Series &s : m_series) {
+        if (!s.visible) continue;
+        QAbstractSeries *drawn = nullptr;
+        if (s.kind == SeriesKind::Bar) {
+            auto *set = new QBarSet(QString());
+            QList<qreal> values(s.values.begin(), s.values.end());
+            set->append(values);
+            if (s.color.isValid()) set->setColor(s.color);
+            set->setBorderColor(s.color.isValid() ? s.color.darker(120) : QColor(Qt::gray));
+            auto *bars = new QBarSeries;
+            bars->setBarWidth(0.6);
+            bars->append(set);
+            drawn = bars;
+        } else {
+            auto *line = new QLineSeries;
+            QList<QPointF> points;
+            points.reserve(rows);
+            for (int r = 0; r < rows; ++r) points.append(QPointF(r, s.values.at(r)));
+            line->replace(points);
+            if (s.color.isValid()) {
+                QPen pen(s.color);
+                pen.setWidth(2);
+                line->setPen(pen);
+            }
+            drawn = line;
+        }
+        chart->addSeries(drawn);
+        drawn->attachAxis(x);
+        drawn->attachAxis(y[index(s.axis)]);
+    }
+}

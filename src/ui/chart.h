@@ -1,0 +1,67 @@
+#pragma once
+#include <QColor>
+#include <QList>
+#include <QWidget>
+
+class QChartView;
+
+// A chart fed with a rows × series data table, both counted from 1: each
+// series is a line or bars on the primary (left) or secondary (right) value
+// axis. Rows lie on a value axis labelled with the row labels, so thousands of
+// days draw quickly. The drawing is rebuilt once per event loop turn.
+class Chart : public QWidget {
+    Q_OBJECT
+public:
+    enum class SeriesKind { Line, Bar };
+    enum class Axis { Primary, Secondary };
+
+    explicit Chart(QWidget *parent = nullptr);
+
+    void setSeriesCount(int n);
+    int seriesCount() const { return static_cast<int>(m_series.size()); }
+    void setSeriesKind(int series, SeriesKind kind);
+    SeriesKind seriesKind(int series) const;
+    void setSeriesAxis(int series, Axis axis);
+    Axis seriesAxis(int series) const;
+    void setSeriesColor(int series, const QColor &color);
+    void setSeriesVisible(int series, bool visible);
+    bool seriesVisible(int series) const;
+
+    void setRowCount(int rows);
+    int rowCount() const { return static_cast<int>(m_labels.size()); }
+    void setValue(int row, int series, double v);
+    double value(int row, int series) const;
+    void setRowLabel(int row, const QString &label);
+    QString rowLabel(int row) const;
+
+    void setAxis(Axis axis, double min, double max, int divisions);
+    double axisMin(Axis axis) const { return m_axes[index(axis)].min; }
+    double axisMax(Axis axis) const { return m_axes[index(axis)].max; }
+    int axisDivisions(Axis axis) const { return m_axes[index(axis)].divisions; }
+
+    // Builds the drawing now (it is otherwise built at the next turn).
+    void render();
+
+private:
+    struct Series {
+        SeriesKind kind = SeriesKind::Line;
+        Axis axis = Axis::Primary;
+        QColor color;
+        bool visible = true;
+        QList<double> values;
+    };
+    struct AxisRange {
+        double min = 0;
+        double max = 1;
+        int divisions = 10;
+    };
+    static int index(Axis a) { return a == Axis::Primary ? 0 : 1; }
+    bool validSeries(int s) const { return s >= 1 && s <= seriesCount(); }
+    void scheduleRender();
+
+    QChartView *m_view;
+    QList<Series> m_series;
+    QList<QString> m_labels;
+    AxisRange m_axes[2];
+    bool m_renderQueued = false;
+};

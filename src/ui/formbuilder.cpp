@@ -1,0 +1,118 @@
+#include "ui/formbuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/chart.h"
+#include "ui/controls.h"
+#include "ui/grid.h"
+#include "ui/listbox.h"
+#include "ui/monthcalendar.h"
+#include "ui/twips.h"
+
+template <typename W>
+W *FormBuilder::place(W *w, const QString &name, int l, int t, int wd, int h) {
+    if (!name.isEmpty()) w->setObjectName(name);
+    placeTw(w, l, t, wd, h);
+    return w;
+}
+
+QLabel *FormBuilder::label(const QString &caption, int l, int t, int w, int h,
+                           const QString &name) {
+    return place(new QLabel(caption, m_parent), name, l, t, w, h);
+}
+
+QLabel *FormBuilder::title(const QString &caption, int l, int t, int w, int h) {
+    QLabel *v = label(caption, l, t, w, h);
+    QFont f = v->font();
+    f.setPointSize(f.pointSize() + 3);
+    f.setBold(true);
+    v->setFont(f);
+    return v;
+}
+
+QLabel *FormBuilder::valueLabel(const QString &name, int l, int t, int w, int h) {
+    QLabel *v = place(new QLabel(m_parent), name, l, t, w, h);
+    v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    v->setFrameShape(QFrame::Panel);
+    v->setFrameShadow(QFrame::Sunken);
+    return v;
+}
+
+QLabel *FormBuilder::image(const QString &name, const QString &icon, int l, int t, int w, int h) {
+    QLabel *v = place(new QLabel(m_parent), name, l, t, w, h);
+    v->setPixmap(iconOf(icon).pixmap(v->size()));
+    v->setAlignment(Qt::AlignCenter);
+    return v;
+}
+
+QPushButton *FormBuilder::button(const QString &name, const QString &caption, int l, int t, int w,
+                                 int h) {
+    return place(new QPushButton(caption, m_parent), name, l, t, w, h);
+}
+
+QLineEdit *FormBuilder::textBox(const QString &name, int l, int t, int w, int h) {
+    return place(new QLineEdit(m_parent), name, l, t, w, h);
+}
+
+QPlainTextEdit *FormBuilder::multiLineText(const QString &name, int l, int t, int w, int h) {
+    return place(new QPlainTextEdit(m_parent), name, l, t, w, h);
+}
+
+ListBox *FormBuilder::listBox(const QString &name, int l, int t, int w, int h) {
+    return place(new ListBox(m_parent), name, l, t, w, h);
+}
+
+QComboBox *FormBuilder::comboBox(const QString &name, bool editable, int l, int t, int w, int h) {
+    QComboBox *c = place(new QComboBox(m_parent), name, l, t, w, h);
+    c->setEditable(editable);
+    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+QRadioButton *FormBuilder::option(const QString &name, const QString &caption, int l, int t, int w,
+                                  int h) {
+    return place(new QRadioButton(caption, m_parent), name, l, t, w, h);
+}
+
+QCheckBox *FormBuilder::checkBox(const QString &name, const QString &caption, int l, int t, int w,
+                                 int h) {
+    return place(new QCheckBox(caption, m_parent), name, l, t, w, h);
+}
+
+QGroupBox *FormBuilder::frame(const QString &caption, int l, int t, int w, int h,
+                              const QString &name) {
+    return place(new QGroupBox(caption, m_parent), name, l, t, w, h);
+}
+
+QGroupBox *FormBuilder::legend(const QString &caption, const QColor &color, int l, int t, int w,
+                               int h, const QString &name) {
+    QGroupBox *box = frame(caption, l, t, w, h, name);
+    auto *swatch = new QLabel(box);
+    setLabelBackColor(swatch, color);
+    placeTw(swatch, 200, h / 2 + 20, w - 400, 150);
+    return box;
+}
+
+Grid *FormBuilder::grid(const QString &name, int fixedCols, int cols, int l, int t, int w, int h) {
+    Grid *g = place(new Grid(m_parent), name, l, t, w, h);
+    g->setCols(cols);
+    g->setRows(1);
+    g->setFixedRows(1);
+    g->setFixedCols(fixedCols);
+    return g;
+}
+
+Chart *FormBuilder::chart(const QString &name, int l, int t, int w, int h) {
+    return place(new Chart(m_parent), name, l, t, w, h);
+}
+
+MonthCalendar *FormBuilder::calendar(const QString &name, int l, int t, int w, int h) {
+    return place(new MonthCalendar(m_parent), name, l, t, w, h);
+}

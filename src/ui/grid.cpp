@@ -1,0 +1,390 @@
+#include "ui/grid.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <algorithm>
+
+#include "ui/twips.h"
+
+namespace {
+struct Row {
+    QList<QString> cells;
+    QList<QColor> back; // empty until a colour is set
+    QList<QColor> fore;
+};
+
+struct Column {
+    int widthTw = 960;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment fixedAlign = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+QColor colorAt(const QList<QColor> &colors, int c) {
+    return c < colors.size() ? colors.at(c) : QColor();
+}
+
+void putColor(QList<QColor> &colors, int c, const QColor &color) {
+    if (colors.size() <= c) colors.resize(c + 1);
+    colors[c] = color;
+}
+
+// Yen and digit texts as numbers: "¥1,500", "-¥200", "12".
+double numericKey(const QString &s) {
+    QString digits;
+    for (QChar ch : s)
+        if (ch.isDigit() || ch == u'-' || ch == u'.') digits += ch;
+    return digits.toDouble();
+}
+} // namespace
+
+// The cells; row 0 (when fixed) is shown as the header, rows below as the
+// table. The view learns the row count only at a reset, so every access is
+// bounds-checked against the live data.
+class GridModel : public QAbstractTableModel {
+public:
+    explicit GridModel(Grid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
+
+    QList<Row> rows;
+    QList<Column> columns;
+    int shownRows = 0;
+    int shownCols = 0;
+
+    void reset() {
+        beginResetModel();
+        shownRows = std::max(0, static_cast<int>(rows.size()) - m_grid->fixedRows());
+        shownCols = static_cast<int>(columns.size());
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override {
+        return parent.isValid() ? 0 : shownRows;
+    }
+    int columnCount(const QModelIndex &parent = {}) const override {
+        return parent.isValid() ? 0 : shownCols;
+    }
+
+    QVariant cell(int r, int c, int role) const {
+        if (r < 0 || r >= rows.size() || c < 0 || c >= columns.size()) return {};
+        const Row &row = rows.at(r);
+        const bool fixed = r < m_grid->fixedRows() || c < m_grid->fixedCols();
+        switch (role) {
+        case Qt::DisplayRole: return c < row.cells.size() ? row.cells.at(c) : QString();
+        case Qt::TextAlignmentRole:
+            return static_cast<int>(fixed ? columns.at(c).fixedAlign : columns.at(c).align);
+        case Qt::BackgroundRole: {
+            QColor color = colorAt(row.back, c);
+            if (!color.isValid())
+                color = QApplication::palette().color(fixed ? QPalette::Button : QPalette::Base);
+            return color;
+        }
+        case Qt::ForegroundRole: {
+            const QColor color = colorAt(row.fore, c);
+            if (color.isValid()) return color;
+            return QApplication::palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
+        }
+        default: return {};
+        }
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override {
+        return cell(index.row() + m_grid->fixedRows(), index.column(), role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation o, int role) const override {
+        if (o != Qt::Horizontal || m_grid->fixedRows() == 0) return {};
+        return cell(0, section, role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex &) const override {
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    }
+
+private:
+    Grid *m_grid;
+};
+
+class GridView : public QTableView {
+public:
+    using QTableView::QTableView;
+    using QTableView::updateGeometries;
+};
+
+namespace {
+void styleView(QTableView *v) {
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setSelectionBehavior(QAbstractItemView::SelectItems);
+    v->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    v->verticalHeader()->hide();
+    v->verticalHeader()->setDefaultSectionSize(20);
+    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    v->horizontalHeader()->setSectionsClickable(true);
+    v->horizontalHeader()->setHighlightSections(false);
+    v->setWordWrap(false);
+    v->setStyleSheet(QStringLiteral("QTableView { gridline-color: #C0C0C0; }"));
+    QPalette p = v->palette();
+    p.setColor(QPalette::Base, QColor(0x80, 0x80, 0x80)); // the empty area
+    v->setPalette(p);
+}
+} // namespace
+
+Grid::Grid(QWidget *parent)
+    : QWidget(parent), m_model(new GridModel(this)), m_view(new GridView(this)),
+      m_frozen(new GridView(this)) {
+    styleView(m_view);
+    styleView(m_frozen);
+    m_view->setModel(m_model);
+    m_frozen->setModel(m_model);
+    m_frozen->setSelectionModel(m_view->selectionModel());
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setFrameShape(QFrame::NoFrame);
+    m_frozen->hide();
+    // The frozen columns scroll up and down with the rest.
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, m_frozen->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(m_frozen->verticalScrollBar(), &QScrollBar::valueChanged, m_view->verticalScrollBar(),
+            &QScrollBar::setValue);
+    for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
+        connect(v, &QTableView::clicked, this, [this](const QModelIndex &i) {
+            userClicked(i.row() + m_fixedRows, i.column());
+        });
+        connect(v->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                [this](int c) { userClicked(0, c); });
+    }
+    setFontPointSize(m_pointSize);
+}
+
+Grid::~Grid() = default;
+
+int Grid::rows() const { return static_cast<int>(m_model->rows.size()); }
+
+void Grid::setRows(int rows) {
+    rows = std::max(rows, 0);
+    const int cols = this->cols();
+    const int old = this->rows();
+    m_model->rows.resize(rows);
+    for (int r = old; r < rows; ++r) m_model->rows[r].cells.resize(cols);
+    m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+int Grid::cols() const { return static_cast<int>(m_model->columns.size()); }
+
+void Grid::setCols(int cols) {
+    cols = std::max(cols, 0);
+    m_model->columns.resize(cols);
+    for (Row &row : m_model->rows) row.cells.resize(cols);
+    m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+void Grid::setFixedRows(int n) {
+    m_fixedRows = std::clamp(n, 0, 1);
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+void Grid::setFixedCols(int n) {
+    m_fixedCols = std::max(n, 0);
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+QString Grid::text(int r, int c) const {
+    if (r < 0 || r >= rows() || c < 0 || c >= cols()) return {};
+    return m_model->rows.at(r).cells.at(c);
+}
+
+void Grid::setText(int r, int c, const QString &text) {
+    if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
+    m_model->rows[r].cells[c] = text;
+    scheduleRefresh();
+}
+
+QColor Grid::cellBackColor(int r, int c) const {
+    return m_model->cell(r, c, Qt::BackgroundRole).value<QColor>();
+}
+
+void Grid::setCellBackColor(int r, int c, const QColor &color) {
+    if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
+    putColor(m_model->rows[r].back, c, color);
+    scheduleRefresh();
+}
+
+QColor Grid::cellForeColor(int r, int c) const {
+    return m_model->cell(r, c, Qt::ForegroundRole).value<QColor>();
+}
+
+void Grid::setCellForeColor(int r, int c, const QColor &color) {
+    if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
+    putColor(m_model->rows[r].fore, c, color);
+    scheduleRefresh();
+}
+
+int Grid::colWidth(int c) const {
+    return c >= 0 && c < cols() ? m_model->columns.at(c).widthTw : 0;
+}
+
+void Grid::setColWidth(int c, int twips) {
+    if (c < 0 || c >= cols()) return;
+    m_model->columns[c].widthTw = std::max(twips, 0);
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+Qt::Alignment Grid::colAlignment(int c) const {
+    return c >= 0 && c < cols() ? m_model->columns.at(c).align : Qt::Alignment();
+}
+
+void Grid::setColAlignment(int c, Qt::Alignment a) {
+    if (c < 0 || c >= cols()) return;
+    m_model->columns[c].align = a;
+    scheduleRefresh();
+}
+
+Qt::Alignment Grid::fixedAlignment(int c) const {
+    return c >= 0 && c < cols() ? m_model->columns.at(c).fixedAlign : Qt::Alignment();
+}
+
+void Grid::setFixedAlignment(int c, Qt::Alignment a) {
+    if (c < 0 || c >= cols()) return;
+    m_model->columns[c].fixedAlign = a;
+    scheduleRefresh();
+}
+
+void Grid::setFontPointSize(int points) {
+    m_pointSize = points;
+    QFont f = font();
+    f.setPointSize(points);
+    for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
+        v->setFont(f);
+        v->horizontalHeader()->setFont(f);
+        v->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+    }
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+int Grid::topRow() const {
+    refresh();
+    if (!m_view->isVisible()) return std::clamp(m_requestedTop, m_fixedRows, std::max(rows() - 1, m_fixedRows));
+    return m_fixedRows + m_view->verticalScrollBar()->value();
+}
+
+void Grid::setTopRow(int row) {
+    m_requestedTop = row;
+    refresh();
+    m_view->verticalScrollBar()->setValue(row - m_fixedRows);
+}
+
+void Grid::setCurrentCell(int r, int c) {
+    m_currentRow = std::clamp(r, 0, std::max(rows() - 1, 0));
+    m_currentCol = std::clamp(c, 0, std::max(cols() - 1, 0));
+    refresh();
+    if (m_currentRow >= m_fixedRows)
+        m_view->selectionModel()->setCurrentIndex(
+            m_model->index(m_currentRow - m_fixedRows, m_currentCol),
+            QItemSelectionModel::ClearAndSelect);
+    else
+        m_view->selectionModel()->clearSelection();
+}
+
+void Grid::sortRows(int col, bool ascending, bool numeric) {
+    if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
+    auto first = m_model->rows.begin() + m_fixedRows;
+    auto key = [col](const Row &row) { return row.cells.at(col); };
+    if (numeric) {
+        std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
+            const double x = numericKey(key(a)), y = numericKey(key(b));
+            return ascending ? x < y : y < x;
+        });
+    } else {
+        std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
+            const int cmp = key(a).compare(key(b));
+            return ascending ? cmp < 0 : cmp > 0;
+        });
+    }
+    scheduleRefresh();
+}
+
+void Grid::clear() {
+    for (Row &row : m_model->rows) {
+        for (QString &cell : row.cells) cell.clear();
+        row.back.clear();
+        row.fore.clear();
+    }
+    scheduleRefresh();
+}
+
+void Grid::clickCell(int r, int c) { userClicked(r, c); }
+
+void Grid::userClicked(int r, int c) {
+    setCurrentCell(r, c);
+    emit clicked();
+}
+
+void Grid::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    layoutViews();
+}
+
+void Grid::showEvent(QShowEvent *e) {
+    QWidget::showEvent(e);
+    refresh();
+    m_view->verticalScrollBar()->setValue(m_requestedTop - m_fixedRows);
+}
+
+void Grid::scheduleRefresh() {
+    if (m_refreshQueued) return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(
+        this, [this] { refresh(); }, Qt::QueuedConnection);
+}
+
+void Grid::refresh() const {
+    auto *self = const_cast<Grid *>(this);
+    self->m_refreshQueued = false;
+    if (m_structureDirty) {
+        m_structureDirty = false;
+        m_model->reset();
+        m_view->horizontalHeader()->setVisible(m_fixedRows > 0);
+        m_frozen->horizontalHeader()->setVisible(m_fixedRows > 0);
+        for (int c = 0; c < cols(); ++c) {
+            const int px = twipsToPx(colWidth(c));
+            m_view->setColumnWidth(c, px);
+            m_frozen->setColumnWidth(c, px);
+            m_frozen->setColumnHidden(c, c >= m_fixedCols);
+        }
+        layoutViews();
+        if (m_currentRow >= m_fixedRows)
+            m_view->selectionModel()->setCurrentIndex(
+                m_model->index(m_currentRow - m_fixedRows, m_currentCol),
+                QItemSelectionModel::ClearAndSelect);
+    }
+    m_view->viewport()->update();
+    m_view->horizontalHeader()->viewport()->update();
+    m_frozen->viewport()->update();
+    m_frozen->horizontalHeader()->viewport()->update();
+    m_view->updateGeometries();
+}
+
+void Grid::layoutViews() const {
+    m_view->setGeometry(rect());
+    const bool frozen = m_fixedCols > 0 && cols() > 0;
+    m_frozen->setVisible(frozen);
+    if (!frozen) return;
+    int width = 0;
+    for (int c = 0; c < std::min(m_fixedCols, cols()); ++c) width += m_view->columnWidth(c);
+    const int frame = m_view->frameWidth();
+    const int scrollBar =
+        m_view->horizontalScrollBar()->isVisible() ? m_view->horizontalScrollBar()->height() : 0;
+    m_frozen->setGeometry(frame, frame, width, height() - 2 * frame - scrollBar);
+}

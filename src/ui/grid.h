@@ -1,0 +1,85 @@
+#pragma once
+#include <QColor>
+#include <QWidget>
+
+class GridModel;
+class GridView;
+
+// A grid of text cells in the manner of the book's lists: rows and columns
+// counted from 0, row 0 the fixed header row, fixed columns on the left that
+// stay in view when the grid is scrolled sideways. Model/view based, so that
+// 100,000 rows fill and paint quickly: cell writes only mark the view for one
+// repaint, and the row count reaches the view at the next event loop turn (or
+// at once when the grid is asked about what it shows).
+class Grid : public QWidget {
+    Q_OBJECT
+public:
+    explicit Grid(QWidget *parent = nullptr);
+    ~Grid() override;
+
+    int rows() const;
+    void setRows(int rows);
+    int cols() const;
+    void setCols(int cols);
+    int fixedRows() const { return m_fixedRows; }
+    void setFixedRows(int n);
+    int fixedCols() const { return m_fixedCols; }
+    void setFixedCols(int n);
+
+    QString text(int r, int c) const;
+    void setText(int r, int c, const QString &text);
+    QColor cellBackColor(int r, int c) const;
+    void setCellBackColor(int r, int c, const QColor &color);
+    QColor cellForeColor(int r, int c) const;
+    void setCellForeColor(int r, int c, const QColor &color);
+
+    int colWidth(int c) const; // twips
+    void setColWidth(int c, int twips);
+    Qt::Alignment colAlignment(int c) const;
+    void setColAlignment(int c, Qt::Alignment a);
+    Qt::Alignment fixedAlignment(int c) const;
+    void setFixedAlignment(int c, Qt::Alignment a);
+    int fontPointSize() const { return m_pointSize; }
+    void setFontPointSize(int points);
+
+    // The first scrollable row shown at the top.
+    int topRow() const;
+    void setTopRow(int row);
+    int currentRow() const { return m_currentRow; }
+    int currentCol() const { return m_currentCol; }
+    void setCurrentCell(int r, int c);
+
+    // Stable sort of the rows below the fixed rows by one column's text;
+    // numeric compares the yen and digit texts as numbers.
+    void sortRows(int col, bool ascending, bool numeric);
+    // Empties every cell (texts and colours); rows and columns stay.
+    void clear();
+    // Exactly what a user's click on a cell does.
+    void clickCell(int r, int c);
+
+signals:
+    void clicked();
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+
+private:
+    friend class GridModel;
+    void scheduleRefresh();
+    void refresh() const;
+    void layoutViews() const;
+    void userClicked(int r, int c);
+
+    GridModel *m_model;
+    GridView *m_view;
+    GridView *m_frozen;
+    int m_fixedRows = 1;
+    int m_fixedCols = 0;
+    int m_pointSize = 9;
+    int m_currentRow = 0;
+    int m_currentCol = 0;
+    int m_requestedTop = 1;
+    mutable bool m_structureDirty = true;
+    bool m_refreshQueued = false;
+};

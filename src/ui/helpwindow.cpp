@@ -1,0 +1,24 @@
+#include "ui/helpwindow.h"
+
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(QWidget *owner)
+    : QWidget(owner, Qt::Window), m_browser(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("helpWindow"));
+    setWindowTitle(QStringLiteral("ミルテア ヘルプ"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setSource(QUrl(QStringLiteral("qrc:/docs/help.html")));
+    resize(640, 560);
+}
+
+void HelpWindow::showTopic(const QString &anchor) {
+    if (anchor.isEmpty()) m_browser->setSource(QUrl(QStringLiteral("qrc:/docs/help.html")));
+    else m_browser->scrollToAnchor(anchor);
+    show();
+    raise();
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <QListWidget>
+
+// A list box as the book's pages use it: a click on an item raises clicked();
+// while the mouse button is held the selection follows the mouse, and the
+// press and release are reported so that handlers can read the selection at
+// either moment (no drag and drop).
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget *parent = nullptr);
+    // Exactly what a user's click on that row does.
+    void clickRow(int row);
+
+signals:
+    void mouseDown(Qt::MouseButton button);
+    void clicked();
+    void mouseUp(Qt::MouseButton button);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+};

@@ -1,0 +1,32 @@
+#pragma once
+#include <QList>
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Answers the real modal boxes as they appear and records what they said.
+// Boxes are answered in order from the queue; with the queue empty a box is
+// answered with OK (or its default button).
+class BoxAnswerer : public QObject {
+    Q_OBJECT
+public:
+    struct Seen {
+        QString text;
+        QString title;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+    };
+    BoxAnswerer();
+    void queue(QMessageBox::StandardButton answer) { m_answers.append(answer); }
+    QList<Seen> seen;
+    QStringList titles() const;
+
+private:
+    void poll();
+    QTimer m_timer;
+    QList<QMessageBox::StandardButton> m_answers;
+};
+
+// Lets pending events (queued grid and chart refreshes) run.
+void settle();

@@ -1,0 +1,139 @@
+// The grid adapter: header row, fixed columns, widths, colours, scrolling, clicks and sorting.
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/chart.h"
+#include "ui/grid.h"
+#include "ui/monthcalendar.h"
+
+class TestGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void holdsTextsColoursAndLayout() {
+        Grid g;
+        g.setCols(4);
+        g.setRows(3);
+        g.setFixedCols(1);
+        g.setText(0, 1, QStringLiteral("支払い"));
+        g.setText(2, 3, QStringLiteral("¥1,500"));
+        g.setColWidth(1, 2050);
+        g.setColAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        g.setFixedAlignment(0, Qt::AlignCenter);
+        g.setCellBackColor(1, 2, QColor(255, 192, 192));
+        g.setCellForeColor(1, 2, Qt::red);
+        g.setFontPointSize(11);
+        QCOMPARE(g.text(0, 1), QStringLiteral("支払い"));
+        QCOMPARE(g.text(2, 3), QStringLiteral("¥1,500"));
+        QCOMPARE(g.text(9, 9), QString());
+        QCOMPARE(g.colWidth(1), 2050);
+        QCOMPARE(g.colAlignment(3), Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(g.fixedAlignment(0), Qt::AlignCenter);
+        QCOMPARE(g.cellBackColor(1, 2), QColor(255, 192, 192));
+        QCOMPARE(g.cellForeColor(1, 2), QColor(Qt::red));
+        QCOMPARE(g.fontPointSize(), 11);
+        QCOMPARE(g.fixedRows(), 1);
+        QCOMPARE(g.fixedCols(), 1);
+        g.setRows(1);
+        QCOMPARE(g.rows(), 1);
+        QCOMPARE(g.text(2, 3), QString());
+        g.clear();
+        QCOMPARE(g.text(0, 1), QString());
+        QCOMPARE(g.cols(), 4);
+    }
+
+    void scrollsAsFarAsItCan() {
+        Grid g;
+        g.resize(300, 200);
+        g.setCols(2);
+        g.setRows(51);
+        for (int r = 1; r <= 50; ++r) g.setText(r, 0, QString::number(r));
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QCOMPARE(g.topRow(), 1);
+        g.setTopRow(50);
+        QVERIFY(g.topRow() > 40);
+        QVERIFY(g.topRow() <= 50);
+    }
+
+    void clickMakesTheCellCurrent() {
+        Grid g;
+        g.setCols(3);
+        g.setRows(4);
+        QSignalSpy spy(&g, &Grid::clicked);
+        g.clickCell(2, 1);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(g.currentRow(), 2);
+        QCOMPARE(g.currentCol(), 1);
+        g.clickCell(0, 2);
+        QCOMPARE(g.currentRow(), 0);
+    }
+
+    void sortsRowsBelowTheHeader() {
+        Grid g;
+        g.setCols(2);
+        g.setRows(5);
+        const char *amounts[] = {"¥1,500", "-¥200", "¥30", "¥1,500"};
+        for (int r = 1; r <= 4; ++r) {
+            g.setText(r, 0, QString::number(r));
+            g.setText(r, 1, QString::fromUtf8(amounts[r - 1]));
+        }
+        g.setText(0, 1, QStringLiteral("金額"));
+        g.sortRows(1, true, true);
+        QCOMPARE(g.text(0, 1), QStringLiteral("金額"));
+        QStringList order;
+        for (int r = 1; r <= 4; ++r) order << g.text(r, 0);
+        QCOMPARE(order, (QStringList{"2", "3", "1", "4"})); // stable for equal amounts
+        g.sortRows(1, false, true);
+        QCOMPARE(g.text(1, 0), QStringLiteral("1"));
+    }
+
+    void fillsManyRows() {
+        Grid g;
+        g.setCols(7);
+        g.setRows(100001);
+        for (int r = 1; r <= 100000; ++r)
+            for (int c = 0; c < 7; ++c) g.setText(r, c, QStringLiteral("x"));
+        QCOMPARE(g.text(100000, 6), QStringLiteral("x"));
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        g.setTopRow(100000);
+        QVERIFY(g.topRow() > 99000);
+    }
+
+    void chartKeepsItsTable() {
+        Chart c;
+        c.setSeriesCount(3);
+        c.setRowCount(31);
+        c.setValue(14, 2, 26133);
+        c.setRowLabel(31, QStringLiteral("31"));
+        c.setSeriesKind(3, Chart::SeriesKind::Bar);
+        c.setSeriesAxis(3, Chart::Axis::Secondary);
+        c.setSeriesVisible(2, false);
+        c.setAxis(Chart::Axis::Primary, 0, 90000, 10);
+        QCOMPARE(c.value(14, 2), 26133.0);
+        QCOMPARE(c.value(99, 2), 0.0);
+        QCOMPARE(c.rowLabel(31), QStringLiteral("31"));
+        QCOMPARE(c.seriesKind(3), Chart::SeriesKind::Bar);
+        QCOMPARE(c.seriesAxis(3), Chart::Axis::Secondary);
+        QVERIFY(!c.seriesVisible(2));
+        QCOMPARE(c.axisMax(Chart::Axis::Primary), 90000.0);
+        QCOMPARE(c.axisDivisions(Chart::Axis::Primary), 10);
+        c.render();
+    }
+
+    void calendarReportsOnlyClicks() {
+        MonthCalendar m;
+        QSignalSpy spy(&m, &MonthCalendar::dateClicked);
+        m.setValue(QDate(2005, 2, 14));
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(m.value(), QDate(2005, 2, 14));
+        m.clickDate(QDate(2005, 2, 20));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toDate(), QDate(2005, 2, 20));
+        QCOMPARE(m.value(), QDate(2005, 2, 20));
+    }
+};
+
+QTEST_MAIN(TestGrid)
+#include "test_grid.moc"

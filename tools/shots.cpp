@@ -1,0 +1,53 @@
+// Developer tool: opens the window offscreen on a book folder and writes one
+// PNG per page. Usage: miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolButton>
+
+#include "mainwindow/mainwindow.h"
+#include "records/clock.h"
+
+namespace {
+// Message boxes (help tour, sample mode) are answered at once.
+void answerBoxesForever() {
+    QTimer *timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, qApp, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    timer->start(20);
+}
+} // namespace
+
+int main(int argc, char *argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPointSize(9);
+    QApplication::setFont(font);
+    if (argc < 3) {
+        qWarning("usage: miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]");
+        return 2;
+    }
+    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    QDir().mkpath(out);
+    if (argc > 3) Clock::setToday(QDate::fromString(QString::fromLocal8Bit(argv[3]), Qt::ISODate));
+    QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
+    answerBoxesForever();
+
+    MainWindow window;
+    const char *pages[] = {"cmdMain", "cmdKakei",   "cmdRentai",  "cmdCyokin", "cmdSyoukai",
+                           "cmdTaijyu", "cmdBunseki", "cmdCale", "cmdMemo",   "cmdSettei"};
+    for (const char *page : pages) {
+        auto *button = window.findChild<QToolButton *>(QString::fromLatin1(page));
+        if (!button) continue;
+        button->click();
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        const QString file = QStringLiteral("%1/%2.png").arg(out, QString::fromLatin1(page));
+        window.grab().save(file);
+        qInfo("%s", qPrintable(file));
+    }
+    return 0;
+}
