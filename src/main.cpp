@@ -19,7 +19,8 @@ int main(int argc, char *argv[]) {
 
     // A Japanese proportional Gothic face, the same on every machine.
     const QStringList families = QFontDatabase::families();
-    for (const QString &family : {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")}) {
+    for (const QString &family :
+         {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")}) {
         if (families.contains(family)) {
             QFont font(family);
             font.setPointSize(9);

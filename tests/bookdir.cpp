@@ -11,7 +11,9 @@ BookDir::~BookDir() {
     if (!m_previous.isEmpty()) QDir::setCurrent(m_previous);
 }
 
-QByteArray sjis(const QString &text) { return cp932::encode(text).value_or(QByteArray("?!")); }
+QByteArray sjis(const QString &text) {
+    return cp932::encode(text).value_or(QByteArray("?!"));
+}
 
 void BookDir::write(const QString &name, const QString &text) const {
     writeBytes(name, sjis(text));
@@ -27,9 +29,13 @@ QByteArray BookDir::bytes(const QString &name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString BookDir::text(const QString &name) const { return cp932::decode(bytes(name)); }
+QString BookDir::text(const QString &name) const {
+    return cp932::decode(bytes(name));
+}
 
-bool BookDir::exists(const QString &name) const { return QFile::exists(file(name)); }
+bool BookDir::exists(const QString &name) const {
+    return QFile::exists(file(name));
+}
 
 QStringList BookDir::files() const {
     QStringList names = QDir(path()).entryList(QDir::Files);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
+#include <QPushButton>
 
 BoxAnswerer::BoxAnswerer() {
     connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
@@ -11,7 +12,8 @@ BoxAnswerer::BoxAnswerer() {
 
 QStringList BoxAnswerer::titles() const {
     QStringList out;
-    for (const Seen &s : seen) out << s.title;
+    for (const Seen &s : seen)
+        out << s.title;
     return out;
 }
 
@@ -20,6 +22,7 @@ void BoxAnswerer::poll() {
     if (!box || box->property("answered").toBool()) return;
     box->setProperty("answered", true);
     seen.append({box->text(), box->windowTitle(), box->icon(), box->standardButtons()});
+    if (onSeen) onSeen(seen.last());
     QMessageBox::StandardButton answer =
         m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
     QAbstractButton *button = box->button(answer);
@@ -29,5 +32,6 @@ void BoxAnswerer::poll() {
 }
 
 void settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
 }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 
 // Answers the real modal boxes as they appear and records what they said.
 // Boxes are answered in order from the queue; with the queue empty a box is
@@ -20,6 +21,8 @@ public:
     BoxAnswerer();
     void queue(QMessageBox::StandardButton answer) { m_answers.append(answer); }
     QList<Seen> seen;
+    // Runs while each box is still open, to look at the window behind it.
+    std::function<void(const Seen &)> onSeen;
     QStringList titles() const;
 
 private:

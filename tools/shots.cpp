@@ -38,13 +38,14 @@ int main(int argc, char *argv[]) {
     answerBoxesForever();
 
     MainWindow window;
-    const char *pages[] = {"cmdMain", "cmdKakei",   "cmdRentai",  "cmdCyokin", "cmdSyoukai",
-                           "cmdTaijyu", "cmdBunseki", "cmdCale", "cmdMemo",   "cmdSettei"};
+    const char *pages[] = {"cmdMain",   "cmdKakei",   "cmdRentai", "cmdCyokin", "cmdSyoukai",
+                           "cmdTaijyu", "cmdBunseki", "cmdCale",   "cmdMemo",   "cmdSettei"};
     for (const char *page : pages) {
         auto *button = window.findChild<QToolButton *>(QString::fromLatin1(page));
         if (!button) continue;
         button->click();
-        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
         const QString file = QStringLiteral("%1/%2.png").arg(out, QString::fromLatin1(page));
         window.grab().save(file);
         qInfo("%s", qPrintable(file));

@@ -22,7 +22,7 @@ SimPage::SimPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(s
     b.label(QStringLiteral("節約可能金"), 2300, 7030, 1400, 330);
     lblMuda = b.valueLabel(QStringLiteral("lblMuda"), 3700, 7000, 1960, 380);
     // Right half: planned payments.
-    mtvSim = b.calendar(QStringLiteral("mtvSim"), 5850, 60, 3300, 2500);
+    mtvSim = b.calendar(QStringLiteral("mtvSim"), 5780, 60, 3450, 2500);
     b.label(QStringLiteral("予定支出"), 9300, 100, 1400, 300);
     txtSim2 = b.textBox(QStringLiteral("txtSim2"), 9300, 400, 1500, 380);
     txtSim2->setAlignment(Qt::AlignRight);

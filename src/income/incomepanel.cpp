@@ -20,7 +20,8 @@ IncomePanel::IncomePanel(FormState &state, QWidget *parent)
     b.label(QStringLiteral("金額"), 4650, 300, 1300, 270);
     txtInpKingaku = b.textBox(QStringLiteral("txtInpKingaku"), 4650, 570, 1300, 360);
     txtInpKingaku->setAlignment(Qt::AlignRight);
-    cmdInpHozon = b.button(QStringLiteral("cmdInpHozon"), QStringLiteral("保存"), 6000, 540, 700, 420);
+    cmdInpHozon =
+        b.button(QStringLiteral("cmdInpHozon"), QStringLiteral("保存"), 6000, 540, 700, 420);
     b.label(QStringLiteral("入金一覧"), 150, 1050, 2000, 270);
     msgInpRireki = b.grid(QStringLiteral("msgInpRireki"), 0, 3, 150, 1320, 6450, 2900);
     cmdInpModori =

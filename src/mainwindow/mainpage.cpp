@@ -2,13 +2,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "mainwindow/daylist.h"
+#include "mainwindow/monthsummary.h"
+#include "records/recordfiles.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
@@ -20,6 +26,21 @@ MainPage::MainPage(FormState &state, QWidget *parent) : QWidget(parent), m_state
     buildEntry();
     buildFigures();
     buildChart();
+
+    connect(mtvmain, &MonthCalendar::dateClicked, this, &MainPage::mtvmain_DateClick);
+    connect(lstMise, &ListBox::clicked, this, &MainPage::lstMise_Click);
+    connect(cboJanru, &QComboBox::editTextChanged, this, &MainPage::cboJanru_Change);
+    connect(cboJanru, &QComboBox::activated, this, &MainPage::cboJanru_Click);
+    connect(cmdTaiHozon, &QPushButton::clicked, this, &MainPage::cmdTaiHozon_Click);
+    connect(chkKijun, &QCheckBox::clicked, this, &MainPage::chkKijun_Click);
+    txtOutInp->installEventFilter(this);
+}
+
+// The amount box reports its keys as they are pressed; none is swallowed.
+bool MainPage::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == txtOutInp && event->type() == QEvent::KeyPress)
+        txtOutInp_KeyPress(static_cast<QKeyEvent *>(event)->key());
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainPage::buildEntry() {
@@ -49,28 +70,29 @@ void MainPage::buildEntry() {
         QPushButton *btn = b.button(QString::fromUtf16(t.name), QString::fromUtf16(t.caption),
                                     t.left, 5650, 730, 760);
         btn->setIcon(iconOf(QString::fromUtf16(t.icon)));
-        btn->setIconSize(QSize(twipsToPx(380), twipsToPx(380)));
+        const int icon = t.caption[0] ? 260 : 380;
+        btn->setIconSize(QSize(twipsToPx(icon), twipsToPx(icon)));
         btn->setToolTip(QString::fromUtf16(t.tip));
         *t.button = btn;
     }
 
-    mtvmain = b.calendar(QStringLiteral("mtvmain"), 2420, 30, 3700, 2600);
-    msgDayList = b.grid(QStringLiteral("msgDayList"), 1, 4, 2420, 2700, 5620, 1980);
-    b.label(QStringLiteral("本日"), 5600, 4720, 600, 300);
-    lblDayTotal = b.valueLabel(QStringLiteral("lblDayTotal"), 6200, 4700, 1840, 330);
+    mtvmain = b.calendar(QStringLiteral("mtvmain"), 2420, 30, 3350, 2550);
+    msgDayList = b.grid(QStringLiteral("msgDayList"), 1, 4, 5850, 30, 5850, 2180);
+    b.label(QStringLiteral("本日"), 8700, 2270, 600, 300);
+    lblDayTotal = b.valueLabel(QStringLiteral("lblDayTotal"), 9300, 2250, 2400, 330);
 }
 
 void MainPage::buildFigures() {
     FormBuilder b(this);
-    imgNashi = b.image(QStringLiteral("imgNashi"), QStringLiteral("nashi"), 6250, 60, 1000, 1000);
-    imgwara = b.image(QStringLiteral("imgwara"), QStringLiteral("wara"), 6250, 60, 1000, 1000);
-    imgniko = b.image(QStringLiteral("imgniko"), QStringLiteral("niko"), 6250, 60, 1000, 1000);
-    imgkana = b.image(QStringLiteral("imgkana"), QStringLiteral("kana"), 6250, 60, 1000, 1000);
+    imgNashi = b.image(QStringLiteral("imgNashi"), QStringLiteral("nashi"), 2420, 2680, 900, 900);
+    imgwara = b.image(QStringLiteral("imgwara"), QStringLiteral("wara"), 2420, 2680, 900, 900);
+    imgniko = b.image(QStringLiteral("imgniko"), QStringLiteral("niko"), 2420, 2680, 900, 900);
+    imgkana = b.image(QStringLiteral("imgkana"), QStringLiteral("kana"), 2420, 2680, 900, 900);
     imgwara->hide();
     imgniko->hide();
     imgkana->hide();
-    b.label(QStringLiteral("ペース評価"), 6250, 1150, 1300, 300);
-    lblMHyouka = b.valueLabel(QStringLiteral("lblMHyouka"), 6250, 1450, 1900, 400);
+    b.label(QStringLiteral("ペース評価"), 3420, 2700, 1400, 300);
+    lblMHyouka = b.valueLabel(QStringLiteral("lblMHyouka"), 3420, 3000, 2250, 400);
 
     const struct {
         QLabel **label;
@@ -86,24 +108,24 @@ void MainPage::buildFigures() {
         {&lblMonZanbi, u"末日までの残", u"lblMonZanbi"},
         {&lblMonZanAvg, u"１日平均可能金", u"lblMonZanAvg"},
     };
-    int top = 30;
-    for (const auto &f : figures) {
-        b.label(QString::fromUtf16(f.caption), 8300, top, 1500, 270);
-        *f.label = b.valueLabel(QString::fromUtf16(f.name), 9800, top, 1900, 270);
-        top += f.label == &lblMonTotal || f.label == &lblMonZan ? 330 : 285;
+    // Income and spending on the left, the pace of days on the right.
+    for (int i = 0; i < 9; ++i) {
+        const int left = i < 5 ? 5850 : 8850;
+        const int top = 2680 + (i < 5 ? i : i - 5) * 300 + (i == 3 || i == 4 ? 60 : 0);
+        b.label(QString::fromUtf16(figures[i].caption), left, top, 1400, 270);
+        *figures[i].label =
+            b.valueLabel(QString::fromUtf16(figures[i].name), left + 1400, top, 1450, 270);
     }
-    // A rule under the month's income and under the money left.
-    for (int y : {30 + 3 * 285 - 25, 30 + 5 * 285 + 45 - 25}) {
-        auto *line = new QFrame(this);
-        line->setFrameShape(QFrame::HLine);
-        line->setFrameShadow(QFrame::Sunken);
-        placeTw(line, 8300, y, 3400, 30);
-    }
+    // A rule between the month's income and its spending.
+    auto *rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    placeTw(rule, 5850, 2680 + 3 * 300 - 5, 2850, 60);
 }
 
 void MainPage::buildChart() {
     FormBuilder b(this);
-    mcrMain = b.chart(QStringLiteral("mcrMain"), 2420, 5080, 9300, 2440);
+    mcrMain = b.chart(QStringLiteral("mcrMain"), 2420, 4420, 9300, 3100);
     mcrMain->setSeriesCount(3);
     mcrMain->setSeriesKind(1, Chart::SeriesKind::Line);
     mcrMain->setSeriesColor(1, QColor(0, 0, 255));
@@ -113,10 +135,221 @@ void MainPage::buildChart() {
     mcrMain->setSeriesAxis(3, Chart::Axis::Secondary);
     mcrMain->setSeriesColor(3, QColor(255, 200, 0));
 
-    b.legend(QStringLiteral("残金推移"), QColor(0, 0, 255), 8150, 2700, 1700, 700,
+    b.legend(QStringLiteral("残金推移"), QColor(0, 0, 255), 2420, 3480, 1600, 580,
              QStringLiteral("Frame5_0"));
-    b.legend(QStringLiteral("日別支出"), QColor(255, 200, 0), 9950, 2700, 1700, 700,
+    b.legend(QStringLiteral("日別支出"), QColor(255, 200, 0), 4070, 3480, 1600, 580,
              QStringLiteral("Frame5_1"));
-    chkKijun = b.checkBox(QStringLiteral("chkKijun"), QStringLiteral("ペースラインを表示"), 8150,
-                          3550, 3000, 330);
+    chkKijun = b.checkBox(QStringLiteral("chkKijun"), QStringLiteral("ペースラインを表示"), 2420,
+                          4100, 3250, 300);
+}
+
+// --- The day list ---
+
+void MainPage::INIT_DAYLIST() {
+    msgDayList->setFontPointSize(11);
+    msgDayList->setRows(1);
+    const struct {
+        const char16_t *header;
+        int width;
+        Qt::Alignment align;
+    } cols[] = {{u"回", 420, Qt::AlignRight},
+                {u"支払い", 2050, Qt::AlignLeft},
+                {u"費目", 1750, Qt::AlignLeft},
+                {u"価格", 1070, Qt::AlignRight}};
+    for (int c = 0; c < 4; ++c) {
+        msgDayList->setText(0, c, QString::fromUtf16(cols[c].header));
+        msgDayList->setColWidth(c, cols[c].width);
+        msgDayList->setFixedAlignment(c, Qt::AlignCenter);
+        msgDayList->setColAlignment(c, cols[c].align | Qt::AlignVCenter);
+    }
+}
+
+void MainPage::DSP_DAYLIST() {
+    INIT_DAYLIST();
+    const DayList list = computeDayList(m_state.book, dateText(mtvmain->value()));
+    m_state.FirstPayDate = list.firstPayDate;
+    if (list.firstPayDate.isEmpty()) return;
+    msgDayList->setRows(static_cast<int>(list.rows.size()) + 1);
+    for (int i = 0; i < list.rows.size(); ++i) {
+        const DayListRow &row = list.rows.at(i);
+        msgDayList->setText(i + 1, 0, QString::number(i + 1));
+        msgDayList->setText(i + 1, 1, row.payee);
+        msgDayList->setText(i + 1, 2, row.category);
+        msgDayList->setText(i + 1, 3, formatYenGrid(row.amount));
+    }
+    m_state.LastPayDate = list.lastPayDate;
+    if (msgDayList->rows() > 9) msgDayList->setTopRow(msgDayList->rows() - 1);
+    lblDayTotal->setText(formatYenLabel(list.total));
+}
+
+// --- The month balance ---
+
+void MainPage::DSP_MAIN() {
+    const QDate selected = mtvmain->value();
+    QCoreApplication::processEvents();
+    const MonthFigures m = computeMonth(m_state.book, selected);
+    lblMonSt->setText(formatYenLabel(m.start));
+    lblMonAdd->setText(formatYenLabel(m.added));
+    lblMonTotal->setText(formatYenLabel(m.total));
+    lblMonOut->setText(formatYenLabel(m.spent));
+    lblMonZan->setText(formatYenLabel(m.left));
+    lblMonKeika->setText(QString::number(m.selectedDay) + QStringLiteral("日"));
+    lblMonKeikaAvg->setText(formatYenLabel(m.avgSpent));
+    lblMonZanbi->setText(QString::number(m.daysLeft) + QStringLiteral("日"));
+    lblMonZanAvg->setText(formatYenLabel(m.avgAvailable));
+
+    if (m_state.DataChanged) {
+        m_lastChartMonth.clear();
+        m_state.DataChanged = false;
+    }
+    const QString month = dateText(selected).left(7);
+    if (month != m_lastChartMonth) {
+        mcrMain->setRowCount(1);
+        for (int s = 1; s <= 3; ++s)
+            mcrMain->setValue(1, s, 0);
+        mcrMain->setRowCount(m.days);
+        for (int i = 1; i <= m.days; ++i) {
+            mcrMain->setRowLabel(i, QString::number(i));
+            mcrMain->setValue(i, 1, static_cast<double>(m.leftSeries.at(i)));
+            mcrMain->setValue(i, 2, static_cast<double>(m.paceSeries.at(i)));
+            mcrMain->setValue(i, 3, static_cast<double>(m.paidSeries.at(i)));
+        }
+        mcrMain->setAxis(Chart::Axis::Primary, 0, static_cast<double>(m.leftTop), 10);
+        mcrMain->setAxis(Chart::Axis::Secondary, 0, static_cast<double>(m.paidTop), 10);
+        m_lastChartMonth = month;
+    }
+    showFaceMark(m.selectedDay);
+}
+
+// Money left on the day against the pace line, read back from the chart.
+void MainPage::showFaceMark(int day) {
+    imgkana->hide();
+    imgniko->hide();
+    imgwara->hide();
+    const Yen left = static_cast<Yen>(mcrMain->value(day, 1));
+    const Yen pace = static_cast<Yen>(mcrMain->value(day, 2));
+    const QString text = formatYenLabel(subYen(left, pace));
+    if (left > pace) {
+        imgwara->show();
+        setLabelBackColor(lblMHyouka, QColor(255, 255, 240));
+        lblMHyouka->setText(QStringLiteral("+") + text);
+    } else if (left == pace) {
+        imgniko->show();
+        lblMHyouka->setText(text);
+    } else {
+        imgkana->show();
+        setLabelBackColor(lblMHyouka, QColor(255, 192, 192));
+        lblMHyouka->setText(text);
+    }
+}
+
+void MainPage::chkKijun_Click() {
+    mcrMain->setSeriesVisible(1, true);
+    mcrMain->setSeriesVisible(2, chkKijun->isChecked());
+    mcrMain->setSeriesVisible(3, true);
+}
+
+// --- Payment entry ---
+
+void MainPage::mtvmain_DateClick(QDate date) {
+    const QString day = dateText(date);
+    emit dayClicked(day);
+    if (day != m_lastClickedDay) {
+        DSP_DAYLIST();
+        m_lastClickedDay = day;
+    }
+    DSP_MAIN();
+    lstMise->setFocus();
+}
+
+void MainPage::lstMise_Click() {
+    const QListWidgetItem *item = lstMise->currentItem();
+    m_state.CurrentPayee = item ? item->text() : QString();
+    cboJanru->setEditText(QString());
+    cmdTaiHozon->setEnabled(false);
+    if (const auto category = categoryOfPayee(m_state.book, m_state.CurrentPayee))
+        cboJanru->setEditText(*category);
+    txtOutInp->setFocus();
+}
+
+void MainPage::cboJanru_Change() {
+    cmdTaiHozon->setEnabled(true);
+}
+
+void MainPage::cboJanru_Click() {
+    cmdTaiHozon->setEnabled(true);
+    txtOutInp->setFocus();
+}
+
+void MainPage::txtOutInp_KeyPress(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+    if (!txtOutInp->text().isEmpty() && parseYenInput(txtOutInp->text())) cmdTaiHozon_Click();
+}
+
+void MainPage::cmdTaiHozon_Click() {
+    const QString category = cboJanru->currentText();
+    const QString amountText = txtOutInp->text();
+    const struct {
+        bool failed;
+        const char16_t *text, *title;
+    } checks[] = {
+        {m_state.SampleMode,
+         u"ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。",
+         u"新規スタート促し"},
+        {m_state.CurrentPayee.isEmpty(), u"支払い先が指定されていません", u"支払い先未入力"},
+        {category.isEmpty(), u"費目が指定されていません", u"費目未入力"},
+        {amountText.isEmpty(), u"金額が入力されていません", u"金額未入力"},
+    };
+    for (const auto &check : checks) {
+        if (check.failed) {
+            Dialogs::warning(this, QString::fromUtf16(check.text), QString::fromUtf16(check.title));
+            return;
+        }
+    }
+    const std::optional<Yen> amount = parseYenInput(amountText);
+    if (!amount) {
+        Dialogs::warning(this, QStringLiteral("金額は数字で入力してください"),
+                         QStringLiteral("金額異常"));
+        return;
+    }
+    if (const FileResult r = checkFieldTexts({m_state.CurrentPayee, category}); !r.ok()) {
+        Dialogs::warning(this, r.message, r.title);
+        return;
+    }
+    if (cboJanru->findText(category, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        const QString question =
+            category + QStringLiteral("を費目マスタに追加しますか？") + QStringLiteral("\n\n") +
+            QStringLiteral("マスタ登録しない場合は集計時に「その他」として扱われます。") +
+            QStringLiteral("\n\n");
+        if (Dialogs::askYesNo(this, question, QStringLiteral("費目マスタ登録の有無"))) {
+            const FileResult r = appendMasterName(m_state.book, category, bookfile::categories);
+            if (!r.ok()) {
+                Dialogs::warning(this, r.message, r.title);
+                return;
+            }
+            const QSignalBlocker keepText(cboJanru);
+            cboJanru->addItem(category);
+            cboJanru->setEditText(category);
+        }
+    }
+    const PaymentRecord record{
+        dateText(mtvmain->value()), m_state.CurrentPayee, category, *amount, {}, {}};
+    if (const FileResult r = insertPayment(m_state.book, record, m_state.LastPayDate); !r.ok()) {
+        Dialogs::warning(this, r.message, r.title);
+        return;
+    }
+    DSP_DAYLIST();
+    m_state.DataChanged = true;
+    DSP_MAIN();
+    SAVE_KANREN();
+    cboJanru->setEditText(QString());
+    m_state.CurrentPayee.clear();
+    txtOutInp->clear();
+    cmdTaiHozon->setEnabled(false);
+}
+
+void MainPage::SAVE_KANREN() {
+    const FileResult r =
+        saveAssociation(m_state.book, m_state.CurrentPayee, cboJanru->currentText());
+    if (!r.ok()) Dialogs::warning(this, r.message, r.title);
 }

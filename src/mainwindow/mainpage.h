@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QWidget>
 
 #include "mainwindow/formstate.h"
@@ -19,6 +20,18 @@ class MainPage : public QWidget {
 public:
     MainPage(FormState &state, QWidget *parent);
 
+    void INIT_DAYLIST();
+    void DSP_DAYLIST();
+    void DSP_MAIN();
+    void mtvmain_DateClick(QDate date);
+    void lstMise_Click();
+    void cboJanru_Change();
+    void cboJanru_Click();
+    void txtOutInp_KeyPress(int key);
+    void cmdTaiHozon_Click();
+    void SAVE_KANREN();
+    void chkKijun_Click();
+
     ListBox *lstMise;
     QComboBox *cboJanru;
     QLineEdit *txtOutInp;
@@ -36,10 +49,21 @@ public:
     Chart *mcrMain;
     QCheckBox *chkKijun;
 
+signals:
+    // A day was clicked in mtvmain (yyyy/mm/dd), before the page follows it.
+    void dayClicked(const QString &date);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildEntry();
     void buildFigures();
     void buildChart();
 
+    void showFaceMark(int day);
+
     FormState &m_state;
+    QString m_lastClickedDay; // mtvmain_DateClick skips an unchanged day list
+    QString m_lastChartMonth; // the month the chart holds
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -21,6 +22,7 @@
 #include "records/clock.h"
 #include "records/recordfiles.h"
 #include "settings/setteipage.h"
+#include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/helpwindow.h"
@@ -28,7 +30,12 @@
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
 
+static void loadResources() {
+    Q_INIT_RESOURCE(miltea);
+}
+
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
+    loadResources(); // the icons and the help live in the static library
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(iconOf(QStringLiteral("app")));
     setFixedSize(twipsToPx(11880), twipsToPx(8475));
@@ -48,26 +55,36 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     m_settei = new SetteiPage(m_state, this);
     m_frames = {m_taijyu, m_bunseki, m_rentai, m_main, m_settei,
                 m_cale,   m_memo,    m_kakei,  m_sim,  m_cyokin};
-    for (QWidget *frame : m_frames) placeTw(frame, 75, 850, 11745, 7545);
+    for (QWidget *frame : m_frames)
+        placeTw(frame, 75, 850, 11745, 7545);
 
     const std::pair<QToolButton *, void (MainWindow::*)()> handlers[] = {
-        {m_bar.cmdMain, &MainWindow::cmdMain_Click},       {m_bar.cmdKakei, &MainWindow::cmdKakei_Click},
-        {m_bar.cmdRentai, &MainWindow::cmdRentai_Click},   {m_bar.cmdCyokin, &MainWindow::cmdCyokin_Click},
-        {m_bar.cmdSyoukai, &MainWindow::cmdSyoukai_Click}, {m_bar.cmdTaijyu, &MainWindow::cmdTaijyu_Click},
-        {m_bar.cmdBunseki, &MainWindow::cmdBunseki_Click}, {m_bar.cmdCale, &MainWindow::cmdCale_Click},
-        {m_bar.cmdMemo, &MainWindow::cmdMemo_Click},       {m_bar.cmdSettei, &MainWindow::cmdSettei_Click},
-        {m_bar.cmdHelp, &MainWindow::cmdHelp_Click},       {m_bar.cmdOwari, &MainWindow::cmdOwari_Click},
+        {m_bar.cmdMain, &MainWindow::cmdMain_Click},
+        {m_bar.cmdKakei, &MainWindow::cmdKakei_Click},
+        {m_bar.cmdRentai, &MainWindow::cmdRentai_Click},
+        {m_bar.cmdCyokin, &MainWindow::cmdCyokin_Click},
+        {m_bar.cmdSyoukai, &MainWindow::cmdSyoukai_Click},
+        {m_bar.cmdTaijyu, &MainWindow::cmdTaijyu_Click},
+        {m_bar.cmdBunseki, &MainWindow::cmdBunseki_Click},
+        {m_bar.cmdCale, &MainWindow::cmdCale_Click},
+        {m_bar.cmdMemo, &MainWindow::cmdMemo_Click},
+        {m_bar.cmdSettei, &MainWindow::cmdSettei_Click},
+        {m_bar.cmdHelp, &MainWindow::cmdHelp_Click},
+        {m_bar.cmdOwari, &MainWindow::cmdOwari_Click},
         {m_bar.chkHelp, &MainWindow::chkHelp_Click},
     };
     for (const auto &[button, handler] : handlers)
         connect(button, &QAbstractButton::clicked, this, handler);
+    connect(m_main, &MainPage::dayClicked, m_income->txtInpHizuke, &QLineEdit::setText);
 
     Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::yieldToEvents() { QCoreApplication::processEvents(); }
+void MainWindow::yieldToEvents() {
+    QCoreApplication::processEvents();
+}
 
 void MainWindow::Form_Load() {
     m_state.HelpFile = QStringLiteral("MilteaHelp.chm");
@@ -79,8 +96,10 @@ void MainWindow::Form_Load() {
     m_sim->mtvSim->setValue(Clock::today());
     READ_PRIVATE();
     READ_MASTER();
+    m_main->INIT_DAYLIST();
     m_memo->READ_KIZUKI();
     READ_SETTEI();
+    m_main->DSP_DAYLIST();
     show();
     yieldToEvents();
     m_main->setVisible(true);
@@ -90,12 +109,16 @@ void MainWindow::Form_Load() {
         m_state.FirstPayDate == QStringLiteral("2005/01/02") && m_state.userName == kSampleUserName;
     if (m_state.SampleMode) {
         m_main->mtvmain->setValue(QDate(2005, 2, 14));
-        Dialogs::information(this, QStringLiteral("サンプルとして2005年02月14日のデータを表示させています。"),
-                             QStringLiteral("サンプル表示"));
+        m_main->DSP_DAYLIST();
+        Dialogs::information(
+            this, QStringLiteral("サンプルとして2005年02月14日のデータを表示させています。"),
+            QStringLiteral("サンプル表示"));
     }
     yieldToEvents();
     show();
     yieldToEvents();
+    m_main->DSP_MAIN();
+    m_main->mcrMain->setSeriesVisible(2, false); // the pace line waits for chkKijun
     m_state.Loading = false;
     m_state.HelpText = helptext::introduction();
     DSP_HELP();
@@ -103,7 +126,8 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::HIDE_FRAMES() {
-    for (QWidget *frame : m_frames) frame->setVisible(false);
+    for (QWidget *frame : m_frames)
+        frame->setVisible(false);
 }
 
 void MainWindow::READ_MASTER() {
@@ -116,10 +140,13 @@ void MainWindow::READ_MASTER() {
     m_taijyu->lstJanru2->clear();
     m_settei->lstKoumoku2->clear();
     const QStringList payees = readMaster(m_state.book, bookfile::payees);
-    for (ListBox *list : payeeLists) list->addItems(payees);
+    for (ListBox *list : payeeLists)
+        list->addItems(payees);
     const QStringList categories = readMaster(m_state.book, bookfile::categories);
     m_main->cboJanru->addItems(categories);
-    for (ListBox *list : categoryLists) list->addItems(categories);
+    m_main->cboJanru->setEditText(QString()); // the list fills; the category stays to be chosen
+    for (ListBox *list : categoryLists)
+        list->addItems(categories);
 }
 
 void MainWindow::READ_PRIVATE() {
@@ -127,7 +154,9 @@ void MainWindow::READ_PRIVATE() {
     setWindowTitle(startupTitle(m_state.userName));
 }
 
-void MainWindow::READ_SETTEI() { m_state.helpFlag = readHelpFlag(m_state.book); }
+void MainWindow::READ_SETTEI() {
+    m_state.helpFlag = readHelpFlag(m_state.book);
+}
 
 void MainWindow::DSP_HELP() {
     if (m_state.helpFlag != 0)
@@ -150,16 +179,33 @@ void MainWindow::cmdMain_Click() {
     HIDE_FRAMES();
     m_main->setVisible(true);
     yieldToEvents();
+    m_main->DSP_DAYLIST();
 }
 
-void MainWindow::cmdKakei_Click() { switchPage(m_kakei, helptext::kakei()); }
-void MainWindow::cmdRentai_Click() { switchPage(m_rentai, helptext::rentai()); }
-void MainWindow::cmdCyokin_Click() { switchPage(m_cyokin, helptext::cyokin()); }
-void MainWindow::cmdSyoukai_Click() { switchPage(m_sim, helptext::syoukai()); }
-void MainWindow::cmdTaijyu_Click() { switchPage(m_taijyu, helptext::taijyu()); }
-void MainWindow::cmdBunseki_Click() { switchPage(m_bunseki, helptext::bunseki()); }
-void MainWindow::cmdCale_Click() { switchPage(m_cale, helptext::cale()); }
-void MainWindow::cmdMemo_Click() { switchPage(m_memo, helptext::memo()); }
+void MainWindow::cmdKakei_Click() {
+    switchPage(m_kakei, helptext::kakei());
+}
+void MainWindow::cmdRentai_Click() {
+    switchPage(m_rentai, helptext::rentai());
+}
+void MainWindow::cmdCyokin_Click() {
+    switchPage(m_cyokin, helptext::cyokin());
+}
+void MainWindow::cmdSyoukai_Click() {
+    switchPage(m_sim, helptext::syoukai());
+}
+void MainWindow::cmdTaijyu_Click() {
+    switchPage(m_taijyu, helptext::taijyu());
+}
+void MainWindow::cmdBunseki_Click() {
+    switchPage(m_bunseki, helptext::bunseki());
+}
+void MainWindow::cmdCale_Click() {
+    switchPage(m_cale, helptext::cale());
+}
+void MainWindow::cmdMemo_Click() {
+    switchPage(m_memo, helptext::memo());
+}
 void MainWindow::cmdSettei_Click() {
     switchPage(m_settei, helptext::settei(), [this] { m_settei->fill(); });
 }

@@ -11,6 +11,10 @@ QDate Clock::today() {
     return pinnedToday().isValid() ? pinnedToday() : QDate::currentDate();
 }
 
-void Clock::setToday(QDate date) { pinnedToday() = date; }
+void Clock::setToday(QDate date) {
+    pinnedToday() = date;
+}
 
-void Clock::reset() { pinnedToday() = QDate(); }
+void Clock::reset() {
+    pinnedToday() = QDate();
+}

@@ -35,7 +35,9 @@ private:
     iconv_t m_cd;
 };
 
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // single[b] for one-byte characters; pair[(lead << 8) | trail] for two-byte ones.
 struct DecodeTable {
@@ -48,10 +50,10 @@ struct DecodeTable {
         size_t n = 0;
         for (int b = 0; b < 256; ++b) {
             const char in = static_cast<char>(b);
-            single[b] = (!isLeadByte(b) && cd.valid() && cd.convert(&in, 1, out, sizeof out, &n) &&
-                         n == 2)
-                            ? unit(out)
-                            : kInvalid;
+            single[b] =
+                (!isLeadByte(b) && cd.valid() && cd.convert(&in, 1, out, sizeof out, &n) && n == 2)
+                    ? unit(out)
+                    : kInvalid;
         }
         std::fill(pair.get(), pair.get() + 65536, kInvalid);
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
@@ -76,15 +78,24 @@ const DecodeTable &table() {
 
 char16_t lookAlike(char16_t c) {
     switch (c) {
-    case 0x301C: return 0xFF5E; // 〜 wave dash → ～
-    case 0x2212: return 0xFF0D; // − minus → －
-    case 0x00A5: return 0xFFE5; // ¥ → ￥ (0x5C would read back as a backslash)
-    case 0x2016: return 0x2225; // ‖ → ∥
-    case 0x2014: return 0x2015; // — → ―
-    case 0x00A2: return 0xFFE0; // ¢ → ￠
-    case 0x00A3: return 0xFFE1; // £ → ￡
-    case 0x00AC: return 0xFFE2; // ¬ → ￢
-    default: return c;
+    case 0x301C:
+        return 0xFF5E; // 〜 wave dash → ～
+    case 0x2212:
+        return 0xFF0D; // − minus → －
+    case 0x00A5:
+        return 0xFFE5; // ¥ → ￥ (0x5C would read back as a backslash)
+    case 0x2016:
+        return 0x2225; // ‖ → ∥
+    case 0x2014:
+        return 0x2015; // — → ―
+    case 0x00A2:
+        return 0xFFE0; // ¢ → ￠
+    case 0x00A3:
+        return 0xFFE1; // £ → ￡
+    case 0x00AC:
+        return 0xFFE2; // ¬ → ￢
+    default:
+        return c;
     }
 }
 
@@ -118,7 +129,8 @@ QString decode(QByteArrayView bytes) {
 
 QString normalize(const QString &text) {
     QString out = text;
-    for (QChar &c : out) c = QChar(lookAlike(c.unicode()));
+    for (QChar &c : out)
+        c = QChar(lookAlike(c.unicode()));
     return out;
 }
 

@@ -13,7 +13,8 @@ QString grouped(Yen v) {
     // Work on the magnitude as unsigned so that the most negative value is safe.
     quint64 m = v < 0 ? 0 - static_cast<quint64>(v) : static_cast<quint64>(v);
     QString digits = QString::number(m);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QLatin1Char(','));
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
     return digits;
 }
 
@@ -23,7 +24,9 @@ int digitValue(QChar c) {
     return -1;
 }
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'　'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'　';
+}
 } // namespace
 
 Yen addYen(Yen a, Yen b) {
@@ -47,12 +50,16 @@ QString formatYenGrid(Yen v) {
     return (v < 0 ? QStringLiteral("-") : QString()) + QChar(0x00A5) + grouped(v);
 }
 
-QString formatPlain(Yen v) { return QString::number(v); }
+QString formatPlain(Yen v) {
+    return QString::number(v);
+}
 
 std::optional<Yen> parseYenInput(const QString &text) {
     qsizetype b = 0, e = text.size();
-    while (b < e && isBlank(text.at(b))) ++b;
-    while (e > b && isBlank(text.at(e - 1))) --e;
+    while (b < e && isBlank(text.at(b)))
+        ++b;
+    while (e > b && isBlank(text.at(e - 1)))
+        --e;
     QStringView s = QStringView(text).mid(b, e - b);
     bool negative = false;
     if (s.startsWith(u'-') || s.startsWith(u'－')) {
@@ -69,8 +76,8 @@ std::optional<Yen> parseYenInput(const QString &text) {
     bool firstGroup = true;
     for (QChar c : s) {
         if (c == u',' || c == u'，') {
-            if (!groupedForm || digitsInGroup == 0 || (firstGroup ? digitsInGroup > 3
-                                                                  : digitsInGroup != 3))
+            if (!groupedForm || digitsInGroup == 0 ||
+                (firstGroup ? digitsInGroup > 3 : digitsInGroup != 3))
                 return std::nullopt;
             firstGroup = false;
             digitsInGroup = 0;
@@ -88,14 +95,17 @@ std::optional<Yen> parseYenInput(const QString &text) {
 
 Yen parseAmountField(QByteArrayView text) {
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     quint64 whole = 0;
     bool saturated = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (whole > (static_cast<quint64>(kMax) - 9) / 10) saturated = true;
-        else whole = whole * 10 + static_cast<quint64>(text[i] - '0');
+        if (whole > (static_cast<quint64>(kMax) - 9) / 10)
+            saturated = true;
+        else
+            whole = whole * 10 + static_cast<quint64>(text[i] - '0');
     }
     if (saturated) return negative ? kMin : kMax;
     Yen v = static_cast<Yen>(whole);

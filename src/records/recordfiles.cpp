@@ -14,13 +14,17 @@ namespace {
 
 const QString kBadTextTitle = QStringLiteral("保存できない文字");
 
-std::string_view sv(QByteArrayView v) { return {v.data(), static_cast<size_t>(v.size())}; }
-QString text(QByteArrayView v) { return cp932::decode(v); }
+std::string_view sv(QByteArrayView v) {
+    return {v.data(), static_cast<size_t>(v.size())};
+}
+QString text(QByteArrayView v) {
+    return cp932::decode(v);
+}
 
 FileResult ioError(const QString &path, const QString &why) {
-    return FileResult::refused(QStringLiteral("ファイル書き込みエラー"),
-                               QStringLiteral("「%1」に書き込めませんでした。\n%2")
-                                   .arg(QFileInfo(path).fileName(), why));
+    return FileResult::refused(
+        QStringLiteral("ファイル書き込みエラー"),
+        QStringLiteral("「%1」に書き込めませんでした。\n%2").arg(QFileInfo(path).fileName(), why));
 }
 
 // Text for a file must come back from it unchanged: no double quote inside a
@@ -31,12 +35,13 @@ std::optional<QByteArray> encodeText(const QString &s, Shape shape, FileResult *
     if (shape == Shape::Quoted && s.contains(u'"')) {
         *err = FileResult::refused(
             kBadTextTitle,
-            QStringLiteral("ダブルクォーテーション（\"）は保存できません。別の文字に置き換えてください。"));
+            QStringLiteral(
+                "ダブルクォーテーション（\"）は保存できません。別の文字に置き換えてください。"));
         return std::nullopt;
     }
     if (shape != Shape::MultiLine && (s.contains(u'\r') || s.contains(u'\n'))) {
-        *err = FileResult::refused(kBadTextTitle,
-                                   QStringLiteral("改行は保存できません。一行で入力してください。"));
+        *err = FileResult::refused(
+            kBadTextTitle, QStringLiteral("改行は保存できません。一行で入力してください。"));
         return std::nullopt;
     }
     QString bad;
@@ -44,7 +49,8 @@ std::optional<QByteArray> encodeText(const QString &s, Shape shape, FileResult *
     if (!bytes)
         *err = FileResult::refused(
             kBadTextTitle,
-            QStringLiteral("「%1」は保存できない文字です。別の文字に置き換えてください。").arg(bad));
+            QStringLiteral("「%1」は保存できない文字です。別の文字に置き換えてください。")
+                .arg(bad));
     return bytes;
 }
 
@@ -82,8 +88,10 @@ private:
 void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amountIndex) {
     for (int i = 0; i < fieldCount; ++i) {
         if (i) out.append(',');
-        if (i == amountIndex) appendNumber(out, parseAmountField(fieldAt(f, i)));
-        else appendQuoted(out, fieldAt(f, i));
+        if (i == amountIndex)
+            appendNumber(out, parseAmountField(fieldAt(f, i)));
+        else
+            appendQuoted(out, fieldAt(f, i));
     }
     endLine(out);
 }
@@ -92,8 +100,10 @@ void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amoun
 void appendMasterLine(QByteArray &out, QByteArrayView name) {
     const bool quote = name.isEmpty() || name.contains(',') || name.front() == ' ' ||
                        name.back() == ' ' || name.front() == '\t' || name.back() == '\t';
-    if (quote) appendQuoted(out, name);
-    else out.append(name);
+    if (quote)
+        appendQuoted(out, name);
+    else
+        out.append(name);
     endLine(out);
 }
 
@@ -114,14 +124,16 @@ FileResult replaceAtomically(const QString &path, const QByteArray &content) {
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content) {
     {
         QFile f(temp);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return ioError(temp, f.errorString());
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return ioError(temp, f.errorString());
         if (!writeAll(f, content) || !f.flush() || ::fsync(f.handle()) != 0) {
             f.close();
             QFile::remove(temp);
             return ioError(temp, f.errorString());
         }
     }
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(real).constData()) != 0) {
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(real).constData()) !=
+        0) {
         QFile::remove(temp);
         return ioError(real, QString::fromLocal8Bit(strerror(errno)));
     }
@@ -193,6 +205,13 @@ QString renameTempOf(const QString &master) {
 
 } // namespace
 
+FileResult checkFieldTexts(const QStringList &texts) {
+    FileResult err;
+    for (const QString &t : texts)
+        if (!encodeText(t, Shape::Quoted, &err)) return err;
+    return {};
+}
+
 // --- Reading ---
 
 QList<PaymentRecord> readPayments(const Book &book, const QString &name) {
@@ -215,9 +234,9 @@ std::optional<PaymentRecord> readFirstPayment(const Book &book) {
     while (!file.atEnd()) {
         const QByteArray line = file.readLine();
         if (RawReader(line).next(f))
-            return PaymentRecord{text(fieldAt(f, 0)), text(fieldAt(f, 1)), text(fieldAt(f, 2)),
-                                 parseAmountField(fieldAt(f, 3)), text(fieldAt(f, 4)),
-                                 text(fieldAt(f, 5))};
+            return PaymentRecord{text(fieldAt(f, 0)), text(fieldAt(f, 1)),
+                                 text(fieldAt(f, 2)), parseAmountField(fieldAt(f, 3)),
+                                 text(fieldAt(f, 4)), text(fieldAt(f, 5))};
     }
     return std::nullopt;
 }
@@ -238,7 +257,8 @@ QStringList readMaster(const Book &book, const QString &name) {
     RawReader reader(content);
     RawFields f;
     while (reader.next(f))
-        for (QByteArrayView field : f) out.append(text(field));
+        for (QByteArrayView field : f)
+            out.append(text(field));
     return out;
 }
 
@@ -247,7 +267,8 @@ QList<AssociationRecord> readAssociations(const Book &book) {
     QList<AssociationRecord> out;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) out.append({text(fieldAt(f, 0)), text(fieldAt(f, 1))});
+    while (reader.next(f))
+        out.append({text(fieldAt(f, 0)), text(fieldAt(f, 1))});
     return out;
 }
 
@@ -278,7 +299,8 @@ QString readNotes(const Book &book) {
     qsizetype i = 0;
     while (i < all.size()) {
         qsizetype e = i;
-        while (e < all.size() && all.at(e) != u'\r' && all.at(e) != u'\n') ++e;
+        while (e < all.size() && all.at(e) != u'\r' && all.at(e) != u'\n')
+            ++e;
         out += QStringView(all).mid(i, e - i);
         out += QStringLiteral("\r\n");
         i = e;
@@ -442,7 +464,8 @@ FileResult truncateFile(const Book &book, const QString &name) {
 
 FileResult deleteFile(const Book &book, const QString &name) {
     const QString path = book.pathOf(name);
-    if (QFile::exists(path) && !QFile::remove(path)) return ioError(path, QStringLiteral("削除できません"));
+    if (QFile::exists(path) && !QFile::remove(path))
+        return ioError(path, QStringLiteral("削除できません"));
     return {};
 }
 

@@ -16,6 +16,10 @@ struct FileResult {
     static FileResult refused(QString title, QString message) { return {title, message}; }
 };
 
+// Whether every text can be stored in a quoted one-line field; the refusal
+// names the first character that cannot.
+FileResult checkFieldTexts(const QStringList &texts);
+
 // --- Reading. A missing file reads as empty. ---
 QList<PaymentRecord> readPayments(const Book &book, const QString &name = bookfile::payments);
 std::optional<PaymentRecord> readFirstPayment(const Book &book);

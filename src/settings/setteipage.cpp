@@ -50,7 +50,8 @@ void SetteiPage::buildMasters() {
     cmdNew2 = p.button(QStringLiteral("cmdNew2"), QStringLiteral("追加"), 2480, 300, 1100, 450);
     cmdDel = p.button(QStringLiteral("cmdDel"), QStringLiteral("削除"), 2480, 820, 1100, 450);
     cmdDel2 = p.button(QStringLiteral("cmdDel2"), QStringLiteral("全削除"), 2480, 1340, 1100, 450);
-    cmdSort = p.button(QStringLiteral("cmdSort"), QStringLiteral("並び替え"), 2480, 1860, 1100, 450);
+    cmdSort =
+        p.button(QStringLiteral("cmdSort"), QStringLiteral("並び替え"), 2480, 1860, 1100, 450);
     txtChg = p.textBox(QStringLiteral("txtChg"), 120, 4000, 3460, 360);
     cmdChg = p.button(QStringLiteral("cmdChg"), QStringLiteral("状況コメントを入れ替える"), 120,
                       4420, 3460, 420);
@@ -84,13 +85,14 @@ void SetteiPage::buildPrivate() {
     b.label(QStringLiteral("名前"), 120, 330, 600, 330);
     txtPriData = b.textBox(QStringLiteral("txtPriData"), 720, 300, 2000, 380);
     b.label(QStringLiteral("※空欄可"), 720, 760, 1500, 300);
-    cmdPHozon1 = b.button(QStringLiteral("cmdPHozon1"), QStringLiteral("名前変更"), 2800, 290, 1100, 420);
+    cmdPHozon1 =
+        b.button(QStringLiteral("cmdPHozon1"), QStringLiteral("名前変更"), 2800, 290, 1100, 420);
 }
 
 void SetteiPage::buildNewStart() {
     FormBuilder page(this);
-    cmdNew1 = page.button(QStringLiteral("cmdNew1"), QStringLiteral("新規にスタートさせる時はこちら"),
-                          60, 5150, 3700, 500);
+    cmdNew1 = page.button(QStringLiteral("cmdNew1"),
+                          QStringLiteral("新規にスタートさせる時はこちら"), 60, 5150, 3700, 500);
     fraNew = page.frame(QStringLiteral("新規スタート登録枠"), 60, 5700, 11620, 1830,
                         QStringLiteral("fraNew"));
     fraNew->setAutoFillBackground(true);
@@ -103,23 +105,27 @@ void SetteiPage::buildNewStart() {
     b.label(QStringLiteral("名前"), 100, 1060, 1100, 300);
     txtPriData1 = b.textBox(QStringLiteral("txtPriData1"), 1200, 1030, 1500, 360);
     b.label(QStringLiteral("※空欄可です。"), 2750, 1060, 1300, 300);
-    QLabel *hint = b.label(
-        QStringLiteral("入力するとソフトの見出しが　○○のミルテア　という表示になります。"), 100,
-        1420, 3900, 380);
+    QLabel *hint =
+        b.label(QStringLiteral("入力するとソフトの見出しが　○○のミルテア　という表示になります。"),
+                100, 1420, 3900, 380);
     hint->setWordWrap(true);
-    cmdStHozon = b.button(QStringLiteral("cmdStHozon"), QStringLiteral("新規登録"), 3000, 250, 1000, 400);
-    cmdYame = b.button(QStringLiteral("cmdYame"), QStringLiteral("キャンセル"), 3000, 680, 1000, 400);
+    cmdStHozon =
+        b.button(QStringLiteral("cmdStHozon"), QStringLiteral("新規登録"), 3000, 250, 1000, 400);
+    cmdYame =
+        b.button(QStringLiteral("cmdYame"), QStringLiteral("キャンセル"), 3000, 680, 1000, 400);
 
     QFont small = fraNew->font();
     small.setPointSize(std::max(7, small.pointSize() - 2));
-    QGroupBox *now = b.frame(QStringLiteral("現在の所持金でスタートする場合"), 4100, 200, 2900, 1550);
+    QGroupBox *now =
+        b.frame(QStringLiteral("現在の所持金でスタートする場合"), 4100, 200, 2900, 1550);
     FormBuilder n(now);
     textBlock(n,
               {u"所持金でスタートしてよい場合は、", u"手元にレシートなどもなく、現在の",
                u"入金欄にそのまま現在の金額を", u"入力して『新規登録』ボタンを",
                u"クリックしてください。", u"スタート日も本日のままをお薦めします。"},
               100, 250, 2750, 210);
-    QGroupBox *back = b.frame(QStringLiteral("数日前にさかのぼって登録したい場合"), 7050, 200, 4500, 1550);
+    QGroupBox *back =
+        b.frame(QStringLiteral("数日前にさかのぼって登録したい場合"), 7050, 200, 4500, 1550);
     FormBuilder k(back);
     textBlock(k,
               {u"手元にレシートや記録を残していて、",
@@ -131,7 +137,8 @@ void SetteiPage::buildNewStart() {
                u"ここまで指定したら『新規登録』ボタンをクリックしてください。"},
               100, 230, 4350, 185);
     for (QGroupBox *box : {now, back})
-        for (QLabel *l : box->findChildren<QLabel *>()) l->setFont(small);
+        for (QLabel *l : box->findChildren<QLabel *>())
+            l->setFont(small);
     textBlock(page,
               {u"さかのぼって登録し過ぎないことをお薦めします。",
                u"登録後にはいくらでもさかのぼれますし、",
@@ -140,7 +147,9 @@ void SetteiPage::buildNewStart() {
     fraNew->hide();
 }
 
-void SetteiPage::fill() { txtPriData->setText(m_state.userName); }
+void SetteiPage::fill() {
+    txtPriData->setText(m_state.userName);
+}
 
 void SetteiPage::cmdPHozon1_Click() {
     const QString name = txtPriData->text();

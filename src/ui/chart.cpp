@@ -1,13 +1,13 @@
 #include "ui/chart.h"
 
-#include <QBarSet>
 #include <QBarSeries>
+#include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <cmath>
 
 Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this)) {
@@ -22,7 +22,8 @@ Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this)) {
 
 void Chart::setSeriesCount(int n) {
     m_series.resize(std::max(n, 0));
-    for (Series &s : m_series) s.values.resize(rowCount());
+    for (Series &s : m_series)
+        s.values.resize(rowCount());
     scheduleRender();
 }
 
@@ -65,7 +66,8 @@ bool Chart::seriesVisible(int series) const {
 void Chart::setRowCount(int rows) {
     rows = std::max(rows, 0);
     m_labels.resize(rows);
-    for (Series &s : m_series) s.values.resize(rows);
+    for (Series &s : m_series)
+        s.values.resize(rows);
     scheduleRender();
 }
 
@@ -95,6 +97,17 @@ void Chart::setAxis(Axis axis, double min, double max, int divisions) {
     scheduleRender();
 }
 
+// Axis labels are measured when the drawing is built: build it at the shown size.
+void Chart::showEvent(QShowEvent *e) {
+    QWidget::showEvent(e);
+    scheduleRender();
+}
+
+void Chart::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    scheduleRender();
+}
+
 void Chart::scheduleRender() {
     if (m_renderQueued) return;
     m_renderQueued = true;
@@ -112,7 +125,7 @@ void Chart::render() {
     }
     const int rows = rowCount();
     QFont small = font();
-    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
+    small.setPointSizeF(7);
 
     // Rows on a value axis from 0; at most about 31 labels so that each stays readable.
     auto *x = new QCategoryAxis;
@@ -120,7 +133,8 @@ void Chart::render() {
     x->setLabelsFont(small);
     x->setRange(-0.5, std::max(rows, 1) - 0.5);
     const int step = std::max(1, static_cast<int>(std::ceil(rows / 31.0)));
-    for (int r = 0; r < rows; r += step) x->append(m_labels.at(r), r);
+    for (int r = 0; r < rows; r += step)
+        x->append(m_labels.at(r), r);
     x->setGridLineVisible(false);
     chart->addAxis(x, Qt::AlignBottom);
 
@@ -128,7 +142,12 @@ void Chart::render() {
     for (int i = 0; i < 2; ++i) {
         y[i] = new QValueAxis;
         y[i]->setRange(m_axes[i].min, m_axes[i].max);
-        y[i]->setTickCount(m_axes[i].divisions + 1);
+        // In a short chart every other division line is a minor one, so that
+        // the labels left have room and are not elided.
+        const int divisions = std::max(1, m_axes[i].divisions);
+        const bool halve = divisions % 2 == 0 && height() < 26 * divisions;
+        y[i]->setTickCount((halve ? divisions / 2 : divisions) + 1);
+        y[i]->setMinorTickCount(halve ? 1 : 0);
         y[i]->setLabelFormat(QStringLiteral("%.0f"));
         y[i]->setLabelsFont(small);
         chart->addAxis(y[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
@@ -152,7 +171,8 @@ void Chart::render() {
             auto *line = new QLineSeries;
             QList<QPointF> points;
             points.reserve(rows);
-            for (int r = 0; r < rows; ++r) points.append(QPointF(r, s.values.at(r)));
+            for (int r = 0; r < rows; ++r)
+                points.append(QPointF(r, s.values.at(r)));
             line->replace(points);
             if (s.color.isValid()) {
                 QPen pen(s.color);

@@ -42,6 +42,10 @@ public:
     // Builds the drawing now (it is otherwise built at the next turn).
     void render();
 
+protected:
+    void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+
 private:
     struct Series {
         SeriesKind kind = SeriesKind::Line;

@@ -13,7 +13,9 @@ void setLabelBackColor(QLabel *label, const QColor &color) {
     label->setAutoFillBackground(true);
 }
 
-QColor labelBackColor(const QLabel *label) { return label->palette().color(QPalette::Window); }
+QColor labelBackColor(const QLabel *label) {
+    return label->palette().color(QPalette::Window);
+}
 
 void setButtonBackColor(QAbstractButton *button, const QColor &color) {
     QPalette p = button->palette();

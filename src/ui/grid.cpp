@@ -71,7 +71,8 @@ public:
         const Row &row = rows.at(r);
         const bool fixed = r < m_grid->fixedRows() || c < m_grid->fixedCols();
         switch (role) {
-        case Qt::DisplayRole: return c < row.cells.size() ? row.cells.at(c) : QString();
+        case Qt::DisplayRole:
+            return c < row.cells.size() ? row.cells.at(c) : QString();
         case Qt::TextAlignmentRole:
             return static_cast<int>(fixed ? columns.at(c).fixedAlign : columns.at(c).align);
         case Qt::BackgroundRole: {
@@ -85,7 +86,8 @@ public:
             if (color.isValid()) return color;
             return QApplication::palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
         }
-        default: return {};
+        default:
+            return {};
         }
     }
 
@@ -151,9 +153,8 @@ Grid::Grid(QWidget *parent)
     connect(m_frozen->verticalScrollBar(), &QScrollBar::valueChanged, m_view->verticalScrollBar(),
             &QScrollBar::setValue);
     for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
-        connect(v, &QTableView::clicked, this, [this](const QModelIndex &i) {
-            userClicked(i.row() + m_fixedRows, i.column());
-        });
+        connect(v, &QTableView::clicked, this,
+                [this](const QModelIndex &i) { userClicked(i.row() + m_fixedRows, i.column()); });
         connect(v->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this](int c) { userClicked(0, c); });
     }
@@ -162,25 +163,31 @@ Grid::Grid(QWidget *parent)
 
 Grid::~Grid() = default;
 
-int Grid::rows() const { return static_cast<int>(m_model->rows.size()); }
+int Grid::rows() const {
+    return static_cast<int>(m_model->rows.size());
+}
 
 void Grid::setRows(int rows) {
     rows = std::max(rows, 0);
     const int cols = this->cols();
     const int old = this->rows();
     m_model->rows.resize(rows);
-    for (int r = old; r < rows; ++r) m_model->rows[r].cells.resize(cols);
+    for (int r = old; r < rows; ++r)
+        m_model->rows[r].cells.resize(cols);
     m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
     m_structureDirty = true;
     scheduleRefresh();
 }
 
-int Grid::cols() const { return static_cast<int>(m_model->columns.size()); }
+int Grid::cols() const {
+    return static_cast<int>(m_model->columns.size());
+}
 
 void Grid::setCols(int cols) {
     cols = std::max(cols, 0);
     m_model->columns.resize(cols);
-    for (Row &row : m_model->rows) row.cells.resize(cols);
+    for (Row &row : m_model->rows)
+        row.cells.resize(cols);
     m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
     m_structureDirty = true;
     scheduleRefresh();
@@ -275,7 +282,8 @@ void Grid::setFontPointSize(int points) {
 
 int Grid::topRow() const {
     refresh();
-    if (!m_view->isVisible()) return std::clamp(m_requestedTop, m_fixedRows, std::max(rows() - 1, m_fixedRows));
+    if (!m_view->isVisible())
+        return std::clamp(m_requestedTop, m_fixedRows, std::max(rows() - 1, m_fixedRows));
     return m_fixedRows + m_view->verticalScrollBar()->value();
 }
 
@@ -283,6 +291,7 @@ void Grid::setTopRow(int row) {
     m_requestedTop = row;
     refresh();
     m_view->verticalScrollBar()->setValue(row - m_fixedRows);
+    layoutViews();
 }
 
 void Grid::setCurrentCell(int r, int c) {
@@ -317,14 +326,17 @@ void Grid::sortRows(int col, bool ascending, bool numeric) {
 
 void Grid::clear() {
     for (Row &row : m_model->rows) {
-        for (QString &cell : row.cells) cell.clear();
+        for (QString &cell : row.cells)
+            cell.clear();
         row.back.clear();
         row.fore.clear();
     }
     scheduleRefresh();
 }
 
-void Grid::clickCell(int r, int c) { userClicked(r, c); }
+void Grid::clickCell(int r, int c) {
+    userClicked(r, c);
+}
 
 void Grid::userClicked(int r, int c) {
     setCurrentCell(r, c);
@@ -340,6 +352,7 @@ void Grid::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
     refresh();
     m_view->verticalScrollBar()->setValue(m_requestedTop - m_fixedRows);
+    layoutViews();
 }
 
 void Grid::scheduleRefresh() {
@@ -382,9 +395,12 @@ void Grid::layoutViews() const {
     m_frozen->setVisible(frozen);
     if (!frozen) return;
     int width = 0;
-    for (int c = 0; c < std::min(m_fixedCols, cols()); ++c) width += m_view->columnWidth(c);
+    for (int c = 0; c < std::min(m_fixedCols, cols()); ++c)
+        width += m_view->columnWidth(c);
     const int frame = m_view->frameWidth();
     const int scrollBar =
         m_view->horizontalScrollBar()->isVisible() ? m_view->horizontalScrollBar()->height() : 0;
     m_frozen->setGeometry(frame, frame, width, height() - 2 * frame - scrollBar);
+    m_frozen->updateGeometries();
+    m_frozen->verticalScrollBar()->setValue(m_view->verticalScrollBar()->value());
 }

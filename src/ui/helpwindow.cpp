@@ -17,8 +17,10 @@ HelpWindow::HelpWindow(QWidget *owner)
 }
 
 void HelpWindow::showTopic(const QString &anchor) {
-    if (anchor.isEmpty()) m_browser->setSource(QUrl(QStringLiteral("qrc:/docs/help.html")));
-    else m_browser->scrollToAnchor(anchor);
+    if (anchor.isEmpty())
+        m_browser->setSource(QUrl(QStringLiteral("qrc:/docs/help.html")));
+    else
+        m_browser->scrollToAnchor(anchor);
     show();
     raise();
 }

@@ -11,11 +11,16 @@ MonthCalendar::MonthCalendar(QWidget *parent)
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     m_calendar->setFirstDayOfWeek(Qt::Sunday);
     m_calendar->setGridVisible(true);
+    QFont small = m_calendar->font();
+    small.setPointSize(8);
+    m_calendar->setFont(small);
     m_calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     connect(m_calendar, &QCalendarWidget::clicked, this, &MonthCalendar::dateClicked);
 }
 
-QDate MonthCalendar::value() const { return m_calendar->selectedDate(); }
+QDate MonthCalendar::value() const {
+    return m_calendar->selectedDate();
+}
 
 void MonthCalendar::setValue(QDate date) {
     const QSignalBlocker block(m_calendar);

@@ -13,9 +13,13 @@ double pxPerTwip() {
 }
 } // namespace
 
-int twipsToPx(int twips) { return static_cast<int>(std::lround(twips * pxPerTwip())); }
+int twipsToPx(int twips) {
+    return static_cast<int>(std::lround(twips * pxPerTwip()));
+}
 
-int pxToTwips(int px) { return static_cast<int>(std::lround(px / pxPerTwip())); }
+int pxToTwips(int px) {
+    return static_cast<int>(std::lround(px / pxPerTwip()));
+}
 
 void placeTw(QWidget *w, int left, int top, int width, int height) {
     w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));

@@ -13,8 +13,8 @@ private slots:
         QTest::newRow("circled ①") << QStringLiteral("①") << QByteArray("\x87\x40");
         QTest::newRow("roman Ⅱ") << QStringLiteral("Ⅱ") << QByteArray("\x87\x55");
         QTest::newRow("㈱") << QStringLiteral("㈱") << QByteArray("\x87\x8A");
-        QTest::newRow("half-width katakana") << QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ")
-                                             << QByteArray("\xCC\xDF\xD7\xB2\xCD\xDE\xB0\xC4");
+        QTest::newRow("half-width katakana")
+            << QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ") << QByteArray("\xCC\xDF\xD7\xB2\xCD\xDE\xB0\xC4");
         QTest::newRow("full-width yen") << QStringLiteral("￥") << QByteArray("\x81\x8F");
         QTest::newRow("IBM extension 髙") << QStringLiteral("髙") << QByteArray("\xFB\xFC");
         QTest::newRow("backslash") << QStringLiteral("\\") << QByteArray("\x5C");

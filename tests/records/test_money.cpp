@@ -13,8 +13,8 @@ private slots:
         QTest::addColumn<QString>("grid");
         QTest::newRow("zero has no number") << 0LL << QStringLiteral("円") << QStringLiteral("¥0");
         QTest::newRow("small") << 540LL << QStringLiteral("540円") << QStringLiteral("¥540");
-        QTest::newRow("thousands") << 12345LL << QStringLiteral("12,345円")
-                                   << QStringLiteral("¥12,345");
+        QTest::newRow("thousands")
+            << 12345LL << QStringLiteral("12,345円") << QStringLiteral("¥12,345");
         QTest::newRow("negative") << -1867LL << QStringLiteral("-1,867円")
                                   << QStringLiteral("-¥1,867");
         QTest::newRow("millions") << 12345678LL << QStringLiteral("12,345,678円")

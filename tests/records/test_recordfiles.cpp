@@ -16,7 +16,7 @@ PaymentRecord pay(const QString &date, const QString &payee, const QString &cat,
 }
 
 QStringList temporaries() {
-    return {QStringLiteral("データコピー.txt"), QStringLiteral("入金コピー.txt"),
+    return {QStringLiteral("データコピー.txt"),     QStringLiteral("入金コピー.txt"),
             QStringLiteral("予測データコピー.txt"), QStringLiteral("データＣＨＧ.txt"),
             QStringLiteral("状況リストＣＨＧ.txt"), QStringLiteral("費目リストＣＨＧ.txt"),
             QStringLiteral("関連_CHG.TXT")};
@@ -27,7 +27,8 @@ class TestRecordFiles : public QObject {
     Q_OBJECT
 private:
     void verifyNoTemporaries(const BookDir &dir) {
-        for (const QString &t : temporaries()) QVERIFY2(!dir.exists(t), qPrintable(t));
+        for (const QString &t : temporaries())
+            QVERIFY2(!dir.exists(t), qPrintable(t));
         QCOMPARE(dir.files().filter(QStringLiteral(".txt.")).size(), 0); // no save-file leftovers
     }
 
@@ -36,8 +37,9 @@ private slots:
         BookDir dir;
         Book book(dir.path());
         QVERIFY(insertPayment(book, pay("2005/02/14", "使途不明金", "使途不明金", 540), {}).ok());
-        QCOMPARE(dir.bytes(kData), sjis(QStringLiteral(
-                                       "\"2005/02/14\",\"使途不明金\",\"使途不明金\",540,\"\",\"\"\r\n")));
+        QCOMPARE(
+            dir.bytes(kData),
+            sjis(QStringLiteral("\"2005/02/14\",\"使途不明金\",\"使途不明金\",540,\"\",\"\"\r\n")));
     }
 
     void paymentsLandInDateOrder() {
@@ -69,8 +71,9 @@ private slots:
         // Unquoted text, spaces, an amount with decimals and a comma inside quotes.
         dir.write(kData, QStringLiteral("\"2005/02/14\", 店,\"a,b\",540.0000,\"\",\"\"\r\n"));
         QVERIFY(insertPayment(book, pay("2005/02/01", "X", "y", 1), "2005/02/14").ok());
-        QCOMPARE(dir.text(kData), QStringLiteral("\"2005/02/01\",\"X\",\"y\",1,\"\",\"\"\r\n"
-                                                 "\"2005/02/14\",\"店\",\"a,b\",540,\"\",\"\"\r\n"));
+        QCOMPARE(dir.text(kData),
+                 QStringLiteral("\"2005/02/01\",\"X\",\"y\",1,\"\",\"\"\r\n"
+                                "\"2005/02/14\",\"店\",\"a,b\",540,\"\",\"\"\r\n"));
     }
 
     void japaneseTextRoundTripsByteForByte() {
@@ -79,9 +82,10 @@ private slots:
         const QString payee = QStringLiteral("㈱ミルテ～①Ⅱ");
         const QString cat = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ");
         QVERIFY(insertPayment(book, pay("2005/02/14", payee, cat, 12345678), {}).ok());
-        QCOMPARE(dir.bytes(kData),
-                 QByteArray("\"2005/02/14\",\"\x87\x8A\x83\x7E\x83\x8B\x83\x65\x81\x60\x87\x40"
-                            "\x87\x55\",\"\xCC\xDF\xD7\xB2\xCD\xDE\xB0\xC4\",12345678,\"\",\"\"\r\n"));
+        QCOMPARE(
+            dir.bytes(kData),
+            QByteArray("\"2005/02/14\",\"\x87\x8A\x83\x7E\x83\x8B\x83\x65\x81\x60\x87\x40"
+                       "\x87\x55\",\"\xCC\xDF\xD7\xB2\xCD\xDE\xB0\xC4\",12345678,\"\",\"\"\r\n"));
         const QList<PaymentRecord> back = readPayments(book);
         QCOMPARE(back.size(), 1);
         QCOMPARE(back.first(), pay("2005/02/14", payee, cat, 12345678));
@@ -90,7 +94,8 @@ private slots:
     void unholdableTextIsRefusedAndNothingWritten_data() {
         QTest::addColumn<QString>("payee");
         QTest::addColumn<QString>("message");
-        QTest::newRow("double quote") << QStringLiteral("a\"b") << QStringLiteral("ダブルクォーテーション");
+        QTest::newRow("double quote")
+            << QStringLiteral("a\"b") << QStringLiteral("ダブルクォーテーション");
         QTest::newRow("line break") << QStringLiteral("a\nb") << QStringLiteral("改行");
         QTest::newRow("emoji") << QStringLiteral("ケーキ😀") << QStringLiteral("「😀」");
         QTest::newRow("é") << QStringLiteral("café") << QStringLiteral("「é」");
@@ -100,7 +105,8 @@ private slots:
         QFETCH(QString, message);
         BookDir dir;
         Book book(dir.path());
-        const QByteArray before = sjis(QStringLiteral("\"2005/02/14\",\"A\",\"x\",1,\"\",\"\"\r\n"));
+        const QByteArray before =
+            sjis(QStringLiteral("\"2005/02/14\",\"A\",\"x\",1,\"\",\"\"\r\n"));
         dir.writeBytes(kData, before);
         for (const QString &last : {QString(), QStringLiteral("2005/02/14")}) {
             const FileResult r = insertPayment(book, pay("2005/02/01", payee, "x", 1), last);
@@ -133,12 +139,13 @@ private slots:
         BookDir dir;
         Book book(dir.path());
         const QString master = QStringLiteral("費目マスタ.txt");
-        QVERIFY(overwriteMaster(book, master, {QStringLiteral("食費"), QStringLiteral("本,雑誌")}).ok());
+        QVERIFY(overwriteMaster(book, master, {QStringLiteral("食費"), QStringLiteral("本,雑誌")})
+                    .ok());
         QVERIFY(appendMasterName(book, QStringLiteral("ｶﾞｿﾘﾝ,灯油"), master).ok());
         QVERIFY(appendMasterName(book, QStringLiteral(" 空白"), master).ok());
-        QCOMPARE(dir.text(master), QStringLiteral("食費\r\n\"本,雑誌\"\r\n\"ｶﾞｿﾘﾝ,灯油\"\r\n\" 空白\"\r\n"));
-        QCOMPARE(readMaster(book, master),
-                 (QStringList{"食費", "本,雑誌", "ｶﾞｿﾘﾝ,灯油", " 空白"}));
+        QCOMPARE(dir.text(master),
+                 QStringLiteral("食費\r\n\"本,雑誌\"\r\n\"ｶﾞｿﾘﾝ,灯油\"\r\n\" 空白\"\r\n"));
+        QCOMPARE(readMaster(book, master), (QStringList{"食費", "本,雑誌", "ｶﾞｿﾘﾝ,灯油", " 空白"}));
         // A bare comma line, as older books hold it, still reads as two names.
         dir.write(master, QStringLiteral("a,b\r\n\"c\"\r\n"));
         QCOMPARE(readMaster(book, master), (QStringList{"a", "b", "c"}));
@@ -194,17 +201,22 @@ private slots:
     void renamingMatchesWholeNamesOnly() {
         BookDir dir;
         Book book(dir.path());
-        dir.write(kData, QStringLiteral("\"2005/02/14\",\"スーパー\",\"食費\",123456789,\"m\",\"keep\"\r\n"
-                                        "\"2005/02/14\",\"スーパー丸正\",\"食費\",1,\"\",\"\"\r\n"
-                                        "\"2005/02/15\",\"ｽｰﾊﾟｰ\",\"食費\",2,\"\",\"\"\r\n"));
-        dir.write(QStringLiteral("支払いマスタ.txt"), QStringLiteral("スーパー\r\nスーパー丸正\r\n"));
+        dir.write(kData,
+                  QStringLiteral("\"2005/02/14\",\"スーパー\",\"食費\",123456789,\"m\",\"keep\"\r\n"
+                                 "\"2005/02/14\",\"スーパー丸正\",\"食費\",1,\"\",\"\"\r\n"
+                                 "\"2005/02/15\",\"ｽｰﾊﾟｰ\",\"食費\",2,\"\",\"\"\r\n"));
+        dir.write(QStringLiteral("支払いマスタ.txt"),
+                  QStringLiteral("スーパー\r\nスーパー丸正\r\n"));
         QVERIFY(renameInPayments(book, PaymentField::Payee, "スーパー", "ストア").ok());
-        QVERIFY(renameInMaster(book, QStringLiteral("支払いマスタ.txt"), "スーパー", "ストア").ok());
+        QVERIFY(
+            renameInMaster(book, QStringLiteral("支払いマスタ.txt"), "スーパー", "ストア").ok());
         QVERIFY(renameInPayments(book, PaymentField::Category, "食費", "食料").ok());
-        QCOMPARE(dir.text(kData), QStringLiteral("\"2005/02/14\",\"ストア\",\"食料\",123456789,\"m\",\"keep\"\r\n"
-                                                 "\"2005/02/14\",\"スーパー丸正\",\"食料\",1,\"\",\"\"\r\n"
-                                                 "\"2005/02/15\",\"ｽｰﾊﾟｰ\",\"食料\",2,\"\",\"\"\r\n"));
-        QCOMPARE(dir.text(QStringLiteral("支払いマスタ.txt")), QStringLiteral("ストア\r\nスーパー丸正\r\n"));
+        QCOMPARE(dir.text(kData),
+                 QStringLiteral("\"2005/02/14\",\"ストア\",\"食料\",123456789,\"m\",\"keep\"\r\n"
+                                "\"2005/02/14\",\"スーパー丸正\",\"食料\",1,\"\",\"\"\r\n"
+                                "\"2005/02/15\",\"ｽｰﾊﾟｰ\",\"食料\",2,\"\",\"\"\r\n"));
+        QCOMPARE(dir.text(QStringLiteral("支払いマスタ.txt")),
+                 QStringLiteral("ストア\r\nスーパー丸正\r\n"));
         verifyNoTemporaries(dir);
     }
 
@@ -226,7 +238,8 @@ private slots:
         Book book(dir.path());
         QVERIFY(writeHelpFlag(book, 1).ok());
         QVERIFY(writeHelpFlag(book, 0).ok());
-        QCOMPARE(dir.bytes(QStringLiteral("設定.txt")), sjis(QStringLiteral("\"ヘルプツアー\",0\r\n")));
+        QCOMPARE(dir.bytes(QStringLiteral("設定.txt")),
+                 sjis(QStringLiteral("\"ヘルプツアー\",0\r\n")));
         QCOMPARE(readHelpFlag(book), 0);
         QVERIFY(writeUserName(book, QStringLiteral("山田 花子")).ok());
         QCOMPARE(dir.bytes(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt")),
@@ -237,7 +250,8 @@ private slots:
     void fileFromWindowsInOtherLetterCaseIsUsedUnderItsOwnName() {
         BookDir dir;
         Book book(dir.path());
-        dir.write(QStringLiteral("データ.TXT"), QStringLiteral("\"2005/02/14\",\"A\",\"x\",1,\"\",\"\"\r\n"));
+        dir.write(QStringLiteral("データ.TXT"),
+                  QStringLiteral("\"2005/02/14\",\"A\",\"x\",1,\"\",\"\"\r\n"));
         dir.write(QStringLiteral("設定.TXT"), QStringLiteral("\"ヘルプツアー\",1\r\n"));
         QCOMPARE(readPayments(book).size(), 1);
         QCOMPARE(readHelpFlag(book), 1);

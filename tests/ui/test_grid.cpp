@@ -47,7 +47,8 @@ private slots:
         g.resize(300, 200);
         g.setCols(2);
         g.setRows(51);
-        for (int r = 1; r <= 50; ++r) g.setText(r, 0, QString::number(r));
+        for (int r = 1; r <= 50; ++r)
+            g.setText(r, 0, QString::number(r));
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         QCOMPARE(g.topRow(), 1);
@@ -82,7 +83,8 @@ private slots:
         g.sortRows(1, true, true);
         QCOMPARE(g.text(0, 1), QStringLiteral("金額"));
         QStringList order;
-        for (int r = 1; r <= 4; ++r) order << g.text(r, 0);
+        for (int r = 1; r <= 4; ++r)
+            order << g.text(r, 0);
         QCOMPARE(order, (QStringList{"2", "3", "1", "4"})); // stable for equal amounts
         g.sortRows(1, false, true);
         QCOMPARE(g.text(1, 0), QStringLiteral("1"));
@@ -93,7 +95,8 @@ private slots:
         g.setCols(7);
         g.setRows(100001);
         for (int r = 1; r <= 100000; ++r)
-            for (int c = 0; c < 7; ++c) g.setText(r, c, QStringLiteral("x"));
+            for (int c = 0; c < 7; ++c)
+                g.setText(r, c, QStringLiteral("x"));
         QCOMPARE(g.text(100000, 6), QStringLiteral("x"));
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));

@@ -1,0 +1,33 @@
+#include "mainwindow/daylist.h"
+
+#include <string_view>
+
+#include "records/cp932.h"
+#include "records/rawrecords.h"
+
+DayList computeDayList(const Book &book, const QString &date) {
+    DayList out;
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::payments));
+    const QByteArray wanted = date.toLatin1();
+    const std::string_view key(wanted.constData(), static_cast<size_t>(wanted.size()));
+    RawReader reader(content);
+    RawFields f;
+    QByteArrayView last;
+    bool first = true;
+    while (reader.next(f)) {
+        const QByteArrayView d = fieldAt(f, 0);
+        if (first) {
+            out.firstPayDate = cp932::decode(d);
+            first = false;
+        }
+        // Only the day's own records are decoded; the others just pass by.
+        if (std::string_view(d.data(), static_cast<size_t>(d.size())) == key) {
+            const Yen amount = parseAmountField(fieldAt(f, 3));
+            out.rows.append({cp932::decode(fieldAt(f, 1)), cp932::decode(fieldAt(f, 2)), amount});
+            out.total = addYen(out.total, amount);
+        }
+        last = d;
+    }
+    if (!first) out.lastPayDate = cp932::decode(last);
+    return out;
+}

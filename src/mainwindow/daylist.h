@@ -1,0 +1,23 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+#include "records/book.h"
+#include "records/money.h"
+
+// The payments of one day, read in one pass over データ.txt that also yields
+// the first and last payment dates of the book.
+struct DayListRow {
+    QString payee;
+    QString category;
+    Yen amount = 0;
+};
+
+struct DayList {
+    QString firstPayDate; // "" when the file holds no record
+    QString lastPayDate;  // date of the last record, "" when none
+    QList<DayListRow> rows;
+    Yen total = 0;
+};
+
+DayList computeDayList(const Book &book, const QString &date);

@@ -1,0 +1,127 @@
+#include "mainwindow/monthsummary.h"
+
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "records/rawrecords.h"
+
+namespace {
+std::string_view sv(QByteArrayView v) {
+    return {v.data(), static_cast<size_t>(v.size())};
+}
+
+// Day of month from the last two characters of a yyyy/mm/dd date.
+int dayOf(QByteArrayView date) {
+    if (date.size() < 2) return 0;
+    const char a = date[date.size() - 2], b = date[date.size() - 1];
+    int day = 0;
+    if (a >= '0' && a <= '9') day = a - '0';
+    if (b >= '0' && b <= '9') day = day * 10 + (b - '0');
+    return day;
+}
+
+// Sums before month M into *before, and month M per day into perDay[1..31].
+// Records are in date order, so reading stops at the first one past M.
+void collect(const QByteArray &content, std::string_view month, int amountField, Yen *before,
+             QList<Yen> &perDay) {
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f)) {
+        const QByteArrayView date = fieldAt(f, 0);
+        const std::string_view m = sv(date.first(std::min<qsizetype>(7, date.size())));
+        if (m > month) break;
+        const Yen amount = parseAmountField(fieldAt(f, amountField));
+        if (m < month) {
+            *before = addYen(*before, amount);
+        } else {
+            const int day = dayOf(date);
+            if (day >= 1 && day <= 31) perDay[day] = addYen(perDay[day], amount);
+        }
+    }
+}
+} // namespace
+
+Yen axisCeiling(Yen v) {
+    if (v <= 0) return 1;
+    Yen scale = 1;
+    while (v / scale >= 10)
+        scale *= 10;
+    const Yen first = v / scale;
+    if (first + 1 > std::numeric_limits<Yen>::max() / scale) return std::numeric_limits<Yen>::max();
+    return (first + 1) * scale;
+}
+
+Yen floorDiv(Yen a, Yen b) {
+    const Yen q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+Yen roundHalfEven(double v) {
+    return static_cast<Yen>(std::nearbyint(v));
+}
+
+MonthFigures computeMonth(const Book &book, QDate selected) {
+    MonthFigures m;
+    m.days = selected.daysInMonth();
+    m.selectedDay = selected.day();
+    const QByteArray monthText = dateText(selected).left(7).toLatin1();
+    const std::string_view month(monthText.constData(), 7);
+
+    const QByteArray incomes = readFileBytes(book.pathOf(bookfile::incomes));
+    const QByteArray payments = readFileBytes(book.pathOf(bookfile::payments));
+    {
+        RawFields f;
+        RawReader(incomes).next(f);
+        m.startDay = dayOf(fieldAt(f, 0)); // the book's start date
+    }
+    QList<Yen> income(32, 0), paid(32, 0);
+    Yen incomeBefore = 0, paidBefore = 0;
+    collect(incomes, month, 2, &incomeBefore, income);
+    collect(payments, month, 3, &paidBefore, paid);
+    income[1] = addYen(income[1], subYen(incomeBefore, paidBefore));
+
+    Yen funds = 0, spent = 0;
+    for (int i = 1; i <= m.selectedDay; ++i) {
+        funds = addYen(funds, income[i]);
+        spent = addYen(spent, paid[i]);
+    }
+    m.start = income[1];
+    m.added = subYen(funds, income[1]);
+    m.total = funds;
+    m.spent = spent;
+    m.left = subYen(funds, spent);
+    m.avgSpent = floorDiv(spent, m.selectedDay);
+    m.daysLeft = m.days - m.selectedDay + 1;
+    m.avgAvailable = floorDiv(m.left, m.daysLeft);
+
+    // The chart: money left, the pace line spending the start money evenly to
+    // zero at the month's end, and the day's payments.
+    m.leftSeries = m.paceSeries = m.paidSeries = QList<Yen>(m.days + 1, 0);
+    if (income[1] != 0 || m.startDay < 1) m.startDay = 1;
+    // A book started on the 29th-31st followed by a shorter month without
+    // carry has no pace to keep: the whole month is charted against a pace of 0.
+    m.hasPace = m.startDay <= m.days;
+    const int from = m.hasPace ? m.startDay : 1;
+    const float dailyPace = m.hasPace ? static_cast<float>(income[m.startDay]) /
+                                            static_cast<float>(m.days - m.startDay + 1)
+                                      : 0.0f;
+    const Yen paceStart = m.hasPace ? income[m.startDay] : 0;
+    Yen paceOffset = 0, leftMax = 0, paidMax = 0;
+    funds = spent = 0;
+    for (int i = from; i <= m.days; ++i) {
+        funds = addYen(funds, income[i]);
+        if (m.hasPace)
+            paceOffset =
+                roundHalfEven(static_cast<double>(paceOffset) - static_cast<double>(dailyPace));
+        spent = addYen(spent, paid[i]);
+        m.leftSeries[i] = subYen(funds, spent);
+        leftMax = std::max(leftMax, m.leftSeries[i]);
+        m.paceSeries[i] = m.hasPace ? addYen(paceStart, paceOffset) : 0;
+        m.paidSeries[i] = paid[i];
+        paidMax = std::max(paidMax, paid[i]);
+    }
+    m.leftTop = axisCeiling(leftMax);
+    m.paidTop = axisCeiling(paidMax);
+    return m;
+}

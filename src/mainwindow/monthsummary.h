@@ -1,0 +1,37 @@
+#pragma once
+#include <QDate>
+#include <QList>
+
+#include "records/book.h"
+#include "records/money.h"
+
+// The month of the selected day: the figures of the main page and the chart
+// of money left against the pace line, from 入金.txt and データ.txt.
+struct MonthFigures {
+    int days = 0;         // days of the month
+    int selectedDay = 0;  // d
+    Yen start = 0;        // income[1], the carry included
+    Yen added = 0;        // funds(d) - income[1]
+    Yen total = 0;        // funds(d)
+    Yen spent = 0;        // spent(d)
+    Yen left = 0;         // funds(d) - spent(d)
+    Yen avgSpent = 0;     // floor(spent(d) / d)
+    int daysLeft = 0;     // days - d + 1
+    Yen avgAvailable = 0; // floor(left / daysLeft)
+
+    // Chart rows 1..days (index 0 unused); rows before the start day stay 0.
+    int startDay = 1;
+    bool hasPace = true; // false when the start day lies past the month's end
+    QList<Yen> leftSeries, paceSeries, paidSeries;
+    Yen leftTop = 1; // axis ceilings
+    Yen paidTop = 1;
+};
+
+MonthFigures computeMonth(const Book &book, QDate selected);
+
+// First digit plus one, then zeros: 84321 → 90000, 95000 → 100000, 0 → 1.
+Yen axisCeiling(Yen v);
+// floor(a / b) for b > 0, rounding towards minus infinity.
+Yen floorDiv(Yen a, Yen b);
+// Nearest integer, halves to even.
+Yen roundHalfEven(double v);
