@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 
 // Answers the real modal boxes as they appear and records what they said.
@@ -30,6 +31,13 @@ private:
     QTimer m_timer;
     QList<QMessageBox::StandardButton> m_answers;
 };
+
+// The named control of a window, with a warning when it is missing.
+template <typename T = QWidget> T *child(QWidget *w, const char *name) {
+    T *found = w->findChild<T *>(QString::fromLatin1(name));
+    if (!found) qWarning("no control %s", name);
+    return found;
+}
 
 // Lets pending events (queued grid and chart refreshes) run.
 void settle();

@@ -152,6 +152,10 @@ Grid::Grid(QWidget *parent)
             &QScrollBar::setValue);
     connect(m_frozen->verticalScrollBar(), &QScrollBar::valueChanged, m_view->verticalScrollBar(),
             &QScrollBar::setValue);
+    // What the user scrolls to is kept as the top row (a hidden grid has no range to keep).
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (m_view->isVisible() && !m_inRefresh) m_requestedTop = m_fixedRows + value;
+    });
     for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
         connect(v, &QTableView::clicked, this,
                 [this](const QModelIndex &i) { userClicked(i.row() + m_fixedRows, i.column()); });
@@ -175,6 +179,8 @@ void Grid::setRows(int rows) {
     for (int r = old; r < rows; ++r)
         m_model->rows[r].cells.resize(cols);
     m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
+    // Rows that disappear take the scroll position with them.
+    m_requestedTop = std::max(m_fixedRows, std::min(m_requestedTop, rows - 1));
     m_structureDirty = true;
     scheduleRefresh();
 }
@@ -366,6 +372,8 @@ void Grid::refresh() const {
     auto *self = const_cast<Grid *>(this);
     self->m_refreshQueued = false;
     if (m_structureDirty) {
+        // The reset moves the scroll bar on its own; the top row stays as asked.
+        self->m_inRefresh = true;
         m_structureDirty = false;
         m_model->reset();
         m_view->horizontalHeader()->setVisible(m_fixedRows > 0);
@@ -380,7 +388,10 @@ void Grid::refresh() const {
         if (m_currentRow >= m_fixedRows)
             m_view->selectionModel()->setCurrentIndex(
                 m_model->index(m_currentRow - m_fixedRows, m_currentCol),
-                QItemSelectionModel::ClearAndSelect);
+                QItemSelectionModel::NoUpdate);
+        m_view->updateGeometries();
+        m_view->verticalScrollBar()->setValue(m_requestedTop - m_fixedRows);
+        self->m_inRefresh = false;
     }
     m_view->viewport()->update();
     m_view->horizontalHeader()->viewport()->update();

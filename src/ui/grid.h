@@ -82,4 +82,5 @@ private:
     int m_requestedTop = 1;
     mutable bool m_structureDirty = true;
     bool m_refreshQueued = false;
+    bool m_inRefresh = false;
 };

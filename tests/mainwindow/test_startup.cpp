@@ -25,12 +25,6 @@
 #include "ui/monthcalendar.h"
 
 namespace {
-template <typename T = QWidget> T *child(QWidget *w, const char *name) {
-    T *found = w->findChild<T *>(QString::fromLatin1(name));
-    if (!found) qWarning("no control %s", name);
-    return found;
-}
-
 QStringList itemsOf(QWidget *w) {
     QStringList out;
     if (auto *list = qobject_cast<QListWidget *>(w))

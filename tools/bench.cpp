@@ -1,0 +1,126 @@
+// Developer benchmark: generates a 30-year book (about ten payments a day),
+// opens the window offscreen and prints the median times of the main page's
+// handlers. Usage: miltea-bench [runs]
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+
+#include "mainwindow/mainwindow.h"
+#include "records/clock.h"
+#include "records/cp932.h"
+#include "records/money.h"
+#include "ui/listbox.h"
+#include "ui/monthcalendar.h"
+
+namespace {
+const QDate kFirst(1995, 1, 1);
+const QDate kLast(2024, 12, 31);
+
+void writeFile(const QString &path, const QString &text) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(cp932::encode(text).value_or(QByteArray()));
+}
+
+int makeBook(const QString &dir) {
+    const QStringList payees{"スーパー丸正", "コンビニ", "八百屋", "駅", "本屋", "喫茶店", "薬局"};
+    const QStringList cats{"食費", "食費", "食費", "交通費", "教養", "外食", "日用品"};
+    QString data, income;
+    int count = 0;
+    auto *rng = QRandomGenerator::global();
+    for (QDate d = kFirst; d <= kLast; d = d.addDays(1)) {
+        const QString day = dateText(d);
+        for (int i = 0, n = 8 + rng->bounded(5); i < n; ++i, ++count) {
+            const int p = rng->bounded(payees.size());
+            data += QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"\",\"\"\r\n")
+                        .arg(day, payees[p], cats[p])
+                        .arg(100 + rng->bounded(3000));
+        }
+        if (d.day() == 25 || d == kFirst)
+            income += QStringLiteral("\"%1\",\"%2\",%3\r\n")
+                          .arg(day, d == kFirst ? QStringLiteral("スタート時入金")
+                                                : QStringLiteral("給料"))
+                          .arg(300000);
+    }
+    writeFile(dir + QStringLiteral("/データ.txt"), data);
+    writeFile(dir + QStringLiteral("/入金.txt"), income);
+    writeFile(dir + QStringLiteral("/支払いマスタ.txt"),
+              payees.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    writeFile(dir + QStringLiteral("/費目マスタ.txt"),
+              QStringLiteral("食費\r\n交通費\r\n教養\r\n外食\r\n日用品\r\n"));
+    writeFile(dir + QStringLiteral("/設定.txt"), QStringLiteral("\"ヘルプツアー\",0\r\n"));
+    writeFile(dir + QStringLiteral("/ﾌﾟﾗｲﾍﾞｰﾄ.txt"), QStringLiteral("\"氏名\",\"ベンチ\"\r\n"));
+    return count;
+}
+
+double median(QList<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+template <typename F> double timeMs(F &&f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+} // namespace
+
+int main(int argc, char *argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
+    QTemporaryDir dir;
+    const int records = makeBook(dir.path());
+    const qint64 bytes = QFile(dir.path() + QStringLiteral("/データ.txt")).size();
+    QDir::setCurrent(dir.path());
+    Clock::setToday(kLast);
+    QTimer boxes; // answers any box at once
+    QObject::connect(&boxes, &QTimer::timeout, &app, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    boxes.start(1);
+
+    MainWindow window;
+    auto *calendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvmain"));
+    auto *payees = window.findChild<ListBox *>(QStringLiteral("lstMise"));
+    auto *category = window.findChild<QComboBox *>(QStringLiteral("cboJanru"));
+    auto *amount = window.findChild<QLineEdit *>(QStringLiteral("txtOutInp"));
+    auto *save = window.findChild<QPushButton *>(QStringLiteral("cmdTaiHozon"));
+
+    QList<double> click, append, insert;
+    for (int i = 0; i < runs; ++i) {
+        const QDate day = kLast.addDays(-(i % 400) - 1);
+        click << timeMs([&] { calendar->clickDate(day); });
+        QApplication::processEvents();
+    }
+    auto savePayment = [&] {
+        payees->clickRow(0);
+        category->setEditText(QStringLiteral("食費"));
+        amount->setText(QStringLiteral("500"));
+        save->click();
+    };
+    calendar->clickDate(kLast);
+    for (int i = 0; i < runs; ++i) {
+        append << timeMs(savePayment);
+        QApplication::processEvents();
+    }
+    calendar->clickDate(kLast.addYears(-10));
+    for (int i = 0; i < runs; ++i) {
+        insert << timeMs(savePayment);
+        QApplication::processEvents();
+    }
+    printf("book: %d payments, %.1f MB\n", records, static_cast<double>(bytes) / 1e6);
+    printf("day click (day list + month):            median %.1f ms\n", median(click));
+    printf("payment save, appended on the last day:  median %.1f ms\n", median(append));
+    printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
+    return 0;
+}
