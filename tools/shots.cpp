@@ -1,5 +1,6 @@
 // Developer tool: opens the window offscreen on a book folder and writes one
 // PNG per page. Usage: miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -49,6 +50,25 @@ int main(int argc, char *argv[]) {
         const QString file = QStringLiteral("%1/%2.png").arg(out, QString::fromLatin1(page));
         window.grab().save(file);
         qInfo("%s", qPrintable(file));
+    }
+    // The panels that lie over their pages.
+    const struct {
+        const char *page, *opener, *file, *closer;
+    } panels[] = {{"cmdMain", "cmdInp", "panel-income", "cmdInpModori"},
+                  {"cmdMain", "cmdFumei", "panel-unaccounted", "cmdFumeiModori"},
+                  {"cmdSettei", "cmdNew1", "panel-newstart", "cmdYame"}};
+    for (const auto &p : panels) {
+        for (const char *name : {p.page, p.opener}) {
+            if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(name)))
+                button->click();
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+        }
+        const QString file = QStringLiteral("%1/%2.png").arg(out, QString::fromLatin1(p.file));
+        window.grab().save(file);
+        qInfo("%s", qPrintable(file));
+        if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(p.closer)))
+            button->click();
     }
     return 0;
 }

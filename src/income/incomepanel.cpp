@@ -3,18 +3,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "records/recordfiles.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
+#include "ui/monthcalendar.h"
 #include "ui/twips.h"
 
-IncomePanel::IncomePanel(FormState &state, QWidget *parent)
-    : QGroupBox(QStringLiteral("入金"), parent), m_state(state) {
+IncomePanel::IncomePanel(FormState &state, MonthCalendar *mainCalendar, QWidget *parent)
+    : QGroupBox(QStringLiteral("入金"), parent), m_state(state), m_mainCalendar(mainCalendar) {
     setObjectName(QStringLiteral("fraInpKIn"));
-    setAutoFillBackground(true);
+    stylePanel(this, QColor(0xEE, 0xFA, 0xEE));
     placeTw(this, 2325, 825, 6795, 4815);
     FormBuilder b(this);
     b.label(QStringLiteral("日付け"), 150, 300, 1500, 270);
     txtInpHizuke = b.textBox(QStringLiteral("txtInpHizuke"), 150, 570, 1500, 360);
+    txtInpHizuke->setToolTip(QStringLiteral("yyyy/mm/dd の形で入力します"));
     b.label(QStringLiteral("内容"), 1750, 300, 2700, 270);
     txtInpRiyuu = b.textBox(QStringLiteral("txtInpRiyuu"), 1750, 570, 2800, 360);
     b.label(QStringLiteral("金額"), 4650, 300, 1300, 270);
@@ -27,4 +32,95 @@ IncomePanel::IncomePanel(FormState &state, QWidget *parent)
     cmdInpModori =
         b.button(QStringLiteral("cmdInpModori"), QStringLiteral("戻る"), 5700, 4300, 900, 400);
     hide();
+
+    connect(cmdInpHozon, &QPushButton::clicked, this, &IncomePanel::cmdInpHozon_Click);
+    connect(cmdInpModori, &QPushButton::clicked, this, &IncomePanel::cmdInpModori_Click);
+    connect(msgInpRireki, &Grid::clicked, this, &IncomePanel::msgInpRireki_Click);
+}
+
+void IncomePanel::cmdInp_Click() {
+    DSP_NYUKIN();
+    show();
+    raise();
+}
+
+void IncomePanel::cmdInpModori_Click() {
+    hide();
+}
+
+void IncomePanel::DSP_NYUKIN() {
+    Grid *g = msgInpRireki;
+    g->clear();
+    g->setFontPointSize(11);
+    g->setCols(4);
+    g->setRows(1);
+    g->setCurrentCell(0, 0);
+    const struct {
+        const char16_t *header;
+        int width;
+        Qt::Alignment align;
+    } cols[] = {{u"回", 600, Qt::AlignRight | Qt::AlignVCenter},
+                {u"年月日", 1500, Qt::AlignCenter},
+                {u"内容", 2730, Qt::AlignLeft | Qt::AlignVCenter},
+                {u"金額", 1200, Qt::AlignRight | Qt::AlignVCenter}};
+    for (int c = 0; c < 4; ++c) {
+        g->setColWidth(c, cols[c].width);
+        g->setText(0, c, QString::fromUtf16(cols[c].header));
+        g->setFixedAlignment(c, Qt::AlignCenter);
+        g->setColAlignment(c, cols[c].align);
+    }
+    const QList<IncomeRecord> incomes = readIncomes(m_state.book);
+    g->setRows(static_cast<int>(incomes.size()) + 1);
+    for (int i = 0; i < incomes.size(); ++i) {
+        const IncomeRecord &r = incomes.at(i);
+        g->setText(i + 1, 0, QString::number(i + 1));
+        g->setText(i + 1, 1, r.date);
+        g->setText(i + 1, 2, r.reason);
+        g->setText(i + 1, 3, formatYenGrid(r.amount));
+    }
+    if (!incomes.isEmpty()) g->setCurrentCell(static_cast<int>(incomes.size()), 0);
+    m_state.LastIncomeDate = incomes.isEmpty() ? QString() : incomes.last().date;
+    txtInpHizuke->setText(dateText(m_mainCalendar->value()));
+}
+
+// A past income repeated: its description and amount as shown. The header row copies nothing.
+void IncomePanel::msgInpRireki_Click() {
+    const int row = msgInpRireki->currentRow();
+    if (row < 1) return;
+    txtInpRiyuu->setText(msgInpRireki->text(row, 2));
+    txtInpKingaku->setText(msgInpRireki->text(row, 3));
+}
+
+bool IncomePanel::refuse(const QString &text, const QString &title) {
+    Dialogs::warning(this, text, title);
+    return false;
+}
+
+void IncomePanel::cmdInpHozon_Click() {
+    if (txtInpRiyuu->text().isEmpty())
+        return void(
+            refuse(QStringLiteral("内容が入力されていません"), QStringLiteral("内容未入力")));
+    if (txtInpKingaku->text().isEmpty())
+        return void(
+            refuse(QStringLiteral("金額が入力されていません"), QStringLiteral("金額未入力")));
+    const std::optional<Yen> amount = parseYenInput(txtInpKingaku->text());
+    if (!amount)
+        return void(
+            refuse(QStringLiteral("金額は数字で入力してください"), QStringLiteral("金額異常")));
+    if (*amount <= 0)
+        return void(
+            refuse(QStringLiteral("入金ゼロ以下では登録できません"), QStringLiteral("入金額異常")));
+    // The file keeps its date order by comparing yyyy/mm/dd texts: only a real date in that form.
+    const QString date = txtInpHizuke->text();
+    if (!parseDateText(date).isValid())
+        return void(
+            refuse(QStringLiteral("日付けは 2005/02/14 のように年/月/日で正しく入力してください"),
+                   QStringLiteral("日付け異常")));
+
+    const FileResult r =
+        insertIncome(m_state.book, {date, txtInpRiyuu->text(), *amount}, m_state.LastIncomeDate);
+    if (!r.ok()) return void(refuse(r.message, r.title));
+    DSP_NYUKIN();
+    m_state.DataChanged = true;
+    emit incomeSaved();
 }

@@ -4,32 +4,93 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "income/balance.h"
+#include "records/recordfiles.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/formbuilder.h"
+#include "ui/monthcalendar.h"
 #include "ui/twips.h"
 
-UnaccountedPanel::UnaccountedPanel(FormState &state, QWidget *parent)
-    : QGroupBox(QStringLiteral("不明金処理"), parent), m_state(state) {
+UnaccountedPanel::UnaccountedPanel(FormState &state, MonthCalendar *mainCalendar, QWidget *parent)
+    : QGroupBox(QStringLiteral("不明金処理"), parent), m_state(state),
+      m_mainCalendar(mainCalendar) {
     setObjectName(QStringLiteral("fraInpHumei"));
-    setAutoFillBackground(true);
+    stylePanel(this, QColor(0xFF, 0xF8, 0xE0));
     placeTw(this, 9225, 3000, 2415, 3990);
     FormBuilder b(this);
     QLabel *why = b.label(
         QStringLiteral(
             "実際の残金とデータの残金が合わなくなった時に『使途不明金』として処理できます。"),
-        100, 260, 2215, 800);
+        100, 300, 2215, 1000);
     why->setWordWrap(true);
-    b.label(QStringLiteral("データ残"), 100, 1080, 900, 300);
-    lblDzan = b.valueLabel(QStringLiteral("lblDzan"), 1000, 1080, 1300, 300);
-    b.label(QStringLiteral("現在の残金を入力"), 100, 1450, 2200, 270);
-    txtInpZankin = b.textBox(QStringLiteral("txtInpZankin"), 100, 1720, 1400, 360);
+    b.label(QStringLiteral("データ残"), 100, 1380, 900, 300);
+    lblDzan = b.valueLabel(QStringLiteral("lblDzan"), 1000, 1380, 1300, 300);
+    b.label(QStringLiteral("現在の残金を入力"), 100, 1760, 2200, 270);
+    txtInpZankin = b.textBox(QStringLiteral("txtInpZankin"), 100, 2030, 1400, 360);
     txtInpZankin->setAlignment(Qt::AlignRight);
     cmdHumeiCk =
-        b.button(QStringLiteral("cmdHumeiCk"), QStringLiteral("確認"), 1580, 1710, 720, 380);
-    b.label(QStringLiteral("不明金"), 100, 2250, 900, 300);
-    lblHumeiKin = b.valueLabel(QStringLiteral("lblHumeiKin"), 1000, 2250, 1300, 300);
+        b.button(QStringLiteral("cmdHumeiCk"), QStringLiteral("確認"), 1580, 2020, 720, 380);
+    b.label(QStringLiteral("不明金"), 100, 2520, 900, 300);
+    lblHumeiKin = b.valueLabel(QStringLiteral("lblHumeiKin"), 1000, 2520, 1300, 300);
     cmdHumeiHozon = b.button(QStringLiteral("cmdHumeiHozon"), QStringLiteral("不明金として保存"),
-                             100, 2800, 2200, 420);
+                             100, 2950, 2200, 420);
     cmdFumeiModori =
-        b.button(QStringLiteral("cmdFumeiModori"), QStringLiteral("戻る"), 1400, 3350, 900, 400);
+        b.button(QStringLiteral("cmdFumeiModori"), QStringLiteral("戻る"), 1400, 3460, 900, 400);
+    hide();
+
+    connect(cmdHumeiCk, &QPushButton::clicked, this, &UnaccountedPanel::cmdHumeiCk_Click);
+    connect(cmdHumeiHozon, &QPushButton::clicked, this, &UnaccountedPanel::cmdHumeiHozon_Click);
+    connect(cmdFumeiModori, &QPushButton::clicked, this, &UnaccountedPanel::cmdFumeiModori_Click);
+}
+
+void UnaccountedPanel::cmdFumei_Click() {
+    lblHumeiKin->clear();
+    CALC_DZAN();
+    show();
+    raise();
+}
+
+void UnaccountedPanel::CALC_DZAN() {
+    lblDzan->setText(formatPlain(recordsBalance(m_state.book)));
+}
+
+std::optional<Yen> UnaccountedPanel::showDifference() {
+    if (txtInpZankin->text().isEmpty()) {
+        Dialogs::warning(this, QStringLiteral("残金が入力されていません"),
+                         QStringLiteral("残金未入力"));
+        return std::nullopt;
+    }
+    const std::optional<Yen> cash = parseYenInput(txtInpZankin->text());
+    if (!cash) {
+        Dialogs::warning(this, QStringLiteral("金額は数字で入力してください"),
+                         QStringLiteral("金額異常"));
+        return std::nullopt;
+    }
+    const Yen difference = subYen(parseYenInput(lblDzan->text()).value_or(0), *cash);
+    lblHumeiKin->setText(formatPlain(difference));
+    return difference;
+}
+
+void UnaccountedPanel::cmdHumeiCk_Click() {
+    showDifference();
+}
+
+void UnaccountedPanel::cmdHumeiHozon_Click() {
+    const std::optional<Yen> amount = showDifference();
+    if (!amount) return;
+    const QString unaccounted = QStringLiteral("使途不明金");
+    const PaymentRecord record{
+        dateText(m_mainCalendar->value()), unaccounted, unaccounted, *amount, {}, {}};
+    if (const FileResult r = insertPayment(m_state.book, record, m_state.LastPayDate); !r.ok()) {
+        Dialogs::warning(this, r.message, r.title);
+        return;
+    }
+    m_state.DataChanged = true;
+    emit paymentSaved();
+    hide();
+}
+
+void UnaccountedPanel::cmdFumeiModori_Click() {
     hide();
 }

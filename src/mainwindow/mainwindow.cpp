@@ -42,8 +42,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     m_bar = TopBar::build(this);
 
     m_main = new MainPage(m_state, this);
-    m_income = new IncomePanel(m_state, m_main);
-    m_unaccounted = new UnaccountedPanel(m_state, m_main);
+    m_income = new IncomePanel(m_state, m_main->mtvmain, m_main);
+    m_unaccounted = new UnaccountedPanel(m_state, m_main->mtvmain, m_main);
     m_kakei = new KakeiPage(m_state, this);
     m_rentai = new RentaiPage(m_state, this);
     m_cyokin = new CyokinPage(m_state, this);
@@ -76,6 +76,16 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     for (const auto &[button, handler] : handlers)
         connect(button, &QAbstractButton::clicked, this, handler);
     connect(m_main, &MainPage::dayClicked, m_income->txtInpHizuke, &QLineEdit::setText);
+    connect(m_main->cmdInp, &QPushButton::clicked, m_income, &IncomePanel::cmdInp_Click);
+    connect(m_main->cmdFumei, &QPushButton::clicked, m_unaccounted,
+            &UnaccountedPanel::cmdFumei_Click);
+    // After a save on a panel the day list and the month follow, in that order.
+    const auto followSave = [this] {
+        m_main->DSP_DAYLIST();
+        m_main->DSP_MAIN();
+    };
+    connect(m_income, &IncomePanel::incomeSaved, this, followSave);
+    connect(m_unaccounted, &UnaccountedPanel::paymentSaved, this, followSave);
 
     Form_Load();
 }

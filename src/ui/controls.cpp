@@ -30,3 +30,14 @@ QColor buttonBackColor(const QAbstractButton *button) {
 QIcon iconOf(const QString &name) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
 }
+
+void stylePanel(QWidget *panel, const QColor &background) {
+    panel->setAutoFillBackground(true);
+    QPalette p = panel->palette();
+    p.setColor(QPalette::Window, background);
+    panel->setPalette(p);
+    panel->setStyleSheet(
+        QStringLiteral("#%1 { border: 2px solid %2; border-radius: 4px; background: %3; }"
+                       "#%1::title { subcontrol-origin: border; left: 8px; top: 2px; }")
+            .arg(panel->objectName(), background.darker(160).name(), background.name()));
+}

@@ -15,3 +15,5 @@ void setButtonBackColor(QAbstractButton *button, const QColor &color);
 QColor buttonBackColor(const QAbstractButton *button);
 
 QIcon iconOf(const QString &name);
+// A panel that lies over a page: framed, in a colour of its own.
+void stylePanel(QWidget *panel, const QColor &background);

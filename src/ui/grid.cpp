@@ -127,7 +127,8 @@ void styleView(QTableView *v) {
     v->horizontalHeader()->setSectionsClickable(true);
     v->horizontalHeader()->setHighlightSections(false);
     v->setWordWrap(false);
-    v->setStyleSheet(QStringLiteral("QTableView { gridline-color: #C0C0C0; }"));
+    v->setStyleSheet(
+        QStringLiteral("QTableView { gridline-color: #C0C0C0; background-color: #808080; }"));
     QPalette p = v->palette();
     p.setColor(QPalette::Base, QColor(0x80, 0x80, 0x80)); // the empty area
     v->setPalette(p);
