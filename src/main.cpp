@@ -9,7 +9,6 @@
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("miltea"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ミルテア"));
 
     // Japanese captions on the standard boxes and context menus.
     QTranslator qtJapanese;

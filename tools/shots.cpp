@@ -7,8 +7,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
+#include "ui/helpwindow.h"
+#include "ui/listbox.h"
 
 namespace {
 // Message boxes (help tour, sample mode) are answered at once.
@@ -69,6 +74,31 @@ int main(int argc, char *argv[]) {
         qInfo("%s", qPrintable(file));
         if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(p.closer)))
             button->click();
+    }
+    // The program's own help window.
+    if (auto *help = window.findChild<QAbstractButton *>(QStringLiteral("cmdHelp"))) {
+        help->click();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        if (auto *helpWindow = window.findChild<HelpWindow *>()) {
+            helpWindow->grab().save(out + QStringLiteral("/help.png"));
+            helpWindow->close();
+        }
+    }
+    // A payment entered by hand: the first payee, 1,500 yen, on the day shown.
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdMain"))->click();
+    if (auto *payees = window.findChild<ListBox *>(QStringLiteral("lstMise"));
+        payees && payees->count()) {
+        payees->clickRow(0);
+        if (auto *combo = window.findChild<QComboBox *>(QStringLiteral("cboJanru"));
+            combo && combo->currentText().isEmpty())
+            combo->setEditText(QStringLiteral("食費"));
+        window.findChild<QLineEdit *>(QStringLiteral("txtOutInp"))
+            ->setText(QStringLiteral("1,500"));
+        window.findChild<QAbstractButton *>(QStringLiteral("cmdTaiHozon"))->click();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        window.grab().save(out + QStringLiteral("/main-after-payment.png"));
     }
     return 0;
 }

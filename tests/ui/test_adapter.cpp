@@ -1,13 +1,20 @@
-// The grid adapter: header row, fixed columns, widths, colours, scrolling, clicks and sorting.
+// The UI adapter: the grid (header row, fixed columns, widths, colours, scrolling,
+// clicks, sorting), the chart's table, the calendar, list boxes and message boxes.
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
 #include "ui/chart.h"
+#include "ui/dialogs.h"
 #include "ui/grid.h"
+#include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 
-class TestGrid : public QObject {
+class TestAdapter : public QObject {
     Q_OBJECT
 private slots:
     void holdsTextsColoursAndLayout() {
@@ -125,6 +132,64 @@ private slots:
         c.render();
     }
 
+    void listSelectionFollowsTheHeldMouse() {
+        ListBox list;
+        for (int i = 0; i < 6; ++i)
+            list.addItem(QStringLiteral("項目%1").arg(i));
+        list.resize(200, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QList<int> atPress, atRelease;
+        int clicks = 0;
+        connect(&list, &ListBox::mouseDown, &list, [&] { atPress << list.currentRow(); });
+        connect(&list, &ListBox::clicked, &list, [&] { ++clicks; });
+        connect(&list, &ListBox::mouseUp, &list, [&] { atRelease << list.currentRow(); });
+        auto centre = [&](int row) { return list.visualItemRect(list.item(row)).center(); };
+        QTest::mousePress(list.viewport(), Qt::LeftButton, {}, centre(1));
+        QMouseEvent move(QEvent::MouseMove, centre(4), list.viewport()->mapToGlobal(centre(4)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &move);
+        QCOMPARE(list.currentRow(), 4);
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, centre(4));
+        QCOMPARE(atPress, QList<int>{1});
+        QCOMPARE(atRelease, QList<int>{4});
+        QCOMPARE(clicks, 1);
+        list.clickRow(2);
+        QCOMPARE(list.currentRow(), 2);
+        QCOMPARE(clicks, 2);
+    }
+
+    void messageBoxesSpeakJapanese() {
+        QStringList captions;
+        QString title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            icon = box->icon();
+            for (QAbstractButton *b : box->buttons())
+                captions << b->text();
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(
+            !Dialogs::askYesNo(nullptr, QStringLiteral("追加しますか？"), QStringLiteral("確認")));
+        captions.sort();
+        QCOMPARE(captions, (QStringList{"いいえ(&N)", "はい(&Y)"}));
+        QCOMPARE(title, QStringLiteral("確認"));
+        QCOMPARE(icon, QMessageBox::Question);
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            captions = {box->button(QMessageBox::Ok)->text(),
+                        box->button(QMessageBox::Cancel)->text()};
+            box->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY(Dialogs::confirm(nullptr, QStringLiteral("消しますか？"),
+                                 QStringLiteral("クリア確認")));
+        QCOMPARE(captions, (QStringList{"OK", "キャンセル"}));
+    }
+
     void calendarReportsOnlyClicks() {
         MonthCalendar m;
         QSignalSpy spy(&m, &MonthCalendar::dateClicked);
@@ -138,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestGrid)
-#include "test_grid.moc"
+QTEST_MAIN(TestAdapter)
+#include "test_adapter.moc"
