@@ -1,7 +1,6 @@
 #include "analysis/cyokinpage.h"
 
 #include <QLabel>
-#include <QRadioButton>
 
 #include "ui/chart.h"
 #include "ui/formbuilder.h"
@@ -11,10 +10,7 @@ CyokinPage::CyokinPage(FormState &state, QWidget *parent) : QWidget(parent), m_s
     setObjectName(QStringLiteral("fraCyokin"));
     FormBuilder b(this);
     b.title(QStringLiteral("貯金の成果（一回ずつの金額と累計金額）"), 120, 60, 5200, 400);
-    optList3[0] = b.option(QStringLiteral("optList3_0"), QStringLiteral("グラフのみ表示"), 5300,
-                           100, 1600, 330);
-    optList3[1] = b.option(QStringLiteral("optList3_1"), QStringLiteral("リスト同時表示"), 6900,
-                           100, 1600, 330);
+    b.graphOrListOptions(QStringLiteral("optList3"), 5300, 1500, optList3);
     b.legend(QStringLiteral("貯金累計"), QColor(0, 0, 255), 8500, 0, 1600, 620);
     b.legend(QStringLiteral("貯金１回"), QColor(0, 160, 0), 10100, 0, 1600, 620);
     mcrCyokin = b.chart(QStringLiteral("mcrCyokin"), 60, 700, 11620, 6780);

@@ -1,7 +1,6 @@
 #include "analysis/rentaipage.h"
 
 #include <QLabel>
-#include <QRadioButton>
 
 #include "ui/chart.h"
 #include "ui/formbuilder.h"
@@ -11,10 +10,7 @@ RentaiPage::RentaiPage(FormState &state, QWidget *parent) : QWidget(parent), m_s
     setObjectName(QStringLiteral("fraRenTai"));
     FormBuilder b(this);
     b.title(QStringLiteral("日毎の支出と残金推移"), 120, 60, 4000, 400);
-    optList1[0] = b.option(QStringLiteral("optList1_0"), QStringLiteral("グラフのみ表示"), 4300,
-                           100, 2000, 330);
-    optList1[1] = b.option(QStringLiteral("optList1_1"), QStringLiteral("リスト同時表示"), 6400,
-                           100, 2000, 330);
+    b.graphOrListOptions(QStringLiteral("optList1"), 4300, 2000, optList1);
     b.legend(QStringLiteral("残金推移"), QColor(0, 0, 255), 8500, 0, 1600, 620);
     b.legend(QStringLiteral("日毎支出"), QColor(255, 200, 0), 10100, 0, 1600, 620);
     mcrRentai = b.chart(QStringLiteral("mcrRentai"), 60, 700, 11620, 6780);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
 
 #include "records/recordfiles.h"
 #include "ui/dialogs.h"
@@ -40,34 +41,55 @@ SetteiPage::SetteiPage(FormState &state, QWidget *parent) : QWidget(parent), m_s
     connect(cmdYame, &QPushButton::clicked, this, [this] { fraNew->hide(); });
 }
 
+namespace {
+// One master list frame: the list, its four buttons and the renaming box.
+struct MasterFrame {
+    ListBox *list;
+    QPushButton *add, *del, *delAll, *sort;
+    QLineEdit *renameText;
+    QPushButton *rename;
+};
+
+MasterFrame buildMasterFrame(FormBuilder &page, const QString &caption, int left,
+                             std::array<const char16_t *, 7> names) {
+    QGroupBox *frame = page.frame(caption, left, 30, 3700, 5000);
+    frame->setToolTip(QStringLiteral("状況データの編集枠です"));
+    FormBuilder b(frame);
+    auto name = [&](int i) { return QString::fromUtf16(names[i]); };
+    MasterFrame m;
+    m.list = b.listBox(name(0), 120, 300, 2250, 3600);
+    m.add = b.button(name(1), QStringLiteral("追加"), 2480, 300, 1100, 450);
+    m.del = b.button(name(2), QStringLiteral("削除"), 2480, 820, 1100, 450);
+    m.delAll = b.button(name(3), QStringLiteral("全削除"), 2480, 1340, 1100, 450);
+    m.sort = b.button(name(4), QStringLiteral("並び替え"), 2480, 1860, 1100, 450);
+    m.renameText = b.textBox(name(5), 120, 4000, 3460, 360);
+    m.rename = b.button(name(6), QStringLiteral("状況コメントを入れ替える"), 120, 4420, 3460, 420);
+    return m;
+}
+} // namespace
+
 void SetteiPage::buildMasters() {
     FormBuilder page(this);
-    const QString tip = QStringLiteral("状況データの編集枠です");
-    QGroupBox *payees = page.frame(QStringLiteral("支払いマスタ編集"), 60, 30, 3700, 5000);
-    payees->setToolTip(tip);
-    FormBuilder p(payees);
-    lstKoumoku = p.listBox(QStringLiteral("lstKoumoku"), 120, 300, 2250, 3600);
-    cmdNew2 = p.button(QStringLiteral("cmdNew2"), QStringLiteral("追加"), 2480, 300, 1100, 450);
-    cmdDel = p.button(QStringLiteral("cmdDel"), QStringLiteral("削除"), 2480, 820, 1100, 450);
-    cmdDel2 = p.button(QStringLiteral("cmdDel2"), QStringLiteral("全削除"), 2480, 1340, 1100, 450);
-    cmdSort =
-        p.button(QStringLiteral("cmdSort"), QStringLiteral("並び替え"), 2480, 1860, 1100, 450);
-    txtChg = p.textBox(QStringLiteral("txtChg"), 120, 4000, 3460, 360);
-    cmdChg = p.button(QStringLiteral("cmdChg"), QStringLiteral("状況コメントを入れ替える"), 120,
-                      4420, 3460, 420);
-
-    QGroupBox *cats = page.frame(QStringLiteral("費目マスタ編集"), 3850, 30, 3700, 5000);
-    cats->setToolTip(tip);
-    FormBuilder c(cats);
-    lstKoumoku2 = c.listBox(QStringLiteral("lstKoumoku2"), 120, 300, 2250, 3600);
-    cmdNew3 = c.button(QStringLiteral("cmdNew3"), QStringLiteral("追加"), 2480, 300, 1100, 450);
-    cmdDel3 = c.button(QStringLiteral("cmdDel3"), QStringLiteral("削除"), 2480, 820, 1100, 450);
-    cmdDel4 = c.button(QStringLiteral("cmdDel4"), QStringLiteral("全削除"), 2480, 1340, 1100, 450);
-    cmdSort10 =
-        c.button(QStringLiteral("cmdSort10"), QStringLiteral("並び替え"), 2480, 1860, 1100, 450);
-    txtChg2 = c.textBox(QStringLiteral("txtChg2"), 120, 4000, 3460, 360);
-    cmdChg2 = c.button(QStringLiteral("cmdChg2"), QStringLiteral("状況コメントを入れ替える"), 120,
-                       4420, 3460, 420);
+    const MasterFrame payees = buildMasterFrame(
+        page, QStringLiteral("支払いマスタ編集"), 60,
+        {u"lstKoumoku", u"cmdNew2", u"cmdDel", u"cmdDel2", u"cmdSort", u"txtChg", u"cmdChg"});
+    lstKoumoku = payees.list;
+    cmdNew2 = payees.add;
+    cmdDel = payees.del;
+    cmdDel2 = payees.delAll;
+    cmdSort = payees.sort;
+    txtChg = payees.renameText;
+    cmdChg = payees.rename;
+    const MasterFrame cats = buildMasterFrame(
+        page, QStringLiteral("費目マスタ編集"), 3850,
+        {u"lstKoumoku2", u"cmdNew3", u"cmdDel3", u"cmdDel4", u"cmdSort10", u"txtChg2", u"cmdChg2"});
+    lstKoumoku2 = cats.list;
+    cmdNew3 = cats.add;
+    cmdDel3 = cats.del;
+    cmdDel4 = cats.delAll;
+    cmdSort10 = cats.sort;
+    txtChg2 = cats.renameText;
+    cmdChg2 = cats.rename;
 
     textBlock(page,
               {u"支払い、費目マスタは", u"ご自身のライフスタイルに", u"合わせて自由に設定する",

@@ -81,6 +81,14 @@ QRadioButton *FormBuilder::option(const QString &name, const QString &caption, i
     return place(new QRadioButton(caption, m_parent), name, l, t, w, h);
 }
 
+void FormBuilder::graphOrListOptions(const QString &arrayName, int left, int width,
+                                     QRadioButton *out[2]) {
+    out[0] = option(arrayName + QStringLiteral("_0"), QStringLiteral("グラフのみ表示"), left, 100,
+                    width, 330);
+    out[1] = option(arrayName + QStringLiteral("_1"), QStringLiteral("リスト同時表示"),
+                    left + width + 100, 100, width, 330);
+}
+
 QCheckBox *FormBuilder::checkBox(const QString &name, const QString &caption, int l, int t, int w,
                                  int h) {
     return place(new QCheckBox(caption, m_parent), name, l, t, w, h);

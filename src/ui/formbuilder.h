@@ -33,6 +33,8 @@ public:
     ListBox *listBox(const QString &name, int l, int t, int w, int h);
     QComboBox *comboBox(const QString &name, bool editable, int l, int t, int w, int h);
     QRadioButton *option(const QString &name, const QString &caption, int l, int t, int w, int h);
+    // The pair "グラフのみ表示" / "リスト同時表示" of the trend pages (name_0, name_1).
+    void graphOrListOptions(const QString &arrayName, int left, int width, QRadioButton *out[2]);
     QCheckBox *checkBox(const QString &name, const QString &caption, int l, int t, int w, int h);
     QGroupBox *frame(const QString &caption, int l, int t, int w, int h, const QString &name = {});
     // A chart legend: a frame whose caption names the series, over a bar of its colour.

@@ -1,17 +1,13 @@
 // The income panel and the unaccounted-money panel through the real window.
-#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <memory>
 
-#include "bookdir.h"
-#include "guitest.h"
-#include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
+#include "windowfixture.h"
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
@@ -30,29 +26,15 @@ QString payLine(const char *date, const char *payee, qint64 amount) {
 }
 } // namespace
 
-class TestIncome : public QObject {
+class TestIncome : public QObject, public WindowFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<BookDir> m_dir;
-    std::unique_ptr<BoxAnswerer> m_boxes;
-    std::unique_ptr<MainWindow> m_w;
-
     void open(const QString &incomes, const QString &payments = {}) {
-        m_dir = std::make_unique<BookDir>();
-        m_dir->makeEmptyBook();
-        m_dir->write(kIncome, incomes);
+        book().write(kIncome, incomes);
         m_dir->write(kData, payments);
         m_dir->write(QStringLiteral("支払いマスタ.txt"), QStringLiteral("八百屋\r\n"));
         m_dir->write(QStringLiteral("関連.TXT"), QStringLiteral("\"八百屋\",\"食費\"\r\n"));
-        m_dir->enter();
-        m_boxes = std::make_unique<BoxAnswerer>();
-        m_w = std::make_unique<MainWindow>();
-        settle();
-    }
-    template <typename T = QWidget> T *c(const char *name) { return child<T>(m_w.get(), name); }
-    void click(const char *button) {
-        c<QAbstractButton>(button)->click();
-        settle();
+        WindowFixture::open();
     }
     void type(const char *box, const QString &text) { c<QLineEdit>(box)->setText(text); }
     QString text(const char *name) {
@@ -67,9 +49,7 @@ private:
 private slots:
     void init() { Clock::setToday(QDate(2005, 2, 14)); }
     void cleanup() {
-        m_w.reset();
-        m_boxes.reset();
-        m_dir.reset();
+        closeAll();
         Clock::reset();
     }
 

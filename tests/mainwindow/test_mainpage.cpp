@@ -5,18 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <memory>
 
-#include "bookdir.h"
-#include "guitest.h"
 #include "mainwindow/formstate.h"
-#include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
+#include "windowfixture.h"
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
@@ -29,26 +26,9 @@ QString payLine(const char *date, const char *payee, const char *cat, int amount
 }
 } // namespace
 
-class TestMainPage : public QObject {
+class TestMainPage : public QObject, public WindowFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<BookDir> m_dir;
-    std::unique_ptr<BoxAnswerer> m_boxes;
-    std::unique_ptr<MainWindow> m_w;
-
-    BookDir &book(const QString &user = QStringLiteral("テスト")) {
-        m_dir = std::make_unique<BookDir>();
-        m_dir->makeEmptyBook(user);
-        m_dir->enter();
-        return *m_dir;
-    }
-    MainWindow *open() {
-        m_boxes = std::make_unique<BoxAnswerer>();
-        m_w = std::make_unique<MainWindow>();
-        settle();
-        return m_w.get();
-    }
-    template <typename T = QWidget> T *c(const char *name) { return child<T>(m_w.get(), name); }
     QString label(const char *name) { return c<QLabel>(name)->text(); }
     void clickDay(QDate d) {
         c<MonthCalendar>("mtvmain")->clickDate(d);
@@ -61,10 +41,7 @@ private:
         list->clickRow(list->row(found.first()));
     }
     void typeAmount(const QString &text) { c<QLineEdit>("txtOutInp")->setText(text); }
-    void save() {
-        c<QAbstractButton>("cmdTaiHozon")->click();
-        settle();
-    }
+    void save() { click("cmdTaiHozon"); }
     void pressEnter() {
         QTest::keyClick(c<QLineEdit>("txtOutInp"), Qt::Key_Return);
         settle();
@@ -88,9 +65,7 @@ private:
 private slots:
     void init() { Clock::setToday(QDate(2005, 2, 14)); }
     void cleanup() {
-        m_w.reset();
-        m_boxes.reset();
-        m_dir.reset();
+        closeAll();
         Clock::reset();
     }
 

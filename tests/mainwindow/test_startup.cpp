@@ -13,8 +13,6 @@
 #include <QTextBrowser>
 #include <memory>
 
-#include "bookdir.h"
-#include "guitest.h"
 #include "mainwindow/formstate.h"
 #include "mainwindow/helptexts.h"
 #include "mainwindow/mainwindow.h"
@@ -23,6 +21,7 @@
 #include "ui/grid.h"
 #include "ui/helpwindow.h"
 #include "ui/monthcalendar.h"
+#include "windowfixture.h"
 
 namespace {
 QStringList itemsOf(QWidget *w) {
@@ -40,19 +39,11 @@ const char *kFrames[] = {"fraTaijyu", "fraBunseki", "fraRenTai", "fraMain", "fra
                          "fraCale",   "fraMemo",    "fraKakei",  "fraSim",  "fraCyokin"};
 } // namespace
 
-class TestStartup : public QObject {
+class TestStartup : public QObject, public WindowFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<BookDir> m_dir;
-    std::unique_ptr<BoxAnswerer> m_boxes;
-
-    BookDir &book(const QString &user = QStringLiteral("テスト")) {
-        m_dir = std::make_unique<BookDir>();
-        m_dir->makeEmptyBook(user);
-        m_dir->enter();
-        return *m_dir;
-    }
-    std::unique_ptr<MainWindow> open() {
+    // The window of the test's own, to see it built under the box answerer.
+    std::unique_ptr<MainWindow> openOwn() {
         m_boxes = std::make_unique<BoxAnswerer>();
         auto w = std::make_unique<MainWindow>();
         settle();
@@ -66,8 +57,7 @@ private:
 private slots:
     void init() { Clock::setToday(QDate(2005, 2, 20)); }
     void cleanup() {
-        m_boxes.reset();
-        m_dir.reset();
+        closeAll();
         Clock::reset();
     }
 
@@ -75,7 +65,7 @@ private slots:
         book().write(QStringLiteral("支払いマスタ.txt"),
                      QStringLiteral("八百屋\r\n本屋\r\n八百屋\r\n"));
         m_dir->write(QStringLiteral("費目マスタ.txt"), QStringLiteral("食費\r\n教養\r\n"));
-        auto w = open();
+        auto w = openOwn();
         const QStringList payees{"八百屋", "本屋", "八百屋"};
         for (const char *name : {"lstMise", "lstMise2", "lstKoumoku"})
             QCOMPARE(itemsOf(child(w.get(), name)), payees);
@@ -87,7 +77,7 @@ private slots:
 
     void emptyMastersLeaveEveryListEmpty() {
         book();
-        auto w = open();
+        auto w = openOwn();
         for (const char *name :
              {"lstMise", "lstMise2", "lstKoumoku", "cboJanru", "lstJanru2", "lstKoumoku2"})
             QVERIFY(itemsOf(child(w.get(), name)).isEmpty());
@@ -135,7 +125,7 @@ private slots:
         book(QStringLiteral("山田"))
             .write(QStringLiteral("データ.txt"),
                    QStringLiteral("\"2005/01/02\",\"本屋\",\"教養\",690,\"\",\"\"\r\n"));
-        auto w = open();
+        auto w = openOwn();
         QVERIFY(!w->state().SampleMode);
         QVERIFY(m_boxes->seen.isEmpty());
         QCOMPARE(child<MonthCalendar>(w.get(), "mtvmain")->value(), QDate(2005, 2, 20));
@@ -187,7 +177,7 @@ private slots:
 
     void helpTourOffShowsNothing() {
         book();
-        auto w = open();
+        auto w = openOwn();
         QVERIFY(m_boxes->seen.isEmpty());
         QVERIFY(!child<QAbstractButton>(w.get(), "chkHelp")->isChecked());
         QVERIFY(!child<QAbstractButton>(w.get(), "cmdTaiHozon")->isEnabled());
@@ -197,7 +187,7 @@ private slots:
 
     void smileyBoxSwitchesTheTourAndRemembersIt() {
         book();
-        auto w = open();
+        auto w = openOwn();
         auto *smiley = child<QAbstractButton>(w.get(), "chkHelp");
         smiley->click();
         settle();
@@ -216,7 +206,7 @@ private slots:
     void pageButtonsShowTheirPageAndExplainItOnce() {
         book();
         helpTour(true);
-        auto w = open();
+        auto w = openOwn();
         m_boxes->seen.clear();
         const struct {
             const char *button, *frame;
@@ -260,7 +250,7 @@ private slots:
 
     void mainButtonOnTheMainPageDoesNotReloadTheDayList() {
         book();
-        auto w = open();
+        auto w = openOwn();
         m_dir->write(QStringLiteral("データ.txt"),
                      QStringLiteral("\"2005/02/20\",\"本屋\",\"教養\",690,\"\",\"\"\r\n"));
         child<QAbstractButton>(w.get(), "cmdMain")->click();
@@ -274,7 +264,7 @@ private slots:
 
     void titleSpellingsAndNameSave() {
         book(QStringLiteral("山田"));
-        auto w = open();
+        auto w = openOwn();
         QCOMPARE(w->windowTitle(), QStringLiteral("山田  の ミルテア"));
         child<QAbstractButton>(w.get(), "cmdSettei")->click();
         auto *name = child<QLineEdit>(w.get(), "txtPriData");
@@ -307,13 +297,13 @@ private slots:
 
     void emptyNameTitleAtStartUp() {
         book(QString());
-        auto w = open();
+        auto w = openOwn();
         QCOMPARE(w->windowTitle(), QStringLiteral(" ミルテア"));
     }
 
     void notesRoundTrip() {
         book().write(QStringLiteral("気付きメモ.txt"), QStringLiteral("a\r\nb\r\n"));
-        auto w = open();
+        auto w = openOwn();
         auto *notes = child<QPlainTextEdit>(w.get(), "txtKizuki");
         QCOMPARE(notes->toPlainText(), QStringLiteral("a\nb"));
         notes->setPlainText(QStringLiteral("x\ny\n"));
@@ -330,13 +320,13 @@ private slots:
 
     void emptyNotesStayEmpty() {
         book();
-        auto w = open();
+        auto w = openOwn();
         QCOMPARE(child<QPlainTextEdit>(w.get(), "txtKizuki")->toPlainText(), QString());
     }
 
     void everyControlCarriesItsName() {
         book();
-        auto w = open();
+        auto w = openOwn();
         QCOMPARE(w->objectName(), QStringLiteral("frmMain"));
         const char *buttons[] = {
             "cmdMain",        "cmdKakei",     "cmdRentai",      "cmdCyokin",  "cmdSyoukai",
@@ -409,7 +399,7 @@ private slots:
 
     void helpOpensTheProgramsOwnHelpAndExitClosesIt() {
         book();
-        auto w = open();
+        auto w = openOwn();
         child<QAbstractButton>(w.get(), "cmdHelp")->click();
         settle();
         auto *help = w->findChild<HelpWindow *>();
@@ -429,7 +419,7 @@ private slots:
         QFile::remove(m_dir->file(QStringLiteral("データ.txt")));
         m_dir->write(QStringLiteral("データ.TXT"),
                      QStringLiteral("\"2005/02/20\",\"本屋\",\"教養\",690,\"\",\"\"\r\n"));
-        auto w = open();
+        auto w = openOwn();
         QCOMPARE(child<Grid>(w.get(), "msgDayList")->rows(), 2);
         QCOMPARE(w->state().LastPayDate, QStringLiteral("2005/02/20"));
     }
