@@ -62,14 +62,17 @@ Yen roundHalfEven(double v) {
 }
 
 MonthFigures computeMonth(const Book &book, QDate selected) {
+    return computeMonth(readFileBytes(book.pathOf(bookfile::incomes)),
+                        readFileBytes(book.pathOf(bookfile::payments)), selected);
+}
+
+MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected) {
     MonthFigures m;
     m.days = selected.daysInMonth();
     m.selectedDay = selected.day();
     const QByteArray monthText = dateText(selected).left(7).toLatin1();
     const std::string_view month(monthText.constData(), 7);
 
-    const QByteArray incomes = readFileBytes(book.pathOf(bookfile::incomes));
-    const QByteArray payments = readFileBytes(book.pathOf(bookfile::payments));
     {
         RawFields f;
         RawReader(incomes).next(f);

@@ -28,6 +28,8 @@ struct MonthFigures {
 };
 
 MonthFigures computeMonth(const Book &book, QDate selected);
+// The same over the contents of 入金.txt and データ.txt.
+MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected);
 
 // First digit plus one, then zeros: 84321 → 90000, 95000 → 100000, 0 → 1.
 Yen axisCeiling(Yen v);

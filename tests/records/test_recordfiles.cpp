@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "bookdir.h"
+#include "mainwindow/formstate.h"
 #include "records/recordfiles.h"
 
 namespace {
@@ -291,6 +292,34 @@ private slots:
         QVERIFY(insertPayment(book, pay("2005/02/10", "B", "y", 9), "2005/02/14").ok());
         QVERIFY(dir.bytes(kData).contains(QByteArray("\"\x80\xFF\x82\"")));
         QCOMPARE(readPayments(book).size(), 4);
+    }
+
+    void shippedSampleBookIsWellFormed() {
+        const Book sample(QStringLiteral(MILTEA_SAMPLE_DIR));
+        const QStringList files{"データ.txt",     "入金.txt",       "支払いマスタ.txt",
+                                "費目マスタ.txt", "関連.TXT",       "設定.txt",
+                                "気付きメモ.txt", "予測データ.txt", "ﾌﾟﾗｲﾍﾞｰﾄ.txt"};
+        for (const QString &name : files) {
+            QFile f(sample.pathOf(name));
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(name));
+            const QByteArray bytes = f.readAll();
+            QVERIFY2(bytes.isEmpty() || bytes.endsWith("\r\n"), qPrintable(name));
+            QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        }
+        const QList<PaymentRecord> payments = readPayments(sample);
+        QCOMPARE(payments.first().date, QStringLiteral("2005/01/02"));
+        QCOMPARE(readUserName(sample), kSampleUserName);
+        int valentine = 0, savings = 0;
+        for (int i = 0; i < payments.size(); ++i) {
+            if (i) QVERIFY(payments[i - 1].date <= payments[i].date);
+            valentine += payments[i].date == QStringLiteral("2005/02/14");
+            savings += payments[i].payee.contains(QStringLiteral("貯金")) ||
+                       payments[i].category.contains(QStringLiteral("貯金"));
+        }
+        QVERIFY(valentine >= 9);
+        QVERIFY(savings >= 2);
+        QVERIFY(payments.last().date >= QStringLiteral("2005/03/01"));
+        QCOMPARE(readIncomes(sample).first().reason, QStringLiteral("スタート時入金"));
     }
 
     void truncateCopyDelete() {
