@@ -8,6 +8,7 @@
 #include <array>
 
 #include "records/recordfiles.h"
+#include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/formbuilder.h"
 #include "ui/listbox.h"
@@ -37,7 +38,10 @@ SetteiPage::SetteiPage(FormState &state, QWidget *parent) : QWidget(parent), m_s
     buildPrivate();
     buildNewStart();
     connect(cmdPHozon1, &QPushButton::clicked, this, &SetteiPage::cmdPHozon1_Click);
-    connect(cmdNew1, &QPushButton::clicked, this, [this] { fraNew->show(); });
+    connect(cmdNew1, &QPushButton::clicked, this, [this] {
+        fraNew->show();
+        fraNew->raise();
+    });
     connect(cmdYame, &QPushButton::clicked, this, [this] { fraNew->hide(); });
 }
 
@@ -115,39 +119,41 @@ void SetteiPage::buildNewStart() {
     FormBuilder page(this);
     cmdNew1 = page.button(QStringLiteral("cmdNew1"),
                           QStringLiteral("新規にスタートさせる時はこちら"), 60, 5150, 3700, 500);
-    fraNew = page.frame(QStringLiteral("新規スタート登録枠"), 60, 5700, 11620, 1830,
+    // The frame lies over the lower part of the page while it is open.
+    fraNew = page.frame(QStringLiteral("新規スタート登録枠"), 60, 5050, 11620, 2480,
                         QStringLiteral("fraNew"));
-    fraNew->setAutoFillBackground(true);
+    stylePanel(fraNew, QColor(0xF0, 0xF4, 0xFF));
     FormBuilder b(fraNew);
-    b.label(QStringLiteral("スタート日"), 100, 280, 1100, 300);
-    cboSt_Date = b.comboBox(QStringLiteral("cboSt_Date"), true, 1200, 250, 1500, 360);
-    b.label(QStringLiteral("入金 ↓"), 100, 660, 1100, 300);
-    txtNowJyou = b.textBox(QStringLiteral("txtNowJyou"), 1200, 640, 1100, 360);
-    b.label(QStringLiteral("円からスタート"), 2350, 660, 1500, 300);
-    b.label(QStringLiteral("名前"), 100, 1060, 1100, 300);
-    txtPriData1 = b.textBox(QStringLiteral("txtPriData1"), 1200, 1030, 1500, 360);
-    b.label(QStringLiteral("※空欄可です。"), 2750, 1060, 1300, 300);
+    b.label(QStringLiteral("スタート日"), 120, 330, 1050, 300);
+    cboSt_Date = b.comboBox(QStringLiteral("cboSt_Date"), true, 1200, 300, 1500, 360);
+    b.label(QStringLiteral("入金 ↓"), 120, 730, 1050, 300);
+    txtNowJyou = b.textBox(QStringLiteral("txtNowJyou"), 1200, 710, 1300, 360);
+    txtNowJyou->setAlignment(Qt::AlignRight);
+    b.label(QStringLiteral("円からスタート"), 2550, 730, 1450, 300);
+    b.label(QStringLiteral("名前"), 120, 1130, 1050, 300);
+    txtPriData1 = b.textBox(QStringLiteral("txtPriData1"), 1200, 1110, 1500, 360);
+    b.label(QStringLiteral("※空欄可です。"), 2750, 1130, 1250, 300);
     QLabel *hint =
         b.label(QStringLiteral("入力するとソフトの見出しが　○○のミルテア　という表示になります。"),
-                100, 1420, 3900, 380);
+                120, 1500, 3880, 440);
     hint->setWordWrap(true);
     cmdStHozon =
-        b.button(QStringLiteral("cmdStHozon"), QStringLiteral("新規登録"), 3000, 250, 1000, 400);
+        b.button(QStringLiteral("cmdStHozon"), QStringLiteral("新規登録"), 120, 1990, 1500, 400);
     cmdYame =
-        b.button(QStringLiteral("cmdYame"), QStringLiteral("キャンセル"), 3000, 680, 1000, 400);
+        b.button(QStringLiteral("cmdYame"), QStringLiteral("キャンセル"), 1750, 1990, 1300, 400);
 
     QFont small = fraNew->font();
     small.setPointSize(std::max(7, small.pointSize() - 2));
     QGroupBox *now =
-        b.frame(QStringLiteral("現在の所持金でスタートする場合"), 4100, 200, 2900, 1550);
+        b.frame(QStringLiteral("現在の所持金でスタートする場合"), 4100, 280, 2950, 2100);
     FormBuilder n(now);
     textBlock(n,
               {u"所持金でスタートしてよい場合は、", u"手元にレシートなどもなく、現在の",
                u"入金欄にそのまま現在の金額を", u"入力して『新規登録』ボタンを",
                u"クリックしてください。", u"スタート日も本日のままをお薦めします。"},
-              100, 250, 2750, 210);
+              120, 330, 2750, 250);
     QGroupBox *back =
-        b.frame(QStringLiteral("数日前にさかのぼって登録したい場合"), 7050, 200, 4500, 1550);
+        b.frame(QStringLiteral("数日前にさかのぼって登録したい場合"), 7120, 280, 4420, 2100);
     FormBuilder k(back);
     textBlock(k,
               {u"手元にレシートや記録を残していて、",
@@ -157,7 +163,7 @@ void SetteiPage::buildNewStart() {
                u"③　入金欄に②の金額を入力します。",
                u"④　スタート日を登録しようとしている支払い初日に指定します。",
                u"ここまで指定したら『新規登録』ボタンをクリックしてください。"},
-              100, 230, 4350, 185);
+              120, 330, 4250, 240);
     for (QGroupBox *box : {now, back})
         for (QLabel *l : box->findChildren<QLabel *>())
             l->setFont(small);
@@ -166,6 +172,7 @@ void SetteiPage::buildNewStart() {
                u"登録後にはいくらでもさかのぼれますし、",
                u"スタート日、金額の修正も比較的容易にできますので。"},
               3900, 5100, 4600, 200);
+    fraNew->raise();
     fraNew->hide();
 }
 

@@ -148,7 +148,8 @@ void Chart::render() {
         const bool halve = divisions % 2 == 0 && height() < 26 * divisions;
         y[i]->setTickCount((halve ? divisions / 2 : divisions) + 1);
         y[i]->setMinorTickCount(halve ? 1 : 0);
-        y[i]->setLabelFormat(QStringLiteral("%.0f"));
+        const double step = (m_axes[i].max - m_axes[i].min) / std::max(1, m_axes[i].divisions);
+        y[i]->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
         y[i]->setLabelsFont(small);
         chart->addAxis(y[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
     }
