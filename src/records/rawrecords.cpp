@@ -1,6 +1,7 @@
 #include "records/rawrecords.h"
 
 #include <QFile>
+#include <charconv>
 
 QByteArray readFileBytes(const QString &path) {
     QFile f(path);
@@ -8,47 +9,48 @@ QByteArray readFileBytes(const QString &path) {
     return f.readAll();
 }
 
+// One pass over the line: fields are split as they are met, and a line whose
+// only content is blanks holds no record.
 bool RawReader::next(RawFields &fields) {
-    fields.clear();
-    while (m_p < m_end) {
-        const char *line = m_p;
-        const char *eol = line;
-        while (eol < m_end && *eol != '\r' && *eol != '\n')
-            ++eol;
-        // One CR LF (or a lone CR or LF) ends the line.
-        m_p = eol;
-        if (m_p < m_end && *m_p++ == '\r' && m_p < m_end && *m_p == '\n') ++m_p;
-
-        const char *p = line;
+    const char *p = m_p;
+    const char *const end = m_end;
+    auto atLineEnd = [&](const char *q) { return q >= end || *q == '\n' || *q == '\r'; };
+    while (p < end) {
+        fields.clear();
         bool blank = true;
-        for (const char *q = line; q < eol; ++q)
-            blank &= (*q == ' ' || *q == '\t');
-        if (blank) continue;
-
         for (;;) {
-            while (p < eol && (*p == ' ' || *p == '\t'))
+            while (p < end && (*p == ' ' || *p == '\t'))
                 ++p;
-            if (p < eol && *p == '"') {
+            if (p < end && *p == '"') {
+                blank = false;
                 const char *start = ++p;
-                while (p < eol && *p != '"')
+                while (!atLineEnd(p) && *p != '"')
                     ++p;
                 fields.append(QByteArrayView(start, p - start));
-                while (p < eol && *p != ',')
-                    ++p;
+                while (!atLineEnd(p) && *p != ',')
+                    ++p; // what follows the closing quote
             } else {
                 const char *start = p;
-                while (p < eol && *p != ',')
+                while (!atLineEnd(p) && *p != ',')
                     ++p;
                 const char *stop = p;
                 while (stop > start && (stop[-1] == ' ' || stop[-1] == '\t'))
                     --stop;
+                blank = blank && stop == start && atLineEnd(p);
                 fields.append(QByteArrayView(start, stop - start));
             }
-            if (p >= eol) break;
+            if (atLineEnd(p)) break;
             ++p; // the comma
         }
-        return true;
+        // One CR LF, or a lone CR or LF, ends the line.
+        if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
+        if (!blank) {
+            m_p = p;
+            return true;
+        }
     }
+    m_p = p;
+    fields.clear();
     return false;
 }
 
@@ -59,7 +61,9 @@ void appendQuoted(QByteArray &out, QByteArrayView text) {
 }
 
 void appendNumber(QByteArray &out, Yen value) {
-    out.append(QByteArray::number(value));
+    char digits[24];
+    const auto r = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, r.ptr - digits);
 }
 
 void endLine(QByteArray &out) {
