@@ -77,6 +77,28 @@ private slots:
                                 "\"2005/02/14\",\"店\",\"a,b\",540,\"\",\"\"\r\n"));
     }
 
+    void readerTakesAnyLineEndAndSkipsBlankLines() {
+        BookDir dir;
+        Book book(dir.path());
+        // LF only, a lone CR, a blank line, a line of blanks, an unclosed quote,
+        // text after a closing quote, a short record, and no line end at the last.
+        dir.writeBytes(kData, QByteArray("\"2005/02/01\",\"A\",\"x\",1,\"\",\"\"\n"
+                                         "\"2005/02/02\",\"B\",\"x\",2,\"\",\"\"\r"
+                                         "\r\n"
+                                         "   \r\n"
+                                         "\"2005/02/03\",\"C\"junk,\"x\",3,\"m\r\n"
+                                         "\"2005/02/04\",\"D\"\r\n"
+                                         "\"2005/02/05\",\"E\",\"x\",5,\"\",\"\""));
+        const QList<PaymentRecord> read = readPayments(book);
+        QCOMPARE(read.size(), 5);
+        QCOMPARE(read[1].payee, QStringLiteral("B"));
+        QCOMPARE(read[2].payee, QStringLiteral("C"));
+        QCOMPARE(read[2].category, QStringLiteral("x"));
+        QCOMPARE(read[2].memo, QStringLiteral("m"));
+        QCOMPARE(read[3], pay("2005/02/04", "D", "", 0));
+        QCOMPARE(read[4].amount, 5);
+    }
+
     void japaneseTextRoundTripsByteForByte() {
         BookDir dir;
         Book book(dir.path());
