@@ -22,6 +22,14 @@ class UnaccountedPanel;
 // The main window frmMain: the page buttons over ten pages of equal size, one
 // shown at a time. Constructing it runs the load sequence on the book in the
 // current directory.
+//
+// How the parts meet: every page receives the one FormState (the book folder
+// and the few values that outlive an event). A handler reads the record files
+// it needs through records/recordfiles.h, hands the records to a plain
+// computation (mainwindow/daylist.h, mainwindow/monthsummary.h, ...) and shows
+// what comes back through the ui/ adapter (Grid, Chart, MonthCalendar,
+// Dialogs). Writers refuse text a file cannot hold and report it as a
+// FileResult, which the handler shows in a message box.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:

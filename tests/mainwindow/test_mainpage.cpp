@@ -191,6 +191,8 @@ private slots:
                                 payLine("2005/02/14", "八百屋", "食費", 100) +
                                 payLine("2005/02/14", "本屋", "教養", 250) +
                                 payLine("2005/02/14", "花屋", "交際費", 1000) +
+                                payLine("2005/2/14", "本屋", "教養",
+                                        5000) + // another date form never matches
                                 payLine("2005/02/15", "八百屋", "食費", 7));
         open();
         auto *g = c<Grid>("msgDayList");
