@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <unistd.h>
 
@@ -29,7 +31,7 @@ FileResult ioError(const QString &path, const QString &why) {
 
 // Text for a file must come back from it unchanged: no double quote inside a
 // quoted field, no line break in a one-line field, only CP932 characters.
-enum class Shape { Quoted, Plain, MultiLine };
+enum class Shape { Quoted, MultiLine };
 
 std::optional<QByteArray> encodeText(const QString &s, Shape shape, FileResult *err) {
     if (shape == Shape::Quoted && s.contains(u'"')) {
