@@ -14,13 +14,13 @@ TaijyuPage::TaijyuPage(FormState &state, QWidget *parent) : QWidget(parent), m_s
     setObjectName(QStringLiteral("fraTaijyu"));
     FormBuilder page(this);
 
-    FormBuilder cat(page.frame(QStringLiteral("費目指定"), 60, 0, 1900, 3300));
-    txtKey2 = cat.textBox(QStringLiteral("txtKey2"), 100, 280, 1700, 360);
-    lstJanru2 = cat.listBox(QStringLiteral("lstJanru2"), 100, 700, 1700, 2500);
+    FormBuilder cat(page.frame(QStringLiteral("費目指定"), 2020, 0, 1900, 3300));
+    txtKey2 = cat.textBox(QStringLiteral("txtKey2"), 100, 2840, 1700, 360);
+    lstJanru2 = cat.listBox(QStringLiteral("lstJanru2"), 100, 280, 1700, 2500);
 
-    FormBuilder payee(page.frame(QStringLiteral("支払い指定"), 2020, 0, 1900, 3300));
-    txtKey = payee.textBox(QStringLiteral("txtKey"), 100, 280, 1700, 360);
-    lstMise2 = payee.listBox(QStringLiteral("lstMise2"), 100, 700, 1700, 2500);
+    FormBuilder payee(page.frame(QStringLiteral("支払い指定"), 60, 0, 1900, 3300));
+    txtKey = payee.textBox(QStringLiteral("txtKey"), 100, 2840, 1700, 360);
+    lstMise2 = payee.listBox(QStringLiteral("lstMise2"), 100, 280, 1700, 2500);
 
     cmdKensaku =
         page.button(QStringLiteral("cmdKensaku"), QStringLiteral("検索"), 4000, 120, 900, 500);

@@ -145,7 +145,7 @@ void Chart::render() {
         // In a short chart every other division line is a minor one, so that
         // the labels left have room and are not elided.
         const int divisions = std::max(1, m_axes[i].divisions);
-        const bool halve = divisions % 2 == 0 && height() < 26 * divisions;
+        const bool halve = divisions % 2 == 0 && height() - 60 < 24 * divisions;
         y[i]->setTickCount((halve ? divisions / 2 : divisions) + 1);
         y[i]->setMinorTickCount(halve ? 1 : 0);
         const double step = (m_axes[i].max - m_axes[i].min) / std::max(1, m_axes[i].divisions);
