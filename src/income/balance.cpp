@@ -7,7 +7,7 @@ Yen sumField(const QByteArray &content, int field) {
     Yen sum = 0;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f))
+    while (reader.next(f, field + 1))
         sum = addYen(sum, parseAmountField(fieldAt(f, field)));
     return sum;
 }

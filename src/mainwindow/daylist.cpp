@@ -12,21 +12,24 @@ DayList computeDayList(const Book &book, const QString &date) {
     const std::string_view key(wanted.constData(), static_cast<size_t>(wanted.size()));
     RawReader reader(content);
     RawFields f;
-    QByteArrayView last;
+    QByteArrayView line, last;
     bool first = true;
-    while (reader.next(f)) {
+    while (reader.nextLine(&line)) {
+        RawReader::split(line, f, 1);
         const QByteArrayView d = fieldAt(f, 0);
         if (first) {
             out.firstPayDate = cp932::decode(d);
             first = false;
         }
-        // Only the day's own records are decoded; the others just pass by.
+        // Only the day's own records are split further and decoded.
         if (std::string_view(d.data(), static_cast<size_t>(d.size())) == key) {
+            RawReader::split(line, f);
             const Yen amount = parseAmountField(fieldAt(f, 3));
             out.rows.append({cp932::decode(fieldAt(f, 1)), cp932::decode(fieldAt(f, 2)), amount});
             out.total = addYen(out.total, amount);
+            RawReader::split(line, f, 1);
         }
-        last = d;
+        last = fieldAt(f, 0);
     }
     if (!first) out.lastPayDate = cp932::decode(last);
     return out;

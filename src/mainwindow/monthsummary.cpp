@@ -27,7 +27,7 @@ void collect(const QByteArray &content, std::string_view month, int amountField,
              QList<Yen> &perDay) {
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) {
+    while (reader.next(f, amountField + 1)) {
         const QByteArrayView date = fieldAt(f, 0);
         const std::string_view m = sv(date.first(std::min<qsizetype>(7, date.size())));
         if (m > month) break;
@@ -75,7 +75,7 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
 
     {
         RawFields f;
-        RawReader(incomes).next(f);
+        RawReader(incomes).next(f, 1);
         m.startDay = dayOf(fieldAt(f, 0)); // the book's start date
     }
     QList<Yen> income(32, 0), paid(32, 0);

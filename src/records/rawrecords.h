@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QVarLengthArray>
+#include <climits>
 
 #include "records/money.h"
 
@@ -22,12 +23,22 @@ QByteArray readFileBytes(const QString &path);
 class RawReader {
 public:
     explicit RawReader(QByteArrayView content) : m_p(content.data()), m_end(m_p + content.size()) {}
-    bool next(RawFields &fields);
+    // The next record, every field split.
+    bool next(RawFields &fields) { return next(fields, INT_MAX); }
+    // The next record with only its first maxFields fields split: scans that
+    // look at a date or an amount skip the rest of each line unread.
+    bool next(RawFields &fields, int maxFields);
     bool atEnd() const { return m_p >= m_end; }
+
+    // The next line that holds a record, without its line end.
+    bool nextLine(QByteArrayView *line);
+    // Splits one line into at most maxFields fields.
+    static void split(QByteArrayView line, RawFields &fields, int maxFields = INT_MAX);
 
 private:
     const char *m_p;
     const char *m_end;
+    bool m_lfLeft = true;
 };
 
 // Record writing: text between double quotes, numbers bare, CR LF at the end.

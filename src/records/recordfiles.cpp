@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -86,16 +87,40 @@ private:
 };
 
 // A record copied by a rewrite: text fields as the bytes read, the amount as
-// the whole number read.
+// the whole number read. Written straight into the buffer: a rewrite copies
+// every line of the book.
 void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amountIndex) {
+    char digits[24];
+    qsizetype digitCount = 0;
+    qsizetype size = fieldCount - 1 + 2; // commas and CR LF
     for (int i = 0; i < fieldCount; ++i) {
-        if (i) out.append(',');
-        if (i == amountIndex)
-            appendNumber(out, parseAmountField(fieldAt(f, i)));
-        else
-            appendQuoted(out, fieldAt(f, i));
+        if (i == amountIndex) {
+            const auto r =
+                std::to_chars(digits, digits + sizeof digits, parseAmountField(fieldAt(f, i)));
+            digitCount = r.ptr - digits;
+            size += digitCount;
+        } else {
+            size += fieldAt(f, i).size() + 2;
+        }
     }
-    endLine(out);
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    char *p = out.data() + at;
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i) *p++ = ',';
+        if (i == amountIndex) {
+            std::memcpy(p, digits, static_cast<size_t>(digitCount));
+            p += digitCount;
+        } else {
+            const QByteArrayView field = fieldAt(f, i);
+            *p++ = '"';
+            if (!field.isEmpty()) std::memcpy(p, field.data(), static_cast<size_t>(field.size()));
+            p += field.size();
+            *p++ = '"';
+        }
+    }
+    *p++ = '\r';
+    *p = '\n';
 }
 
 // A master name stands bare on its line unless the reader would split or trim it.

@@ -99,6 +99,18 @@ private slots:
         QCOMPARE(read[4].amount, 5);
     }
 
+    void bookWithCarriageReturnLineEndsReadsWhole() {
+        BookDir dir;
+        Book book(dir.path());
+        QByteArray bytes;
+        for (int i = 0; i < 20000; ++i)
+            bytes += "\"2005/02/14\",\"A\",\"x\",1,\"\",\"\"\r";
+        dir.writeBytes(kData, bytes);
+        const QList<PaymentRecord> read = readPayments(book);
+        QCOMPARE(read.size(), 20000);
+        QCOMPARE(read.last().amount, 1);
+    }
+
     void japaneseTextRoundTripsByteForByte() {
         BookDir dir;
         Book book(dir.path());
