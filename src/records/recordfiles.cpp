@@ -220,11 +220,13 @@ std::optional<QByteArray> incomeLine(const IncomeRecord &r, FileResult *err) {
     return line;
 }
 
+// Views into the content: it must outlive the fields.
 RawFields firstRecord(const QByteArray &content) {
     RawFields f;
     RawReader(content).next(f);
     return f;
 }
+RawFields firstRecord(QByteArray &&) = delete;
 
 QString renameTempOf(const QString &master) {
     return master == bookfile::payees ? bookfile::payeesRename : bookfile::categoriesRename;
@@ -311,12 +313,13 @@ std::optional<QString> categoryOfPayee(const Book &book, const QString &payee) {
 }
 
 int readHelpFlag(const Book &book) {
-    const RawFields f = firstRecord(readFileBytes(book.pathOf(bookfile::settings)));
-    return static_cast<int>(parseAmountField(fieldAt(f, 1)));
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::settings));
+    return static_cast<int>(parseAmountField(fieldAt(firstRecord(content), 1)));
 }
 
 QString readUserName(const Book &book) {
-    return text(fieldAt(firstRecord(readFileBytes(book.pathOf(bookfile::userName))), 1));
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::userName));
+    return text(fieldAt(firstRecord(content), 1));
 }
 
 QString readNotes(const Book &book) {
