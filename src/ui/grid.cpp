@@ -297,8 +297,7 @@ int Grid::topRow() const {
 void Grid::setTopRow(int row) {
     m_requestedTop = row;
     refresh();
-    m_view->verticalScrollBar()->setValue(row - m_fixedRows);
-    layoutViews();
+    scrollToRequestedTop();
 }
 
 void Grid::setCurrentCell(int r, int c) {
@@ -358,6 +357,11 @@ void Grid::resizeEvent(QResizeEvent *e) {
 void Grid::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
     refresh();
+    scrollToRequestedTop();
+}
+
+// The frozen columns follow in layoutViews.
+void Grid::scrollToRequestedTop() const {
     m_view->verticalScrollBar()->setValue(m_requestedTop - m_fixedRows);
     layoutViews();
 }
@@ -398,7 +402,6 @@ void Grid::refresh() const {
     m_view->horizontalHeader()->viewport()->update();
     m_frozen->viewport()->update();
     m_frozen->horizontalHeader()->viewport()->update();
-    m_view->updateGeometries();
 }
 
 void Grid::layoutViews() const {

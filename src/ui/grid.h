@@ -69,6 +69,7 @@ private:
     void scheduleRefresh();
     void refresh() const;
     void layoutViews() const;
+    void scrollToRequestedTop() const;
     void userClicked(int r, int c);
 
     GridModel *m_model;
