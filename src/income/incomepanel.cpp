@@ -3,18 +3,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "book/entrychecks.h"
 #include "records/recordfiles.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
-#include "ui/monthcalendar.h"
+#include "ui/palette.h"
 #include "ui/twips.h"
 
-IncomePanel::IncomePanel(FormState &state, MonthCalendar *mainCalendar, QWidget *parent)
-    : QGroupBox(QStringLiteral("入金"), parent), m_state(state), m_mainCalendar(mainCalendar) {
+IncomePanel::IncomePanel(BookSession &session, QWidget *parent)
+    : QGroupBox(QStringLiteral("入金"), parent), m_session(session) {
     setObjectName(QStringLiteral("fraInpKIn"));
-    stylePanel(this, QColor(0xEE, 0xFA, 0xEE));
+    stylePanel(this, palette::incomePanel);
     placeTw(this, 2325, 825, 6795, 4815);
     FormBuilder b(this);
     b.label(QStringLiteral("日付け"), 150, 300, 1500, 270);
@@ -36,6 +38,11 @@ IncomePanel::IncomePanel(FormState &state, MonthCalendar *mainCalendar, QWidget 
     connect(cmdInpHozon, &QPushButton::clicked, this, &IncomePanel::cmdInpHozon_Click);
     connect(cmdInpModori, &QPushButton::clicked, this, &IncomePanel::cmdInpModori_Click);
     connect(msgInpRireki, &Grid::clicked, this, &IncomePanel::msgInpRireki_Click);
+}
+
+void IncomePanel::setDay(QDate day) {
+    m_day = day;
+    txtInpHizuke->setText(dateText(day));
 }
 
 void IncomePanel::cmdInp_Click() {
@@ -69,7 +76,7 @@ void IncomePanel::DSP_NYUKIN() {
         g->setFixedAlignment(c, Qt::AlignCenter);
         g->setColAlignment(c, cols[c].align);
     }
-    const QList<IncomeRecord> incomes = readIncomes(m_state.book);
+    const QList<IncomeRecord> incomes = readIncomes(m_session.book);
     g->setRows(static_cast<int>(incomes.size()) + 1);
     for (int i = 0; i < incomes.size(); ++i) {
         const IncomeRecord &r = incomes.at(i);
@@ -79,8 +86,8 @@ void IncomePanel::DSP_NYUKIN() {
         g->setText(i + 1, 3, formatYenGrid(r.amount));
     }
     if (!incomes.isEmpty()) g->setCurrentCell(static_cast<int>(incomes.size()), 0);
-    m_state.LastIncomeDate = incomes.isEmpty() ? QString() : incomes.last().date;
-    txtInpHizuke->setText(dateText(m_mainCalendar->value()));
+    m_session.LastIncomeDate = incomes.isEmpty() ? QString() : incomes.last().date;
+    txtInpHizuke->setText(dateText(m_day));
 }
 
 // A past income repeated: its description and amount as shown. The header row copies nothing.
@@ -91,36 +98,16 @@ void IncomePanel::msgInpRireki_Click() {
     txtInpKingaku->setText(msgInpRireki->text(row, 3));
 }
 
-bool IncomePanel::refuse(const QString &text, const QString &title) {
-    Dialogs::warning(this, text, title);
-    return false;
-}
-
 void IncomePanel::cmdInpHozon_Click() {
-    if (txtInpRiyuu->text().isEmpty())
-        return void(
-            refuse(QStringLiteral("内容が入力されていません"), QStringLiteral("内容未入力")));
-    if (txtInpKingaku->text().isEmpty())
-        return void(
-            refuse(QStringLiteral("金額が入力されていません"), QStringLiteral("金額未入力")));
-    const std::optional<Yen> amount = parseYenInput(txtInpKingaku->text());
-    if (!amount)
-        return void(
-            refuse(QStringLiteral("金額は数字で入力してください"), QStringLiteral("金額異常")));
-    if (*amount <= 0)
-        return void(
-            refuse(QStringLiteral("入金ゼロ以下では登録できません"), QStringLiteral("入金額異常")));
-    // The file keeps its date order by comparing yyyy/mm/dd texts: only a real date in that form.
     const QString date = txtInpHizuke->text();
-    if (!parseDateText(date).isValid())
-        return void(
-            refuse(QStringLiteral("日付けは 2005/02/14 のように年/月/日で正しく入力してください"),
-                   QStringLiteral("日付け異常")));
-
-    const FileResult r =
-        insertIncome(m_state.book, {date, txtInpRiyuu->text(), *amount}, m_state.LastIncomeDate);
-    if (!r.ok()) return void(refuse(r.message, r.title));
+    const EntryCheck check = checkIncome(txtInpRiyuu->text(), txtInpKingaku->text(), date);
+    if (!check.ok()) {
+        Dialogs::warning(this, check.text, check.title);
+        return;
+    }
+    const IncomeRecord record{date, txtInpRiyuu->text(), check.amount};
+    if (showFileError(this, insertIncome(m_session.book, record, m_session.LastIncomeDate))) return;
     DSP_NYUKIN();
-    m_state.DataChanged = true;
+    m_session.bookChanged();
     emit incomeSaved();
 }

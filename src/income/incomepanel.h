@@ -1,19 +1,22 @@
 #pragma once
+#include <QDate>
 #include <QGroupBox>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QLineEdit;
 class QPushButton;
 class Grid;
-class MonthCalendar;
 
 // The income panel (fraInpKIn) over the main page: the whole income history,
 // and the date, description and amount of a new income.
 class IncomePanel : public QGroupBox {
     Q_OBJECT
 public:
-    IncomePanel(FormState &state, MonthCalendar *mainCalendar, QWidget *parent);
+    IncomePanel(BookSession &session, QWidget *parent);
+
+    // The main page's day: the date an income is entered for.
+    void setDay(QDate day);
 
     void cmdInp_Click();
     void cmdInpModori_Click();
@@ -33,8 +36,6 @@ signals:
     void incomeSaved();
 
 private:
-    bool refuse(const QString &text, const QString &title);
-
-    FormState &m_state;
-    MonthCalendar *m_mainCalendar;
+    BookSession &m_session;
+    QDate m_day;
 };

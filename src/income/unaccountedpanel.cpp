@@ -4,19 +4,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "income/balance.h"
+#include "book/balance.h"
+#include "book/entrychecks.h"
 #include "records/recordfiles.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
-#include "ui/monthcalendar.h"
+#include "ui/palette.h"
 #include "ui/twips.h"
 
-UnaccountedPanel::UnaccountedPanel(FormState &state, MonthCalendar *mainCalendar, QWidget *parent)
-    : QGroupBox(QStringLiteral("不明金処理"), parent), m_state(state),
-      m_mainCalendar(mainCalendar) {
+UnaccountedPanel::UnaccountedPanel(BookSession &session, QWidget *parent)
+    : QGroupBox(QStringLiteral("不明金処理"), parent), m_session(session) {
     setObjectName(QStringLiteral("fraInpHumei"));
-    stylePanel(this, QColor(0xFF, 0xF8, 0xE0));
+    stylePanel(this, palette::cashPanel);
     placeTw(this, 9225, 3000, 2415, 3990);
     FormBuilder b(this);
     QLabel *why = b.label(
@@ -52,22 +53,17 @@ void UnaccountedPanel::cmdFumei_Click() {
 }
 
 void UnaccountedPanel::CALC_DZAN() {
-    lblDzan->setText(formatPlain(recordsBalance(m_state.book)));
+    m_recordsBalance = recordsBalance(m_session.book);
+    lblDzan->setText(formatPlain(m_recordsBalance));
 }
 
 std::optional<Yen> UnaccountedPanel::showDifference() {
-    if (txtInpZankin->text().isEmpty()) {
-        Dialogs::warning(this, QStringLiteral("残金が入力されていません"),
-                         QStringLiteral("残金未入力"));
+    const EntryCheck cash = checkCash(txtInpZankin->text());
+    if (!cash.ok()) {
+        Dialogs::warning(this, cash.text, cash.title);
         return std::nullopt;
     }
-    const std::optional<Yen> cash = parseYenInput(txtInpZankin->text());
-    if (!cash) {
-        Dialogs::warning(this, QStringLiteral("金額は数字で入力してください"),
-                         QStringLiteral("金額異常"));
-        return std::nullopt;
-    }
-    const Yen difference = subYen(parseYenInput(lblDzan->text()).value_or(0), *cash);
+    const Yen difference = subYen(m_recordsBalance, cash.amount);
     lblHumeiKin->setText(formatPlain(difference));
     return difference;
 }
@@ -80,13 +76,9 @@ void UnaccountedPanel::cmdHumeiHozon_Click() {
     const std::optional<Yen> amount = showDifference();
     if (!amount) return;
     const QString unaccounted = QStringLiteral("使途不明金");
-    const PaymentRecord record{
-        dateText(m_mainCalendar->value()), unaccounted, unaccounted, *amount, {}, {}};
-    if (const FileResult r = insertPayment(m_state.book, record, m_state.LastPayDate); !r.ok()) {
-        Dialogs::warning(this, r.message, r.title);
-        return;
-    }
-    m_state.DataChanged = true;
+    const PaymentRecord record{dateText(m_day), unaccounted, unaccounted, *amount, {}, {}};
+    if (showFileError(this, insertPayment(m_session.book, record, m_session.LastPayDate))) return;
+    m_session.bookChanged();
     emit paymentSaved();
     hide();
 }

@@ -1,21 +1,24 @@
 #pragma once
+#include <QDate>
 #include <QGroupBox>
 #include <optional>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 #include "records/money.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class MonthCalendar;
 
 // The unaccounted-money panel (fraInpHumei): books the gap between what the
 // records say is left and the cash actually in the purse.
 class UnaccountedPanel : public QGroupBox {
     Q_OBJECT
 public:
-    UnaccountedPanel(FormState &state, MonthCalendar *mainCalendar, QWidget *parent);
+    UnaccountedPanel(BookSession &session, QWidget *parent);
+
+    // The main page's day: the date the unaccounted money is booked on.
+    void setDay(QDate day) { m_day = day; }
 
     void cmdFumei_Click();
     void CALC_DZAN();
@@ -38,6 +41,7 @@ private:
     // Records' balance minus the cash typed, shown in lblHumeiKin; nothing when refused.
     std::optional<Yen> showDifference();
 
-    FormState &m_state;
-    MonthCalendar *m_mainCalendar;
+    BookSession &m_session;
+    QDate m_day;
+    Yen m_recordsBalance = 0; // what CALC_DZAN showed in lblDzan
 };

@@ -9,19 +9,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "mainwindow/daylist.h"
-#include "mainwindow/monthsummary.h"
+#include "book/daylist.h"
+#include "book/entrychecks.h"
+#include "book/monthsummary.h"
 #include "records/recordfiles.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
+#include "ui/palette.h"
 #include "ui/twips.h"
 
-MainPage::MainPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+MainPage::MainPage(BookSession &session, QWidget *parent) : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraMain"));
     buildEntry();
     buildFigures();
@@ -128,16 +131,16 @@ void MainPage::buildChart() {
     mcrMain = b.chart(QStringLiteral("mcrMain"), 2420, 4420, 9300, 3100);
     mcrMain->setSeriesCount(3);
     mcrMain->setSeriesKind(1, Chart::SeriesKind::Line);
-    mcrMain->setSeriesColor(1, QColor(0, 0, 255));
+    mcrMain->setSeriesColor(1, palette::moneyLeftLine);
     mcrMain->setSeriesKind(2, Chart::SeriesKind::Line);
-    mcrMain->setSeriesColor(2, QColor(255, 0, 0));
+    mcrMain->setSeriesColor(2, palette::paceLine);
     mcrMain->setSeriesKind(3, Chart::SeriesKind::Bar);
     mcrMain->setSeriesAxis(3, Chart::Axis::Secondary);
-    mcrMain->setSeriesColor(3, QColor(255, 200, 0));
+    mcrMain->setSeriesColor(3, palette::spendingBars);
 
-    b.legend(QStringLiteral("残金推移"), QColor(0, 0, 255), 2420, 3480, 1600, 580,
+    b.legend(QStringLiteral("残金推移"), palette::moneyLeftLine, 2420, 3480, 1600, 580,
              QStringLiteral("Frame5_0"));
-    b.legend(QStringLiteral("日別支出"), QColor(255, 200, 0), 4070, 3480, 1600, 580,
+    b.legend(QStringLiteral("日別支出"), palette::spendingBars, 4070, 3480, 1600, 580,
              QStringLiteral("Frame5_1"));
     chkKijun = b.checkBox(QStringLiteral("chkKijun"), QStringLiteral("ペースラインを表示"), 2420,
                           4100, 3250, 300);
@@ -166,8 +169,8 @@ void MainPage::INIT_DAYLIST() {
 
 void MainPage::DSP_DAYLIST() {
     INIT_DAYLIST();
-    const DayList list = computeDayList(m_state.book, dateText(mtvmain->value()));
-    m_state.FirstPayDate = list.firstPayDate;
+    const DayList list = computeDayList(m_session.book, dateText(mtvmain->value()));
+    m_session.FirstPayDate = list.firstPayDate;
     if (list.firstPayDate.isEmpty()) return;
     msgDayList->setRows(static_cast<int>(list.rows.size()) + 1);
     for (int i = 0; i < list.rows.size(); ++i) {
@@ -177,7 +180,7 @@ void MainPage::DSP_DAYLIST() {
         msgDayList->setText(i + 1, 2, row.category);
         msgDayList->setText(i + 1, 3, formatYenGrid(row.amount));
     }
-    m_state.LastPayDate = list.lastPayDate;
+    m_session.LastPayDate = list.lastPayDate;
     if (msgDayList->rows() > 9) msgDayList->setTopRow(msgDayList->rows() - 1);
     lblDayTotal->setText(formatYenLabel(list.total));
 }
@@ -187,7 +190,7 @@ void MainPage::DSP_DAYLIST() {
 void MainPage::DSP_MAIN() {
     const QDate selected = mtvmain->value();
     QCoreApplication::processEvents();
-    const MonthFigures m = computeMonth(m_state.book, selected);
+    const MonthFigures m = computeMonth(m_session.book, selected);
     lblMonSt->setText(formatYenLabel(m.start));
     lblMonAdd->setText(formatYenLabel(m.added));
     lblMonTotal->setText(formatYenLabel(m.total));
@@ -198,12 +201,8 @@ void MainPage::DSP_MAIN() {
     lblMonZanbi->setText(QString::number(m.daysLeft) + QStringLiteral("日"));
     lblMonZanAvg->setText(formatYenLabel(m.avgAvailable));
 
-    if (m_state.DataChanged) {
-        m_lastChartMonth.clear();
-        m_state.DataChanged = false;
-    }
     const QString month = dateText(selected).left(7);
-    if (month != m_lastChartMonth) {
+    if (month != m_lastChartMonth || m_session.revision != m_chartRevision) {
         mcrMain->setRowCount(1);
         for (int s = 1; s <= 3; ++s)
             mcrMain->setValue(1, s, 0);
@@ -217,29 +216,33 @@ void MainPage::DSP_MAIN() {
         mcrMain->setAxis(Chart::Axis::Primary, 0, static_cast<double>(m.leftTop), 10);
         mcrMain->setAxis(Chart::Axis::Secondary, 0, static_cast<double>(m.paidTop), 10);
         m_lastChartMonth = month;
+        m_chartRevision = m_session.revision;
+        m_chart = m;
     }
-    showFaceMark(m.selectedDay);
+    // The face reads the chart as drawn, even when the month was not recomputed for it.
+    showFaceMark(faceMark(m_chart, m.selectedDay));
 }
 
-// Money left on the day against the pace line, read back from the chart.
-void MainPage::showFaceMark(int day) {
+void MainPage::showFaceMark(const FaceMark &mark) {
     imgkana->hide();
     imgniko->hide();
     imgwara->hide();
-    const Yen left = static_cast<Yen>(mcrMain->value(day, 1));
-    const Yen pace = static_cast<Yen>(mcrMain->value(day, 2));
-    const QString text = formatYenLabel(subYen(left, pace));
-    if (left > pace) {
+    const QString text = formatYenLabel(mark.gap);
+    switch (mark.face) {
+    case FaceMark::Face::Ahead:
         imgwara->show();
-        setLabelBackColor(lblMHyouka, QColor(255, 255, 240));
+        setLabelBackColor(lblMHyouka, palette::aheadOfPace);
         lblMHyouka->setText(QStringLiteral("+") + text);
-    } else if (left == pace) {
+        break;
+    case FaceMark::Face::OnPace:
         imgniko->show();
         lblMHyouka->setText(text);
-    } else {
+        break;
+    case FaceMark::Face::Behind:
         imgkana->show();
-        setLabelBackColor(lblMHyouka, QColor(255, 192, 192));
+        setLabelBackColor(lblMHyouka, palette::behindPace);
         lblMHyouka->setText(text);
+        break;
     }
 }
 
@@ -251,9 +254,31 @@ void MainPage::chkKijun_Click() {
 
 // --- Payment entry ---
 
+void MainPage::showDay(QDate day) {
+    mtvmain->setValue(day);
+    emit dayChanged(day);
+}
+
+QDate MainPage::selectedDay() const {
+    return mtvmain->value();
+}
+
+void MainPage::setMasters(const QStringList &payees, const QStringList &categories) {
+    lstMise->clear();
+    cboJanru->clear();
+    lstMise->addItems(payees);
+    cboJanru->addItems(categories);
+    cboJanru->setEditText(QString()); // the list fills; the category stays to be chosen
+}
+
+void MainPage::finishLoad() {
+    mcrMain->setSeriesVisible(2, false);
+    cmdTaiHozon->setEnabled(false);
+}
+
 void MainPage::mtvmain_DateClick(QDate date) {
     const QString day = dateText(date);
-    emit dayClicked(day);
+    emit dayChanged(date);
     if (day != m_lastClickedDay) {
         DSP_DAYLIST();
         m_lastClickedDay = day;
@@ -264,10 +289,10 @@ void MainPage::mtvmain_DateClick(QDate date) {
 
 void MainPage::lstMise_Click() {
     const QListWidgetItem *item = lstMise->currentItem();
-    m_state.CurrentPayee = item ? item->text() : QString();
+    CurrentPayee = item ? item->text() : QString();
     cboJanru->setEditText(QString());
     cmdTaiHozon->setEnabled(false);
-    if (const auto category = categoryOfPayee(m_state.book, m_state.CurrentPayee))
+    if (const auto category = categoryOfPayee(m_session.book, CurrentPayee))
         cboJanru->setEditText(*category);
     txtOutInp->setFocus();
 }
@@ -288,32 +313,10 @@ void MainPage::txtOutInp_KeyPress(int key) {
 
 void MainPage::cmdTaiHozon_Click() {
     const QString category = cboJanru->currentText();
-    const QString amountText = txtOutInp->text();
-    const struct {
-        bool failed;
-        const char16_t *text, *title;
-    } checks[] = {
-        {m_state.SampleMode,
-         u"ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。",
-         u"新規スタート促し"},
-        {m_state.CurrentPayee.isEmpty(), u"支払い先が指定されていません", u"支払い先未入力"},
-        {category.isEmpty(), u"費目が指定されていません", u"費目未入力"},
-        {amountText.isEmpty(), u"金額が入力されていません", u"金額未入力"},
-    };
-    for (const auto &check : checks) {
-        if (check.failed) {
-            Dialogs::warning(this, QString::fromUtf16(check.text), QString::fromUtf16(check.title));
-            return;
-        }
-    }
-    const std::optional<Yen> amount = parseYenInput(amountText);
-    if (!amount) {
-        Dialogs::warning(this, QStringLiteral("金額は数字で入力してください"),
-                         QStringLiteral("金額異常"));
-        return;
-    }
-    if (const FileResult r = checkFieldTexts({m_state.CurrentPayee, category}); !r.ok()) {
-        Dialogs::warning(this, r.message, r.title);
+    const EntryCheck check =
+        checkPayment(m_session.sampleMode, CurrentPayee, category, txtOutInp->text());
+    if (!check.ok()) {
+        Dialogs::warning(this, check.text, check.title);
         return;
     }
     if (cboJanru->findText(category, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
@@ -322,34 +325,27 @@ void MainPage::cmdTaiHozon_Click() {
             QStringLiteral("マスタ登録しない場合は集計時に「その他」として扱われます。") +
             QStringLiteral("\n\n");
         if (Dialogs::askYesNo(this, question, QStringLiteral("費目マスタ登録の有無"))) {
-            const FileResult r = appendMasterName(m_state.book, category, bookfile::categories);
-            if (!r.ok()) {
-                Dialogs::warning(this, r.message, r.title);
+            if (showFileError(this,
+                              appendMasterName(m_session.book, category, bookfile::categories)))
                 return;
-            }
             const QSignalBlocker keepText(cboJanru);
             cboJanru->addItem(category);
             cboJanru->setEditText(category);
         }
     }
     const PaymentRecord record{
-        dateText(mtvmain->value()), m_state.CurrentPayee, category, *amount, {}, {}};
-    if (const FileResult r = insertPayment(m_state.book, record, m_state.LastPayDate); !r.ok()) {
-        Dialogs::warning(this, r.message, r.title);
-        return;
-    }
+        dateText(mtvmain->value()), CurrentPayee, category, check.amount, {}, {}};
+    if (showFileError(this, insertPayment(m_session.book, record, m_session.LastPayDate))) return;
     DSP_DAYLIST();
-    m_state.DataChanged = true;
+    m_session.bookChanged();
     DSP_MAIN();
     SAVE_KANREN();
     cboJanru->setEditText(QString());
-    m_state.CurrentPayee.clear();
+    CurrentPayee.clear();
     txtOutInp->clear();
     cmdTaiHozon->setEnabled(false);
 }
 
 void MainPage::SAVE_KANREN() {
-    const FileResult r =
-        saveAssociation(m_state.book, m_state.CurrentPayee, cboJanru->currentText());
-    if (!r.ok()) Dialogs::warning(this, r.message, r.title);
+    showFileError(this, saveAssociation(m_session.book, CurrentPayee, cboJanru->currentText()));
 }

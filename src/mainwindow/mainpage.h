@@ -2,7 +2,8 @@
 #include <QDate>
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
+#include "book/monthsummary.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +19,17 @@ class MonthCalendar;
 class MainPage : public QWidget {
     Q_OBJECT
 public:
-    MainPage(FormState &state, QWidget *parent);
+    MainPage(BookSession &session, QWidget *parent);
+
+    // The day the page shows, set without a click (start-up, the sample day).
+    void showDay(QDate day);
+    QDate selectedDay() const;
+    // The masters as read: the payee list and the category box.
+    void setMasters(const QStringList &payees, const QStringList &categories);
+    // The last steps of start-up: the pace line waits for chkKijun, nothing to save yet.
+    void finishLoad();
+    // The payee of the payment being entered.
+    const QString &currentPayee() const { return CurrentPayee; }
 
     void INIT_DAYLIST();
     void DSP_DAYLIST();
@@ -50,8 +61,8 @@ public:
     QCheckBox *chkKijun;
 
 signals:
-    // A day was clicked in mtvmain (yyyy/mm/dd), before the page follows it.
-    void dayClicked(const QString &date);
+    // The page's day changed (a click in mtvmain or showDay), before the page follows it.
+    void dayChanged(QDate day);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,9 +72,12 @@ private:
     void buildFigures();
     void buildChart();
 
-    void showFaceMark(int day);
+    void showFaceMark(const FaceMark &mark);
 
-    FormState &m_state;
-    QString m_lastClickedDay; // mtvmain_DateClick skips an unchanged day list
-    QString m_lastChartMonth; // the month the chart holds
+    BookSession &m_session;
+    QString CurrentPayee;
+    quint64 m_chartRevision = 0; // the book revision the chart was drawn from
+    MonthFigures m_chart;        // the month the chart shows
+    QString m_lastClickedDay;    // mtvmain_DateClick skips an unchanged day list
+    QString m_lastChartMonth;    // the month the chart holds
 };

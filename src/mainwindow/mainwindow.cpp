@@ -7,24 +7,25 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "analysis/bunsekipage.h"
-#include "analysis/calepage.h"
-#include "analysis/cyokinpage.h"
-#include "analysis/kakeipage.h"
-#include "analysis/memopage.h"
-#include "analysis/rentaipage.h"
-#include "analysis/simpage.h"
-#include "analysis/taijyupage.h"
+#include "analysis/calendarpage.h"
+#include "analysis/datalistpage.h"
+#include "analysis/diarypage.h"
+#include "analysis/reflectionpage.h"
+#include "analysis/savingspage.h"
+#include "analysis/searchpage.h"
+#include "analysis/totalspage.h"
+#include "analysis/trendpage.h"
+#include "book/helptexts.h"
 #include "income/incomepanel.h"
 #include "income/unaccountedpanel.h"
-#include "mainwindow/helptexts.h"
 #include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "records/recordfiles.h"
-#include "settings/setteipage.h"
+#include "settings/settingspage.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/fileerrors.h"
 #include "ui/helpwindow.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
@@ -41,18 +42,18 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     setFixedSize(twipsToPx(11880), twipsToPx(8475));
     m_bar = TopBar::build(this);
 
-    m_main = new MainPage(m_state, this);
-    m_income = new IncomePanel(m_state, m_main->mtvmain, m_main);
-    m_unaccounted = new UnaccountedPanel(m_state, m_main->mtvmain, m_main);
-    m_kakei = new KakeiPage(m_state, this);
-    m_rentai = new RentaiPage(m_state, this);
-    m_cyokin = new CyokinPage(m_state, this);
-    m_sim = new SimPage(m_state, this);
-    m_taijyu = new TaijyuPage(m_state, this);
-    m_bunseki = new BunsekiPage(m_state, this);
-    m_cale = new CalePage(m_state, this);
-    m_memo = new MemoPage(m_state, this);
-    m_settei = new SetteiPage(m_state, this);
+    m_main = new MainPage(m_session, this);
+    m_income = new IncomePanel(m_session, m_main);
+    m_unaccounted = new UnaccountedPanel(m_session, m_main);
+    m_kakei = new TotalsPage(m_session, this);
+    m_rentai = new TrendPage(m_session, this);
+    m_cyokin = new SavingsPage(m_session, this);
+    m_sim = new ReflectionPage(m_session, this);
+    m_taijyu = new SearchPage(m_session, this);
+    m_bunseki = new DataListPage(m_session, this);
+    m_cale = new CalendarPage(m_session, this);
+    m_memo = new DiaryPage(m_session, this);
+    m_settei = new SettingsPage(m_session, this);
     m_frames = {m_taijyu, m_bunseki, m_rentai, m_main, m_settei,
                 m_cale,   m_memo,    m_kakei,  m_sim,  m_cyokin};
     for (QWidget *frame : m_frames)
@@ -75,7 +76,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     };
     for (const auto &[button, handler] : handlers)
         connect(button, &QAbstractButton::clicked, this, handler);
-    connect(m_main, &MainPage::dayClicked, m_income->txtInpHizuke, &QLineEdit::setText);
+    connect(m_main, &MainPage::dayChanged, m_income, &IncomePanel::setDay);
+    connect(m_main, &MainPage::dayChanged, m_unaccounted, &UnaccountedPanel::setDay);
     connect(m_main->cmdInp, &QPushButton::clicked, m_income, &IncomePanel::cmdInp_Click);
     connect(m_main->cmdFumei, &QPushButton::clicked, m_unaccounted,
             &UnaccountedPanel::cmdFumei_Click);
@@ -97,13 +99,12 @@ void MainWindow::yieldToEvents() {
 }
 
 void MainWindow::Form_Load() {
-    m_state.HelpFile = QStringLiteral("MilteaHelp.chm");
     yieldToEvents();
     setWindowState(Qt::WindowNoState);
-    m_state.Loading = true;
+    m_loading = true;
     HIDE_FRAMES();
-    m_main->mtvmain->setValue(Clock::today());
-    m_sim->mtvSim->setValue(Clock::today());
+    m_main->showDay(Clock::today());
+    m_sim->showDay(Clock::today());
     READ_PRIVATE();
     READ_MASTER();
     m_main->INIT_DAYLIST();
@@ -113,12 +114,11 @@ void MainWindow::Form_Load() {
     show();
     yieldToEvents();
     m_main->setVisible(true);
-    m_bar.chkHelp->setChecked(m_state.helpFlag == 1);
+    m_bar.chkHelp->setChecked(m_session.helpTour);
     chkHelp_Click(); // as a set check box raises its click; it does nothing while loading
-    m_state.SampleMode =
-        m_state.FirstPayDate == QStringLiteral("2005/01/02") && m_state.userName == kSampleUserName;
-    if (m_state.SampleMode) {
-        m_main->mtvmain->setValue(QDate(2005, 2, 14));
+    m_session.sampleMode = m_session.isSampleBook();
+    if (m_session.sampleMode) {
+        m_main->showDay(kSampleDay);
         m_main->DSP_DAYLIST();
         Dialogs::information(
             this, QStringLiteral("サンプルとして2005年02月14日のデータを表示させています。"),
@@ -128,11 +128,10 @@ void MainWindow::Form_Load() {
     show();
     yieldToEvents();
     m_main->DSP_MAIN();
-    m_main->mcrMain->setSeriesVisible(2, false); // the pace line waits for chkKijun
-    m_state.Loading = false;
-    m_state.HelpText = helptext::introduction();
+    m_main->finishLoad();
+    m_loading = false;
+    m_helpText = helptext::introduction();
     DSP_HELP();
-    m_main->cmdTaiHozon->setEnabled(false);
 }
 
 void MainWindow::HIDE_FRAMES() {
@@ -141,46 +140,33 @@ void MainWindow::HIDE_FRAMES() {
 }
 
 void MainWindow::READ_MASTER() {
-    ListBox *payeeLists[] = {m_main->lstMise, m_taijyu->lstMise2, m_settei->lstKoumoku};
-    ListBox *categoryLists[] = {m_taijyu->lstJanru2, m_settei->lstKoumoku2};
-    m_main->lstMise->clear();
-    m_taijyu->lstMise2->clear();
-    m_settei->lstKoumoku->clear();
-    m_main->cboJanru->clear();
-    m_taijyu->lstJanru2->clear();
-    m_settei->lstKoumoku2->clear();
-    const QStringList payees = readMaster(m_state.book, bookfile::payees);
-    for (ListBox *list : payeeLists)
-        list->addItems(payees);
-    const QStringList categories = readMaster(m_state.book, bookfile::categories);
-    m_main->cboJanru->addItems(categories);
-    m_main->cboJanru->setEditText(QString()); // the list fills; the category stays to be chosen
-    for (ListBox *list : categoryLists)
-        list->addItems(categories);
+    const QStringList payees = readMaster(m_session.book, bookfile::payees);
+    const QStringList categories = readMaster(m_session.book, bookfile::categories);
+    m_main->setMasters(payees, categories);
+    m_taijyu->setMasters(payees, categories);
+    m_settei->setMasters(payees, categories);
 }
 
 void MainWindow::READ_PRIVATE() {
-    m_state.userName = readUserName(m_state.book);
-    setWindowTitle(startupTitle(m_state.userName));
+    m_session.userName = readUserName(m_session.book);
+    setWindowTitle(startupTitle(m_session.userName));
 }
 
 void MainWindow::READ_SETTEI() {
-    m_state.helpFlag = readHelpFlag(m_state.book);
+    m_session.helpTour = readHelpFlag(m_session.book) == 1;
 }
 
 void MainWindow::DSP_HELP() {
-    if (m_state.helpFlag != 0)
-        Dialogs::information(this, m_state.HelpText, QStringLiteral("ヘルプツアー"));
+    if (m_session.helpTour) Dialogs::information(this, m_helpText, QStringLiteral("ヘルプツアー"));
 }
 
-void MainWindow::switchPage(QWidget *page, const QString &helpText,
-                            const std::function<void()> &fill) {
+template <typename Page> void MainWindow::switchPage(Page *page, const QString &helpText) {
     if (!page->isHidden()) return;
     HIDE_FRAMES();
-    if (fill) fill();
+    page->open();
     page->setVisible(true);
     yieldToEvents();
-    m_state.HelpText = helpText;
+    m_helpText = helpText;
     DSP_HELP();
 }
 
@@ -217,7 +203,7 @@ void MainWindow::cmdMemo_Click() {
     switchPage(m_memo, helptext::memo());
 }
 void MainWindow::cmdSettei_Click() {
-    switchPage(m_settei, helptext::settei(), [this] { m_settei->fill(); });
+    switchPage(m_settei, helptext::settei());
 }
 
 void MainWindow::cmdHelp_Click() {
@@ -236,16 +222,15 @@ void MainWindow::closeEvent(QCloseEvent *e) {
 }
 
 void MainWindow::chkHelp_Click() {
-    if (m_state.Loading) return;
+    if (m_loading) return;
     if (m_bar.chkHelp->isChecked()) {
         Dialogs::information(this, QStringLiteral("ヘルプツアー機能をオンにします。"),
                              QStringLiteral("ヘルプツアーＯＮ"));
-        m_state.helpFlag = 1;
+        m_session.helpTour = true;
     } else {
         Dialogs::information(this, QStringLiteral("ヘルプツアー機能をオフにします。"),
                              QStringLiteral("ヘルプツアーＯＦＦ"));
-        m_state.helpFlag = 0;
+        m_session.helpTour = false;
     }
-    const FileResult r = writeHelpFlag(m_state.book, m_state.helpFlag);
-    if (!r.ok()) Dialogs::warning(this, r.message, r.title);
+    showFileError(this, writeHelpFlag(m_session.book, m_session.helpTour ? 1 : 0));
 }

@@ -1,32 +1,31 @@
 #pragma once
 #include <QWidget>
-#include <functional>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 #include "mainwindow/topbar.h"
 
-class BunsekiPage;
-class CalePage;
-class CyokinPage;
+class DataListPage;
+class CalendarPage;
+class SavingsPage;
 class HelpWindow;
 class IncomePanel;
-class KakeiPage;
+class TotalsPage;
 class MainPage;
-class MemoPage;
-class RentaiPage;
-class SetteiPage;
-class SimPage;
-class TaijyuPage;
+class DiaryPage;
+class TrendPage;
+class SettingsPage;
+class ReflectionPage;
+class SearchPage;
 class UnaccountedPanel;
 
 // The main window frmMain: the page buttons over ten pages of equal size, one
 // shown at a time. Constructing it runs the load sequence on the book in the
 // current directory.
 //
-// How the parts meet: every page receives the one FormState (the book folder
+// How the parts meet: every page receives the one BookSession (the book folder
 // and the few values that outlive an event). A handler reads the record files
 // it needs through records/recordfiles.h, hands the records to a plain
-// computation (mainwindow/daylist.h, mainwindow/monthsummary.h, ...) and shows
+// computation (book/daylist.h, book/monthsummary.h, ...) and shows
 // what comes back through the ui/ adapter (Grid, Chart, MonthCalendar,
 // Dialogs). Writers refuse text a file cannot hold and report it as a
 // FileResult, which the handler shows in a message box.
@@ -36,7 +35,7 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    FormState &state() { return m_state; }
+    const BookSession &session() const { return m_session; }
 
     void HIDE_FRAMES();
     void READ_MASTER();
@@ -64,24 +63,26 @@ protected:
 private:
     void Form_Load();
     // The common road of a page button: nothing when the page is already
-    // shown; else hide all pages, fill this one, show it and explain it.
-    void switchPage(QWidget *page, const QString &helpText, const std::function<void()> &fill = {});
+    // shown; else hide all pages, open (fill) this one, show it and explain it.
+    template <typename Page> void switchPage(Page *page, const QString &helpText);
     static void yieldToEvents();
 
-    FormState m_state;
+    BookSession m_session;
+    bool m_loading = false; // start-up runs: check box handlers stay quiet
+    QString m_helpText;     // what the help tour explains next
     TopBar m_bar;
     MainPage *m_main;
     IncomePanel *m_income;
     UnaccountedPanel *m_unaccounted;
-    KakeiPage *m_kakei;
-    RentaiPage *m_rentai;
-    CyokinPage *m_cyokin;
-    SimPage *m_sim;
-    TaijyuPage *m_taijyu;
-    BunsekiPage *m_bunseki;
-    CalePage *m_cale;
-    MemoPage *m_memo;
-    SetteiPage *m_settei;
+    TotalsPage *m_kakei;
+    TrendPage *m_rentai;
+    SavingsPage *m_cyokin;
+    ReflectionPage *m_sim;
+    SearchPage *m_taijyu;
+    DataListPage *m_bunseki;
+    CalendarPage *m_cale;
+    DiaryPage *m_memo;
+    SettingsPage *m_settei;
     QList<QWidget *> m_frames; // in the order HIDE_FRAMES hides them
     HelpWindow *m_help = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
@@ -75,7 +76,7 @@ private slots:
         QCOMPARE(g->text(2, 1), QStringLiteral("2005/02/10"));
         QCOMPARE(g->text(2, 2), QStringLiteral("給料"));
         QCOMPARE(g->text(2, 3), QStringLiteral("¥185,000"));
-        QCOMPARE(m_w->state().LastIncomeDate, QStringLiteral("2005/02/12"));
+        QCOMPARE(m_w->session().LastIncomeDate, QStringLiteral("2005/02/12"));
         QCOMPARE(text("txtInpHizuke"), QStringLiteral("2005/02/14"));
         // The date box follows the main calendar.
         clickDay(QDate(2005, 2, 11));
@@ -100,7 +101,7 @@ private slots:
                                              incomeLine("2005/02/10", "給料", 185000) +
                                              incomeLine("2005/02/14", "給料", 185000)));
         QCOMPARE(g->rows(), 4);
-        QCOMPARE(m_w->state().LastIncomeDate, QStringLiteral("2005/02/14"));
+        QCOMPARE(m_w->session().LastIncomeDate, QStringLiteral("2005/02/14"));
         QVERIFY(c("fraInpKIn")->isVisible());
         QCOMPARE(text("txtInpRiyuu"), QStringLiteral("給料")); // kept for another save
         QCOMPARE(text("lblMonTotal"), QStringLiteral("420,000円"));
@@ -131,7 +132,7 @@ private slots:
         open(QString());
         click("cmdInp");
         QCOMPARE(c<Grid>("msgInpRireki")->rows(), 1);
-        QCOMPARE(m_w->state().LastIncomeDate, QString());
+        QCOMPARE(m_w->session().LastIncomeDate, QString());
         type("txtInpRiyuu", QStringLiteral("スタート時入金"));
         type("txtInpKingaku", QStringLiteral("28000"));
         click("cmdInpHozon");
@@ -247,7 +248,8 @@ private slots:
         QVERIFY(c("fraInpHumei")->isHidden());
         QCOMPARE(text("lblMonZan"), QStringLiteral("48,000円"));
         QCOMPARE(c<Grid>("msgDayList")->text(1, 1), QStringLiteral("使途不明金"));
-        QCOMPARE(m_w->state().CurrentPayee, QStringLiteral("八百屋"));
+        QCOMPARE(m_w->findChild<MainPage *>(QStringLiteral("fraMain"))->currentPayee(),
+                 QStringLiteral("八百屋"));
     }
 
     void successiveReconciliationsBookEachDifference() {

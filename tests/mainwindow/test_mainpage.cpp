@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "mainwindow/formstate.h"
+#include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
@@ -214,8 +214,8 @@ private slots:
         QCOMPARE(g->text(3, 1), QStringLiteral("花屋"));
         QCOMPARE(g->text(3, 3), QStringLiteral("¥1,000"));
         QCOMPARE(label("lblDayTotal"), QStringLiteral("1,350円"));
-        QCOMPARE(m_w->state().FirstPayDate, QStringLiteral("2005/02/13"));
-        QCOMPARE(m_w->state().LastPayDate, QStringLiteral("2005/02/15"));
+        QCOMPARE(m_w->session().FirstPayDate, QStringLiteral("2005/02/13"));
+        QCOMPARE(m_w->session().LastPayDate, QStringLiteral("2005/02/15"));
         clickDay(QDate(2005, 2, 16));
         QCOMPARE(g->rows(), 1);
         QCOMPARE(label("lblDayTotal"), QStringLiteral("円"));
@@ -245,8 +245,8 @@ private slots:
         clickDay(QDate(2005, 2, 15));
         QCOMPARE(c<Grid>("msgDayList")->rows(), 1);
         QCOMPARE(label("lblDayTotal"), QStringLiteral("300円"));
-        QCOMPARE(m_w->state().FirstPayDate, QString());
-        QCOMPARE(m_w->state().LastPayDate, QStringLiteral("2005/02/14"));
+        QCOMPARE(m_w->session().FirstPayDate, QString());
+        QCOMPARE(m_w->session().LastPayDate, QStringLiteral("2005/02/14"));
     }
 
     void sameDayClickedAgainRecomputesOnlyTheMonth() {
@@ -272,7 +272,8 @@ private slots:
         pickPayee(QStringLiteral("八百屋"));
         QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QStringLiteral("食費"));
         QVERIFY(c<QAbstractButton>("cmdTaiHozon")->isEnabled());
-        QCOMPARE(m_w->state().CurrentPayee, QStringLiteral("八百屋"));
+        QCOMPARE(m_w->findChild<MainPage *>(QStringLiteral("fraMain"))->currentPayee(),
+                 QStringLiteral("八百屋"));
         pickPayee(QStringLiteral("花屋"));
         QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QString());
         QVERIFY(!c<QAbstractButton>("cmdTaiHozon")->isEnabled());
@@ -299,10 +300,10 @@ private slots:
         QCOMPARE(chartValue(14, 3), 1500.0); // the chart was rebuilt
         QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QString());
         QCOMPARE(c<QLineEdit>("txtOutInp")->text(), QString());
-        QCOMPARE(m_w->state().CurrentPayee, QString());
+        QCOMPARE(m_w->findChild<MainPage *>(QStringLiteral("fraMain"))->currentPayee(), QString());
         QVERIFY(!c<QAbstractButton>("cmdTaiHozon")->isEnabled());
         QCOMPARE(c<ListBox>("lstMise")->currentItem()->text(), QStringLiteral("八百屋"));
-        QCOMPARE(m_w->state().LastPayDate, QStringLiteral("2005/02/14"));
+        QCOMPARE(m_w->session().LastPayDate, QStringLiteral("2005/02/14"));
         for (const char *t : {"データコピー.txt", "関連_CHG.TXT"})
             QVERIFY(!m_dir->exists(QString::fromUtf8(t)));
     }
@@ -384,7 +385,8 @@ private slots:
         QCOMPARE(m_dir->bytes(kData), QByteArray());
         // A refused save leaves the fields as they were.
         QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QStringLiteral("食費"));
-        QCOMPARE(m_w->state().CurrentPayee, QStringLiteral("八百屋"));
+        QCOMPARE(m_w->findChild<MainPage *>(QStringLiteral("fraMain"))->currentPayee(),
+                 QStringLiteral("八百屋"));
     }
 
     void amountThatIsNoNumberIsRefused() {

@@ -13,8 +13,8 @@
 #include <QTextBrowser>
 #include <memory>
 
-#include "mainwindow/formstate.h"
-#include "mainwindow/helptexts.h"
+#include "book/booksession.h"
+#include "book/helptexts.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "ui/chart.h"
@@ -112,7 +112,7 @@ private slots:
                  QStringLiteral("サンプルとして2005年02月14日のデータを表示させています。"));
         QCOMPARE(boxes->seen[0].icon, QMessageBox::Information);
         QCOMPARE(monthWhenAsked, QString()); // the month is drawn after the box
-        QVERIFY(w->state().SampleMode);
+        QVERIFY(w->session().sampleMode);
         QCOMPARE(child<MonthCalendar>(w.get(), "mtvmain")->value(), QDate(2005, 2, 14));
         auto *days = child<Grid>(w.get(), "msgDayList");
         QCOMPARE(days->rows(), 3);
@@ -126,7 +126,7 @@ private slots:
             .write(QStringLiteral("データ.txt"),
                    QStringLiteral("\"2005/01/02\",\"本屋\",\"教養\",690,\"\",\"\"\r\n"));
         auto w = openOwn();
-        QVERIFY(!w->state().SampleMode);
+        QVERIFY(!w->session().sampleMode);
         QVERIFY(m_boxes->seen.isEmpty());
         QCOMPARE(child<MonthCalendar>(w.get(), "mtvmain")->value(), QDate(2005, 2, 20));
     }
@@ -421,7 +421,7 @@ private slots:
                      QStringLiteral("\"2005/02/20\",\"本屋\",\"教養\",690,\"\",\"\"\r\n"));
         auto w = openOwn();
         QCOMPARE(child<Grid>(w.get(), "msgDayList")->rows(), 2);
-        QCOMPARE(w->state().LastPayDate, QStringLiteral("2005/02/20"));
+        QCOMPARE(w->session().LastPayDate, QStringLiteral("2005/02/20"));
     }
 };
 

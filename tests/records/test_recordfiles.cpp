@@ -4,8 +4,8 @@
 #include <QTest>
 #include <unistd.h>
 
+#include "book/booksession.h"
 #include "bookdir.h"
-#include "mainwindow/formstate.h"
 #include "records/recordfiles.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/setteipage.h"
+#include "settings/settingspage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,8 +10,10 @@
 #include "records/recordfiles.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
+#include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
 #include "ui/listbox.h"
+#include "ui/palette.h"
 
 namespace {
 // Static text lines one under another.
@@ -32,12 +34,13 @@ QString renamedTitle(const QString &name) {
     return name.isEmpty() ? QStringLiteral(" ミルテア") : name + QStringLiteral("  のミルテア");
 }
 
-SetteiPage::SetteiPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+SettingsPage::SettingsPage(BookSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraSettei"));
     buildMasters();
     buildPrivate();
     buildNewStart();
-    connect(cmdPHozon1, &QPushButton::clicked, this, &SetteiPage::cmdPHozon1_Click);
+    connect(cmdPHozon1, &QPushButton::clicked, this, &SettingsPage::cmdPHozon1_Click);
     connect(cmdNew1, &QPushButton::clicked, this, [this] {
         fraNew->show();
         fraNew->raise();
@@ -72,7 +75,7 @@ MasterFrame buildMasterFrame(FormBuilder &page, const QString &caption, int left
 }
 } // namespace
 
-void SetteiPage::buildMasters() {
+void SettingsPage::buildMasters() {
     FormBuilder page(this);
     const MasterFrame payees = buildMasterFrame(
         page, QStringLiteral("支払いマスタ編集"), 60,
@@ -103,7 +106,7 @@ void SetteiPage::buildMasters() {
     page.image(QStringLiteral("imgSettei"), QStringLiteral("settei"), 10400, 1700, 1200, 1200);
 }
 
-void SetteiPage::buildPrivate() {
+void SettingsPage::buildPrivate() {
     FormBuilder page(this);
     QGroupBox *priv = page.frame(QStringLiteral("プライベートデータ"), 7650, 30, 4030, 1350);
     priv->setToolTip(QStringLiteral("プライベートデータ編集枠です"));
@@ -115,14 +118,14 @@ void SetteiPage::buildPrivate() {
         b.button(QStringLiteral("cmdPHozon1"), QStringLiteral("名前変更"), 2800, 290, 1100, 420);
 }
 
-void SetteiPage::buildNewStart() {
+void SettingsPage::buildNewStart() {
     FormBuilder page(this);
     cmdNew1 = page.button(QStringLiteral("cmdNew1"),
                           QStringLiteral("新規にスタートさせる時はこちら"), 60, 5150, 3700, 500);
     // The frame lies over the lower part of the page while it is open.
     fraNew = page.frame(QStringLiteral("新規スタート登録枠"), 60, 5050, 11620, 2480,
                         QStringLiteral("fraNew"));
-    stylePanel(fraNew, QColor(0xF0, 0xF4, 0xFF));
+    stylePanel(fraNew, palette::newStartPanel);
     FormBuilder b(fraNew);
     b.label(QStringLiteral("スタート日"), 120, 330, 1050, 300);
     cboSt_Date = b.comboBox(QStringLiteral("cboSt_Date"), true, 1200, 300, 1500, 360);
@@ -176,18 +179,21 @@ void SetteiPage::buildNewStart() {
     fraNew->hide();
 }
 
-void SetteiPage::fill() {
-    txtPriData->setText(m_state.userName);
+void SettingsPage::open() {
+    txtPriData->setText(m_session.userName);
 }
 
-void SetteiPage::cmdPHozon1_Click() {
+void SettingsPage::setMasters(const QStringList &payees, const QStringList &categories) {
+    lstKoumoku->clear();
+    lstKoumoku2->clear();
+    lstKoumoku->addItems(payees);
+    lstKoumoku2->addItems(categories);
+}
+
+void SettingsPage::cmdPHozon1_Click() {
     const QString name = txtPriData->text();
-    const FileResult r = writeUserName(m_state.book, name);
-    if (!r.ok()) {
-        Dialogs::warning(this, r.message, r.title);
-        return;
-    }
-    m_state.userName = name;
+    if (showFileError(this, writeUserName(m_session.book, name))) return;
+    m_session.userName = name;
     window()->setWindowTitle(renamedTitle(name));
     Dialogs::information(this, QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
 }

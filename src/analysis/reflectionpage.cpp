@@ -1,4 +1,4 @@
-#include "analysis/simpage.h"
+#include "analysis/reflectionpage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,7 +12,8 @@
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
 
-SimPage::SimPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+ReflectionPage::ReflectionPage(BookSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraSim"));
     FormBuilder b(this);
     // Left half: the month under reflection.
@@ -31,4 +32,10 @@ SimPage::SimPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(s
     cmdHozonSim->setIconSize(QSize(twipsToPx(420), twipsToPx(420)));
     msgSim2 = b.grid(QStringLiteral("msgSim2"), 0, 4, 9300, 1000, 2400, 1560);
     mcrYosou = b.chart(QStringLiteral("mcrYosou"), 5850, 2650, 5850, 4850);
+}
+
+void ReflectionPage::open() {}
+
+void ReflectionPage::showDay(QDate day) {
+    mtvSim->setValue(day);
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/monthsummary.h"
+#include "book/monthsummary.h"
 
 #include <cmath>
 #include <limits>
@@ -127,4 +127,14 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
     m.leftTop = axisCeiling(leftMax);
     m.paidTop = axisCeiling(paidMax);
     return m;
+}
+
+FaceMark faceMark(const MonthFigures &chart, int day) {
+    const bool charted = day >= 1 && day < chart.leftSeries.size();
+    const Yen left = charted ? chart.leftSeries.at(day) : 0;
+    const Yen pace = charted ? chart.paceSeries.at(day) : 0;
+    const FaceMark::Face face = left > pace    ? FaceMark::Face::Ahead
+                                : left == pace ? FaceMark::Face::OnPace
+                                               : FaceMark::Face::Behind;
+    return {face, subYen(left, pace)};
 }

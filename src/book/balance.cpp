@@ -1,4 +1,4 @@
-#include "income/balance.h"
+#include "book/balance.h"
 
 #include "records/rawrecords.h"
 

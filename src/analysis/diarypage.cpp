@@ -1,15 +1,15 @@
-#include "analysis/memopage.h"
+#include "analysis/diarypage.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "records/recordfiles.h"
-#include "ui/dialogs.h"
+#include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 
-MemoPage::MemoPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraMemo"));
     FormBuilder b(this);
     msgMemoList = b.grid(QStringLiteral("msgMemoList"), 1, 6, 60, 60, 11620, 4300);
@@ -21,19 +21,20 @@ MemoPage::MemoPage(FormState &state, QWidget *parent) : QWidget(parent), m_state
     txtKizuki = b.multiLineText(QStringLiteral("txtKizuki"), 60, 5330, 9400, 2170);
     cmdKizukiHozon = b.button(QStringLiteral("cmdKizukiHozon"), QStringLiteral("気付きメモ保存"),
                               9600, 5330, 2080, 440);
-    connect(cmdKizukiHozon, &QPushButton::clicked, this, &MemoPage::cmdKizukiHozon_Click);
+    connect(cmdKizukiHozon, &QPushButton::clicked, this, &DiaryPage::cmdKizukiHozon_Click);
 }
 
 // The box holds line feeds; the file holds CR LF pairs.
-void MemoPage::READ_KIZUKI() {
-    QString notes = readNotes(m_state.book);
+void DiaryPage::READ_KIZUKI() {
+    QString notes = readNotes(m_session.book);
     notes.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtKizuki->setPlainText(notes);
 }
 
-void MemoPage::cmdKizukiHozon_Click() {
+void DiaryPage::cmdKizukiHozon_Click() {
     QString notes = txtKizuki->toPlainText();
     notes.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    const FileResult r = writeNotes(m_state.book, notes);
-    if (!r.ok()) Dialogs::warning(this, r.message, r.title);
+    showFileError(this, writeNotes(m_session.book, notes));
 }
+
+void DiaryPage::open() {}

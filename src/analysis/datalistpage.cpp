@@ -1,11 +1,12 @@
-#include "analysis/bunsekipage.h"
+#include "analysis/datalistpage.h"
 
 #include <QPushButton>
 
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 
-BunsekiPage::BunsekiPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+DataListPage::DataListPage(BookSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraBunseki"));
     FormBuilder b(this);
     const struct {
@@ -24,3 +25,5 @@ BunsekiPage::BunsekiPage(FormState &state, QWidget *parent) : QWidget(parent), m
                              s.width, 450);
     msgIchiran = b.grid(QStringLiteral("msgIchiran"), 1, 7, 60, 580, 11620, 6920);
 }
+
+void DataListPage::open() {}

@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -9,10 +9,13 @@ class QPushButton;
 class Grid;
 
 // The one-line diary per record and the free awareness notes (fraMemo).
-class MemoPage : public QWidget {
+class DiaryPage : public QWidget {
     Q_OBJECT
 public:
-    MemoPage(FormState &state, QWidget *parent);
+    DiaryPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
 
     void READ_KIZUKI();
     void cmdKizukiHozon_Click();
@@ -24,5 +27,5 @@ public:
     QPushButton *cmdKizukiHozon;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

@@ -1,22 +1,25 @@
 #pragma once
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QRadioButton;
 class Chart;
 class Grid;
 
 // The balance trend since the book's first day (fraRenTai).
-class RentaiPage : public QWidget {
+class TrendPage : public QWidget {
     Q_OBJECT
 public:
-    RentaiPage(FormState &state, QWidget *parent);
+    TrendPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
 
     QRadioButton *optList1[2];
     Chart *mcrRentai;
     Grid *msgRireki;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

@@ -1,4 +1,4 @@
-#include "analysis/kakeipage.h"
+#include "analysis/totalspage.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -6,7 +6,8 @@
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 
-KakeiPage::KakeiPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+TotalsPage::TotalsPage(BookSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraKakei"));
     FormBuilder b(this);
     b.title(QStringLiteral("家計簿　集計一覧（月＆日）"), 120, 60, 5000, 400);
@@ -17,3 +18,5 @@ KakeiPage::KakeiPage(FormState &state, QWidget *parent) : QWidget(parent), m_sta
     msgKakei1 = b.grid(QStringLiteral("msgKakei1"), 3, 4, 60, 560, 11620, 3400);
     msgKakei2 = b.grid(QStringLiteral("msgKakei2"), 3, 4, 60, 4060, 11620, 3420);
 }
+
+void TotalsPage::open() {}

@@ -1,7 +1,8 @@
 #pragma once
+#include <QDate>
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QComboBox;
 class QLabel;
@@ -12,10 +13,15 @@ class Grid;
 class MonthCalendar;
 
 // Reflection on one month and a simulation of planned payments (fraSim).
-class SimPage : public QWidget {
+class ReflectionPage : public QWidget {
     Q_OBJECT
 public:
-    SimPage(FormState &state, QWidget *parent);
+    ReflectionPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
+    // The simulation calendar on a day without a click (start-up).
+    void showDay(QDate day);
 
     QComboBox *cboSelMonth;
     Grid *msgSim1;
@@ -27,5 +33,5 @@ public:
     Chart *mcrYosou;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

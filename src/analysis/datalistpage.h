@@ -1,20 +1,23 @@
 #pragma once
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QPushButton;
 class Grid;
 
 // Every record in a list sortable by column (fraBunseki).
-class BunsekiPage : public QWidget {
+class DataListPage : public QWidget {
     Q_OBJECT
 public:
-    BunsekiPage(FormState &state, QWidget *parent);
+    DataListPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
 
     QPushButton *cmdSort1, *cmdSort2, *cmdSort3, *cmdSort4, *cmdSort5;
     Grid *msgIchiran;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

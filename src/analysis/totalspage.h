@@ -1,21 +1,24 @@
 #pragma once
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QRadioButton;
 class Grid;
 
 // Totals per month and per day (fraKakei).
-class KakeiPage : public QWidget {
+class TotalsPage : public QWidget {
     Q_OBJECT
 public:
-    KakeiPage(FormState &state, QWidget *parent);
+    TotalsPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
 
     QRadioButton *optList2[2];
     Grid *msgKakei1;
     Grid *msgKakei2;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

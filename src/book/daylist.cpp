@@ -1,4 +1,4 @@
-#include "mainwindow/daylist.h"
+#include "book/daylist.h"
 
 #include <string_view>
 

@@ -1,22 +1,25 @@
 #pragma once
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QRadioButton;
 class Chart;
 class Grid;
 
 // Savings: the records holding "貯金" and their running total (fraCyokin).
-class CyokinPage : public QWidget {
+class SavingsPage : public QWidget {
     Q_OBJECT
 public:
-    CyokinPage(FormState &state, QWidget *parent);
+    SavingsPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
 
     QRadioButton *optList3[2];
     Chart *mcrCyokin;
     Grid *msgCyokin;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

@@ -1,7 +1,7 @@
 // The month balance as a plain computation over the two record files.
 #include <QTest>
 
-#include "mainwindow/monthsummary.h"
+#include "book/monthsummary.h"
 
 namespace {
 QByteArray lines(std::initializer_list<const char *> l) {
@@ -69,6 +69,31 @@ private slots:
         QCOMPARE(m.avgAvailable, 0LL);
         QCOMPARE(m.paceSeries.at(28), 0LL);
         QCOMPARE(m.leftTop, 1LL);
+    }
+
+    void faceFollowsMoneyLeftAgainstThePace() {
+        // 28,000 from the 1st of February: the pace loses 1,000 a day.
+        const QByteArray incomes = lines({"\"2005/02/01\",\"s\",28000"});
+        const QByteArray payments = lines({"\"2005/02/02\",\"a\",\"b\",500,\"\",\"\"",
+                                           "\"2005/02/03\",\"a\",\"b\",1500,\"\",\"\"",
+                                           "\"2005/02/05\",\"a\",\"b\",3000,\"\",\"\""});
+        const MonthFigures m = computeMonth(incomes, payments, QDate(2005, 2, 1));
+        const FaceMark ahead = faceMark(m, 2); // 27,500 left, pace 26,000
+        QCOMPARE(ahead.face, FaceMark::Face::Ahead);
+        QCOMPARE(ahead.gap, 1500LL);
+        const FaceMark stillAhead = faceMark(m, 3); // 26,000 left, pace 25,000
+        QCOMPARE(stillAhead.face, FaceMark::Face::Ahead);
+        const FaceMark onPace = faceMark(m, 5); // 23,000 left, pace 23,000
+        QCOMPARE(onPace.face, FaceMark::Face::OnPace);
+        QCOMPARE(onPace.gap, 0LL);
+        QCOMPARE(faceMark(computeMonth(incomes,
+                                       payments + lines({"\"2005/02/05\",\"a\",\"b\",1,\"\",\"\""}),
+                                       QDate(2005, 2, 5)),
+                          5)
+                     .face,
+                 FaceMark::Face::Behind);
+        // A day outside the chart shows the even face, never a crash.
+        QCOMPARE(faceMark(MonthFigures{}, 12).face, FaceMark::Face::OnPace);
     }
 };
 

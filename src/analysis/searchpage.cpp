@@ -1,4 +1,4 @@
-#include "analysis/taijyupage.h"
+#include "analysis/searchpage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,7 +10,8 @@
 #include "ui/grid.h"
 #include "ui/listbox.h"
 
-TaijyuPage::TaijyuPage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+SearchPage::SearchPage(BookSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraTaijyu"));
     FormBuilder page(this);
 
@@ -58,4 +59,13 @@ TaijyuPage::TaijyuPage(FormState &state, QWidget *parent) : QWidget(parent), m_s
         page.button(QStringLiteral("cmdAllact"), QStringLiteral("全部"), 7800, 900, 900, 600);
     msgBunseki = page.grid(QStringLiteral("msgBunseki"), 1, 15, 60, 3400, 6800, 4100);
     mcrBunseki = page.chart(QStringLiteral("mcrBunseki"), 6950, 3400, 4730, 4100);
+}
+
+void SearchPage::open() {}
+
+void SearchPage::setMasters(const QStringList &payees, const QStringList &categories) {
+    lstMise2->clear();
+    lstJanru2->clear();
+    lstMise2->addItems(payees);
+    lstJanru2->addItems(categories);
 }

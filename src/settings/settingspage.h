@@ -1,7 +1,8 @@
 #pragma once
+#include <QStringList>
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QComboBox;
 class QGroupBox;
@@ -10,13 +11,15 @@ class QPushButton;
 class ListBox;
 
 // Editing the master lists, the user name, and a new start (fraSettei).
-class SetteiPage : public QWidget {
+class SettingsPage : public QWidget {
     Q_OBJECT
 public:
-    SetteiPage(FormState &state, QWidget *parent);
+    SettingsPage(BookSession &session, QWidget *parent);
 
     // Fills the page as it opens.
-    void fill();
+    void open();
+    // The masters as read, into this page's lists.
+    void setMasters(const QStringList &payees, const QStringList &categories);
     void cmdPHozon1_Click();
 
     ListBox *lstKoumoku;
@@ -42,7 +45,7 @@ private:
     void buildPrivate();
     void buildNewStart();
 
-    FormState &m_state;
+    BookSession &m_session;
 };
 
 // The window title for a user name, at start-up and after the name is changed.

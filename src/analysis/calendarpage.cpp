@@ -1,4 +1,4 @@
-#include "analysis/calepage.h"
+#include "analysis/calendarpage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
+#include "ui/palette.h"
 
 namespace {
 // A legend swatch with its caption.
@@ -19,13 +20,14 @@ void legendLabel(FormBuilder &b, const QString &caption, const QColor &color, in
 }
 } // namespace
 
-CalePage::CalePage(FormState &state, QWidget *parent) : QWidget(parent), m_state(state) {
+CalendarPage::CalendarPage(BookSession &session, QWidget *parent)
+    : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraCale"));
     FormBuilder b(this);
     b.title(QStringLiteral("支出状況把握カレンダー"), 120, 30, 4000, 400);
-    legendLabel(b, QStringLiteral("入金日"), QColor(0xC0, 0xFF, 0xC0), 4800);
-    legendLabel(b, QStringLiteral("出金日　（件数）"), QColor(0xFF, 0xC0, 0x80), 6700);
-    legendLabel(b, QStringLiteral("未記録日"), QColor(Qt::white), 9200);
+    legendLabel(b, QStringLiteral("入金日"), palette::incomeDay, 4800);
+    legendLabel(b, QStringLiteral("出金日　（件数）"), palette::paymentDay, 6700);
+    legendLabel(b, QStringLiteral("未記録日"), palette::emptyDay, 9200);
     msgCale = b.grid(QStringLiteral("msgCale"), 0, 32, 60, 500, 11620, 3300);
     msgCale_w = b.grid(QStringLiteral("msgCale_w"), 0, 8, 60, 3900, 4600, 3600);
     QGroupBox *count = b.frame(QStringLiteral("週別支払い回数"), 4760, 3900, 3440, 3600);
@@ -40,3 +42,5 @@ CalePage::CalePage(FormState &state, QWidget *parent) : QWidget(parent), m_state
         layout->addWidget(chart, 1);
     }
 }
+
+void CalendarPage::open() {}

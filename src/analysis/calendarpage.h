@@ -1,16 +1,19 @@
 #pragma once
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class Chart;
 class Grid;
 
 // The colour calendar of payment and income days, and payments per weekday (fraCale).
-class CalePage : public QWidget {
+class CalendarPage : public QWidget {
     Q_OBJECT
 public:
-    CalePage(FormState &state, QWidget *parent);
+    CalendarPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
 
     Grid *msgCale;
     Grid *msgCale_w;
@@ -18,5 +21,5 @@ public:
     Chart *mcrKingaku;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

@@ -27,6 +27,15 @@ struct MonthFigures {
     Yen paidTop = 1;
 };
 
+// The face mark of a day: money left against the pace line, as the chart of
+// the month shows them (a chart kept from an earlier computation included).
+struct FaceMark {
+    enum class Face { Ahead, OnPace, Behind };
+    Face face = Face::OnPace; // leftSeries[day] above, equal to or below paceSeries[day]
+    Yen gap = 0;              // leftSeries[day] - paceSeries[day]
+};
+FaceMark faceMark(const MonthFigures &chart, int day);
+
 MonthFigures computeMonth(const Book &book, QDate selected);
 // The same over the contents of 入金.txt and データ.txt.
 MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected);

@@ -1,7 +1,8 @@
 #pragma once
+#include <QStringList>
 #include <QWidget>
 
-#include "mainwindow/formstate.h"
+#include "book/booksession.h"
 
 class QComboBox;
 class QLineEdit;
@@ -11,10 +12,15 @@ class Grid;
 class ListBox;
 
 // Search by payee or category, weekday and period (fraTaijyu).
-class TaijyuPage : public QWidget {
+class SearchPage : public QWidget {
     Q_OBJECT
 public:
-    TaijyuPage(FormState &state, QWidget *parent);
+    SearchPage(BookSession &session, QWidget *parent);
+
+    // Fills the page as its button opens it.
+    void open();
+    // The masters as read, into this page's lists.
+    void setMasters(const QStringList &payees, const QStringList &categories);
 
     QLineEdit *txtKey2;
     ListBox *lstJanru2;
@@ -32,5 +38,5 @@ public:
     Chart *mcrBunseki;
 
 private:
-    FormState &m_state;
+    BookSession &m_session;
 };

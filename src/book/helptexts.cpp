@@ -1,4 +1,4 @@
-#include "mainwindow/helptexts.h"
+#include "book/helptexts.h"
 
 #include <initializer_list>
 
