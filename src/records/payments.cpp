@@ -83,7 +83,9 @@ FileResult renameInPayments(const Book &book, PaymentField field, const QString 
     RawReader reader(content);
     RawFields f;
     while (reader.next(f)) {
-        f.resize(std::max<qsizetype>(f.size(), kFields));
+        // A short record's missing fields are empty text and amount 0.
+        while (f.size() < kFields)
+            f.append(QByteArrayView());
         if (byteString(f[index]) == byteString(*oldBytes)) f[index] = *newBytes;
         appendCopied(out, f, kFields, fieldIndex(F::Amount));
     }
