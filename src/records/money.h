@@ -1,8 +1,11 @@
 #pragma once
-#include <QDate>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
+
+// Pages still find the date helpers here until they include records/dates.h.
+#include "records/dates.h"
 
 // Whole yen, held in 64-bit integers. Sums saturate instead of overflowing.
 using Yen = qint64;
@@ -26,8 +29,3 @@ std::optional<Yen> parseYenInput(const QString &text);
 // The amount field of a record file: a plain decimal number, rounded half to
 // even to whole yen; empty or unreadable text reads as 0.
 Yen parseAmountField(QByteArrayView text);
-
-// Dates are stored as yyyy/mm/dd text; comparing that text orders them.
-QString dateText(QDate date);
-// A real date written exactly as yyyy/mm/dd, or an invalid QDate.
-QDate parseDateText(const QString &text);

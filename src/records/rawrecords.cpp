@@ -1,14 +1,6 @@
 #include "records/rawrecords.h"
 
-#include <QFile>
-#include <charconv>
 #include <cstring>
-
-QByteArray readFileBytes(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
 
 bool RawReader::nextLine(QByteArrayView *line) {
     while (m_p < m_end) {
@@ -75,20 +67,4 @@ bool RawReader::next(RawFields &fields, int maxFields) {
     }
     split(line, fields, maxFields);
     return true;
-}
-
-void appendQuoted(QByteArray &out, QByteArrayView text) {
-    out.append('"');
-    out.append(text);
-    out.append('"');
-}
-
-void appendNumber(QByteArray &out, Yen value) {
-    char digits[24];
-    const auto r = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, r.ptr - digits);
-}
-
-void endLine(QByteArray &out) {
-    out.append("\r\n", 2);
 }

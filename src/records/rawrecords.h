@@ -3,17 +3,17 @@
 #include <QByteArrayView>
 #include <QVarLengthArray>
 #include <climits>
+#include <string_view>
+#include <type_traits>
 
-#include "records/money.h"
+#include "records/fileops.h" // readFileBytes, for the scans that walk a whole file
+#include "records/records.h"
 
 // Record lines at the byte level. In CP932 the bytes '"', ',', CR and LF never
 // occur inside a two-byte character, so fields can be split before decoding;
 // rewrites copy a record's text fields as the very bytes they read.
 
 using RawFields = QVarLengthArray<QByteArrayView, 8>;
-
-// The bytes of a file; a missing or unreadable file reads as empty.
-QByteArray readFileBytes(const QString &path);
 
 // Walks the records of a delimited file, one line each. A field that begins
 // with a double quote runs to the next double quote (commas inside belong to
@@ -41,12 +41,17 @@ private:
     bool m_lfLeft = true;
 };
 
-// Record writing: text between double quotes, numbers bare, CR LF at the end.
-void appendQuoted(QByteArray &out, QByteArrayView text);
-void appendNumber(QByteArray &out, Yen value);
-void endLine(QByteArray &out);
-
 // The field, or an empty view when the record has fewer fields.
 inline QByteArrayView fieldAt(const RawFields &f, qsizetype i) {
     return i < f.size() ? f[i] : QByteArrayView();
+}
+template <typename Field>
+requires std::is_enum_v<Field>
+inline QByteArrayView fieldAt(const RawFields &f, Field field) {
+    return fieldAt(f, fieldIndex(field));
+}
+
+// The bytes as a std::string_view, for ordering and equality of raw fields.
+inline std::string_view byteString(QByteArrayView v) {
+    return {v.data(), static_cast<size_t>(v.size())};
 }

@@ -29,3 +29,20 @@ struct AssociationRecord {
     QString payee;
     QString category;
 };
+
+// The position of each field in its line; Count is the number of fields a
+// record is written with. Scans name the fields they read by these.
+enum class PaymentField { Date, Payee, Category, Amount, Memo, Reserved, Count };
+enum class IncomeField { Date, Reason, Amount, Count };
+enum class AssociationField { Payee, Category, Count };
+// 設定.txt: "ヘルプツアー",flag. ﾌﾟﾗｲﾍﾞｰﾄ.txt: "氏名","name".
+enum class SettingsField { Label, HelpFlag, Count };
+enum class UserNameField { Label, Name, Count };
+
+template <typename Field> constexpr int fieldIndex(Field f) {
+    return static_cast<int>(f);
+}
+// How many fields a scan splits to reach the field.
+template <typename Field> constexpr int fieldsThrough(Field f) {
+    return static_cast<int>(f) + 1;
+}

@@ -2,6 +2,7 @@
 #include <QTest>
 #include <limits>
 
+#include "records/dates.h"
 #include "records/money.h"
 
 class TestMoney : public QObject {

@@ -77,6 +77,30 @@ private slots:
                                 "\"2005/02/14\",\"店\",\"a,b\",540,\"\",\"\"\r\n"));
     }
 
+    void unquotedFieldsLoseTheirBlanksOnBothSides() {
+        BookDir dir;
+        Book book(dir.path());
+        // Blanks and tabs around unquoted text and an amount; inside a quoted
+        // field and between words they stay.
+        dir.write(kData,
+                  QStringLiteral("2005/02/14 \t, 店 の 名 \t,\t食費  , 540 \t,\" m \",\r\n"));
+        const QList<PaymentRecord> read = readPayments(book);
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read[0].date, QStringLiteral("2005/02/14"));
+        QCOMPARE(read[0].payee, QStringLiteral("店 の 名"));
+        QCOMPARE(read[0].category, QStringLiteral("食費"));
+        QCOMPARE(read[0].amount, 540);
+        QCOMPARE(read[0].memo, QStringLiteral(" m "));
+        // A rewrite copies the fields as they were read.
+        QVERIFY(insertPayment(book, pay("2005/02/01", "X", "y", 1), "2005/02/14").ok());
+        QCOMPARE(dir.text(kData).split(QStringLiteral("\r\n")).at(1),
+                 QStringLiteral("\"2005/02/14\",\"店 の 名\",\"食費\",540,\" m \",\"\""));
+        // Master names too.
+        const QString master = QStringLiteral("費目マスタ.txt");
+        dir.write(master, QStringLiteral("食費 \t\r\n\t本 \r\n"));
+        QCOMPARE(readMaster(book, master), (QStringList{"食費", "本"}));
+    }
+
     void readerTakesAnyLineEndAndSkipsBlankLines() {
         BookDir dir;
         Book book(dir.path());
@@ -184,6 +208,24 @@ private slots:
         // A bare comma line, as older books hold it, still reads as two names.
         dir.write(master, QStringLiteral("a,b\r\n\"c\"\r\n"));
         QCOMPARE(readMaster(book, master), (QStringList{"a", "b", "c"}));
+    }
+
+    void masterNamesWithOuterBlanksOrTabsAreQuoted() {
+        BookDir dir;
+        Book book(dir.path());
+        const QString master = QStringLiteral("支払いマスタ.txt");
+        const QStringList names{"\t店", "店\t", "a\tb", " 店", "店 ", "a b"};
+        QVERIFY(overwriteMaster(book, master, names).ok());
+        QCOMPARE(dir.bytes(master), sjis(QStringLiteral("\"\t店\"\r\n\"店\t\"\r\na\tb\r\n"
+                                                        "\" 店\"\r\n\"店 \"\r\na b\r\n")));
+        QCOMPARE(readMaster(book, master), names);
+        dir.writeBytes(master, {});
+        for (const QString &name : names)
+            QVERIFY(appendMasterName(book, name, master).ok());
+        QCOMPARE(readMaster(book, master), names);
+        QVERIFY(renameInMaster(book, master, "a b", "x").ok());
+        QCOMPARE(readMaster(book, master),
+                 (QStringList{"\t店", "店\t", "a\tb", " 店", "店 ", "x"}));
     }
 
     void appendAfterLastLineWithoutLineEnd() {

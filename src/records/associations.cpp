@@ -1,0 +1,46 @@
+#include "records/associations.h"
+
+#include "records/cp932.h"
+#include "records/lineformat.h"
+#include "records/rawrecords.h"
+
+namespace {
+using F = AssociationField;
+} // namespace
+
+std::optional<QString> categoryOfPayee(const Book &book, const QString &payee) {
+    const auto key = cp932::encode(payee);
+    if (!key) return std::nullopt;
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::associations));
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f))
+        if (byteString(fieldAt(f, F::Payee)) == byteString(*key))
+            return cp932::decode(fieldAt(f, F::Category));
+    return std::nullopt;
+}
+
+FileResult saveAssociation(const Book &book, const QString &payee, const QString &category) {
+    LineBuilder b;
+    b.text(payee).text(category);
+    const auto line = b.finish();
+    if (!line) return b.error();
+    const auto key = cp932::encode(payee);
+    const QString real = book.pathOf(bookfile::associations);
+    const QByteArray content = readFileBytes(real);
+    QByteArray out;
+    out.reserve(content.size() + line->size());
+    bool found = false;
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f)) {
+        if (byteString(fieldAt(f, F::Payee)) == byteString(*key)) {
+            out.append(*line);
+            found = true;
+        } else {
+            appendCopied(out, f, fieldIndex(F::Count), -1);
+        }
+    }
+    if (!found) out.append(*line);
+    return rewriteThrough(real, book.pathOf(bookfile::associationsCopy), out);
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+#include "records/book.h"
+#include "records/fileops.h"
+
+// 関連.TXT: the category last used with each payee.
+
+// The category of the first record of the payee, if any.
+std::optional<QString> categoryOfPayee(const Book &book, const QString &payee);
+// Gives the payee's association records the category, or adds one.
+FileResult saveAssociation(const Book &book, const QString &payee, const QString &category);

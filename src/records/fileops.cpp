@@ -1,0 +1,120 @@
+#include "records/fileops.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QString errnoText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QByteArray nativePath(const QString &path) {
+    return QFile::encodeName(path);
+}
+
+// Every byte, each write checked: a short write goes on, an interrupted one
+// is retried, anything else (a full disk) is a failure left in errno.
+bool writeFully(int fd, const char *p, qsizetype n) {
+    while (n > 0) {
+        const ssize_t w = ::write(fd, p, static_cast<size_t>(n));
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        n -= w;
+    }
+    return true;
+}
+
+// The mode a file written in place of path gets: the old file's, or what a
+// new file gets under the process's umask.
+mode_t modeFor(const QString &path) {
+    struct stat st;
+    if (::stat(nativePath(path).constData(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes the content to the open temporary, makes it durable and renames it
+// over target. On any failure the temporary is removed and target untouched.
+FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target,
+                           const QByteArray &content, mode_t mode) {
+    const bool written = writeFully(fd, content.constData(), content.size()) &&
+                         ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    int error = errno;
+    const bool closed = ::close(fd) == 0;
+    if (written && !closed) error = errno;
+    if (written && closed && ::rename(temp.constData(), nativePath(target).constData()) == 0)
+        return {};
+    if (written && closed) error = errno;
+    ::unlink(temp.constData());
+    return ioError(target, errnoText(error));
+}
+} // namespace
+
+QByteArray readFileBytes(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+FileResult ioError(const QString &path, const QString &why) {
+    return FileResult::refused(
+        QStringLiteral("ファイル書き込みエラー"),
+        QStringLiteral("「%1」に書き込めませんでした。\n%2").arg(QFileInfo(path).fileName(), why));
+}
+
+FileResult replaceAtomically(const QString &path, const QByteArray &content) {
+    // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
+    QByteArray temp = nativePath(path) + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return ioError(path, errnoText(errno));
+    return finishTemporary(fd, temp, path, content, modeFor(path));
+}
+
+FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content) {
+    const QByteArray tempPath = nativePath(temp);
+    const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return ioError(temp, errnoText(errno));
+    return finishTemporary(fd, tempPath, real, content, modeFor(real));
+}
+
+FileResult appendLine(const QString &path, const QByteArray &line) {
+    const int fd =
+        ::open(nativePath(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return ioError(path, errnoText(errno));
+    QByteArray bytes = line;
+    // A last line without its line end would otherwise swallow the new one.
+    struct stat st;
+    char last = '\n';
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+        if (::pread(fd, &last, 1, st.st_size - 1) != 1) last = '\n';
+    }
+    if (last != '\n') bytes.prepend("\r\n", 2);
+    const bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0 || !written) return ioError(path, errnoText(written ? errno : error));
+    return {};
+}
+
+FileResult truncateFile(const Book &book, const QString &name) {
+    return replaceAtomically(book.pathOf(name), {});
+}
+
+FileResult deleteFile(const Book &book, const QString &name) {
+    const QString path = book.pathOf(name);
+    if (QFile::exists(path) && !QFile::remove(path))
+        return ioError(path, QStringLiteral("削除できません"));
+    return {};
+}
+
+FileResult copyFile(const Book &book, const QString &from, const QString &to) {
+    return replaceAtomically(book.pathOf(to), readFileBytes(book.pathOf(from)));
+}

@@ -1,0 +1,119 @@
+#include "records/lineformat.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "records/cp932.h"
+
+namespace {
+const QString kBadTextTitle = QStringLiteral("保存できない文字");
+} // namespace
+
+std::optional<QByteArray> encodeText(const QString &s, Shape shape, FileResult *err) {
+    if (shape == Shape::Quoted && s.contains(u'"')) {
+        *err = FileResult::refused(
+            kBadTextTitle,
+            QStringLiteral(
+                "ダブルクォーテーション（\"）は保存できません。別の文字に置き換えてください。"));
+        return std::nullopt;
+    }
+    if (shape != Shape::MultiLine && (s.contains(u'\r') || s.contains(u'\n'))) {
+        *err = FileResult::refused(
+            kBadTextTitle, QStringLiteral("改行は保存できません。一行で入力してください。"));
+        return std::nullopt;
+    }
+    QString bad;
+    auto bytes = cp932::encode(s, &bad);
+    if (!bytes)
+        *err = FileResult::refused(
+            kBadTextTitle,
+            QStringLiteral("「%1」は保存できない文字です。別の文字に置き換えてください。")
+                .arg(bad));
+    return bytes;
+}
+
+FileResult checkFieldTexts(const QStringList &texts) {
+    FileResult err;
+    for (const QString &t : texts)
+        if (!encodeText(t, Shape::Quoted, &err)) return err;
+    return {};
+}
+
+void appendQuoted(QByteArray &out, QByteArrayView text) {
+    out.append('"');
+    out.append(text);
+    out.append('"');
+}
+
+void appendNumber(QByteArray &out, Yen value) {
+    char digits[24];
+    const auto r = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, r.ptr - digits);
+}
+
+void endLine(QByteArray &out) {
+    out.append("\r\n", 2);
+}
+
+LineBuilder &LineBuilder::text(const QString &s) {
+    sep();
+    if (auto b = encodeText(s, Shape::Quoted, &m_err)) appendQuoted(m_line, *b);
+    return *this;
+}
+
+LineBuilder &LineBuilder::number(Yen v) {
+    sep();
+    appendNumber(m_line, v);
+    return *this;
+}
+
+std::optional<QByteArray> LineBuilder::finish() {
+    if (!m_err.ok()) return std::nullopt;
+    endLine(m_line);
+    return m_line;
+}
+
+// Written straight into the buffer: a rewrite copies every line of the book.
+void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amountIndex) {
+    char digits[24];
+    qsizetype digitCount = 0;
+    qsizetype size = fieldCount - 1 + 2; // commas and CR LF
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i == amountIndex) {
+            const auto r =
+                std::to_chars(digits, digits + sizeof digits, parseAmountField(fieldAt(f, i)));
+            digitCount = r.ptr - digits;
+            size += digitCount;
+        } else {
+            size += fieldAt(f, i).size() + 2;
+        }
+    }
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    char *p = out.data() + at;
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i) *p++ = ',';
+        if (i == amountIndex) {
+            std::memcpy(p, digits, static_cast<size_t>(digitCount));
+            p += digitCount;
+        } else {
+            const QByteArrayView field = fieldAt(f, i);
+            *p++ = '"';
+            if (!field.isEmpty()) std::memcpy(p, field.data(), static_cast<size_t>(field.size()));
+            p += field.size();
+            *p++ = '"';
+        }
+    }
+    *p++ = '\r';
+    *p = '\n';
+}
+
+void appendMasterLine(QByteArray &out, QByteArrayView name) {
+    const bool quote = name.isEmpty() || name.contains(',') || name.front() == ' ' ||
+                       name.back() == ' ' || name.front() == '\t' || name.back() == '\t';
+    if (quote)
+        appendQuoted(out, name);
+    else
+        out.append(name);
+    endLine(out);
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "records/fileops.h"
+#include "records/money.h"
+#include "records/rawrecords.h"
+
+// How lines are written: text between double quotes, numbers bare, CR LF at
+// the end; new text checked so that it reads back unchanged, copied records
+// kept as the bytes they were read from.
+
+// Whether every text can be stored in a quoted one-line field; the refusal
+// names the first character that cannot.
+FileResult checkFieldTexts(const QStringList &texts);
+
+// Text for a file must come back from it unchanged: no double quote inside a
+// quoted field, no line break in a one-line field, only CP932 characters.
+enum class Shape { Quoted, MultiLine };
+std::optional<QByteArray> encodeText(const QString &s, Shape shape, FileResult *err);
+
+void appendQuoted(QByteArray &out, QByteArrayView text);
+void appendNumber(QByteArray &out, Yen value);
+void endLine(QByteArray &out);
+
+// Collects the fields of one new record; the first refusal sticks.
+class LineBuilder {
+public:
+    LineBuilder &text(const QString &s);
+    LineBuilder &number(Yen v);
+    std::optional<QByteArray> finish();
+    const FileResult &error() const { return m_err; }
+
+private:
+    void sep() {
+        if (m_fields++) m_line.append(',');
+    }
+    QByteArray m_line;
+    FileResult m_err;
+    int m_fields = 0;
+};
+
+// A record copied by a rewrite: text fields as the bytes read, the amount as
+// the whole number read (no amount when amountIndex is -1).
+void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amountIndex);
+
+// A master name stands bare on its line unless the reader would split or trim it.
+void appendMasterLine(QByteArray &out, QByteArrayView name);

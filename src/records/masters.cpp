@@ -1,0 +1,60 @@
+#include "records/masters.h"
+
+#include "records/cp932.h"
+#include "records/lineformat.h"
+#include "records/rawrecords.h"
+
+namespace {
+QString renameTempOf(const QString &master) {
+    return master == bookfile::payees ? bookfile::payeesRename : bookfile::categoriesRename;
+}
+} // namespace
+
+QStringList readMaster(const Book &book, const QString &name) {
+    const QByteArray content = readFileBytes(book.pathOf(name));
+    QStringList out;
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f))
+        for (QByteArrayView field : f)
+            out.append(cp932::decode(field));
+    return out;
+}
+
+FileResult appendMasterName(const Book &book, const QString &name, const QString &master) {
+    FileResult err;
+    const auto bytes = encodeText(name, Shape::Quoted, &err);
+    if (!bytes) return err;
+    QByteArray line;
+    appendMasterLine(line, *bytes);
+    return appendLine(book.pathOf(master), line);
+}
+
+FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names) {
+    QByteArray out;
+    FileResult err;
+    for (const QString &name : names) {
+        const auto bytes = encodeText(name, Shape::Quoted, &err);
+        if (!bytes) return err;
+        appendMasterLine(out, *bytes);
+    }
+    return replaceAtomically(book.pathOf(master), out);
+}
+
+FileResult renameInMaster(const Book &book, const QString &master, const QString &oldName,
+                          const QString &newName) {
+    FileResult err;
+    const auto oldBytes = encodeText(oldName, Shape::Quoted, &err);
+    const auto newBytes = oldBytes ? encodeText(newName, Shape::Quoted, &err) : std::nullopt;
+    if (!newBytes) return err;
+    const QString real = book.pathOf(master);
+    const QByteArray content = readFileBytes(real);
+    QByteArray out;
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f))
+        for (QByteArrayView name : f)
+            appendMasterLine(
+                out, byteString(name) == byteString(*oldBytes) ? QByteArrayView(*newBytes) : name);
+    return rewriteThrough(real, book.pathOf(renameTempOf(master)), out);
+}

@@ -1,0 +1,93 @@
+#include "records/payments.h"
+
+#include <QFile>
+
+#include "records/cp932.h"
+#include "records/insertion.h"
+#include "records/lineformat.h"
+#include "records/rawrecords.h"
+
+namespace {
+using F = PaymentField;
+constexpr int kFields = fieldIndex(F::Count);
+
+PaymentRecord paymentOf(const RawFields &f) {
+    return {cp932::decode(fieldAt(f, F::Date)),     cp932::decode(fieldAt(f, F::Payee)),
+            cp932::decode(fieldAt(f, F::Category)), parseAmountField(fieldAt(f, F::Amount)),
+            cp932::decode(fieldAt(f, F::Memo)),     cp932::decode(fieldAt(f, F::Reserved))};
+}
+
+std::optional<QByteArray> paymentLine(const PaymentRecord &r, FileResult *err) {
+    LineBuilder b;
+    b.text(r.date).text(r.payee).text(r.category).number(r.amount).text(r.memo).text(r.reserved);
+    auto line = b.finish();
+    if (!line) *err = b.error();
+    return line;
+}
+} // namespace
+
+QList<PaymentRecord> readPayments(const Book &book, const QString &name) {
+    const QByteArray content = readFileBytes(book.pathOf(name));
+    QList<PaymentRecord> out;
+    out.reserve(content.size() / 48);
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f))
+        out.append(paymentOf(f));
+    return out;
+}
+
+std::optional<PaymentRecord> readFirstPayment(const Book &book) {
+    QFile file(book.pathOf(bookfile::payments));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    RawFields f;
+    // Only the first record is needed; read lines until one holds a record.
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (RawReader(line).next(f)) return paymentOf(f);
+    }
+    return std::nullopt;
+}
+
+FileResult insertPayment(const Book &book, const PaymentRecord &rec, const QString &lastDate,
+                         const QString &name, const QString &temp) {
+    FileResult err;
+    const auto line = paymentLine(rec, &err);
+    if (!line) return err;
+    return insertInDateOrder(book, name, temp, *line, rec.date, lastDate, kFields,
+                             fieldIndex(F::Amount));
+}
+
+FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &records) {
+    QByteArray out;
+    FileResult err;
+    for (const PaymentRecord &r : records) {
+        const auto line = paymentLine(r, &err);
+        if (!line) return err;
+        out.append(*line);
+    }
+    return replaceAtomically(book.pathOf(bookfile::payments), out);
+}
+
+FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
+                            const QString &newName) {
+    FileResult err;
+    const auto oldBytes = encodeText(oldName, Shape::Quoted, &err);
+    const auto newBytes = oldBytes ? encodeText(newName, Shape::Quoted, &err) : std::nullopt;
+    if (!newBytes) return err;
+    const QString real = book.pathOf(bookfile::payments);
+    const QByteArray content = readFileBytes(real);
+    const int index = fieldIndex(field);
+    QByteArray out;
+    out.reserve(content.size() + 1024);
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f)) {
+        // A short record's missing fields are empty text and amount 0.
+        while (f.size() < kFields)
+            f.append(QByteArrayView());
+        if (byteString(f[index]) == byteString(*oldBytes)) f[index] = *newBytes;
+        appendCopied(out, f, kFields, fieldIndex(F::Amount));
+    }
+    return rewriteThrough(real, book.pathOf(bookfile::paymentsRename), out);
+}

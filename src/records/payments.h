@@ -1,0 +1,26 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "records/book.h"
+#include "records/fileops.h"
+#include "records/records.h"
+
+// データ.txt, and 予測データ.txt laid out the same way.
+
+// Every record; a missing file reads as empty.
+QList<PaymentRecord> readPayments(const Book &book, const QString &name = bookfile::payments);
+std::optional<PaymentRecord> readFirstPayment(const Book &book);
+
+// Adds a record in date order: appended when its date is not before lastDate,
+// else inserted through the file's temporary before the first later record.
+FileResult insertPayment(const Book &book, const PaymentRecord &rec, const QString &lastDate,
+                         const QString &name = bookfile::payments,
+                         const QString &temp = bookfile::paymentsCopy);
+FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &records);
+
+// Renames a payee (PaymentField::Payee) or category (PaymentField::Category)
+// in every payment; the caller then renames it in its master list.
+FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
+                            const QString &newName);
