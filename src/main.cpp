@@ -4,7 +4,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "mainwindow/mainwindow.h"
+#include <QDir>
+
+#include "mainwindow/startup.h"
+#include "records/booklock.h"
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -28,6 +31,6 @@ int main(int argc, char *argv[]) {
         }
     }
 
-    MainWindow window;
-    return app.exec();
+    BookLock lock(QDir::currentPath());
+    return runBook(lock);
 }

@@ -1,0 +1,18 @@
+#pragma once
+#include <QLockFile>
+#include <QString>
+
+// One program per book folder: two windows on one book would each rewrite
+// データ.txt from what they read earlier, and one window's saves would vanish.
+// The lock is a file in the book folder naming the holding process; a lock
+// left by a process that no longer runs is taken over, whatever its age.
+class BookLock {
+public:
+    explicit BookLock(const QString &bookDir);
+    // Takes the lock; false while another running program holds it.
+    bool tryLock();
+    static const QString &fileName();
+
+private:
+    QLockFile m_lock;
+};

@@ -1,0 +1,67 @@
+// One program per book: a second start on a book in use is refused before it
+// reads or writes anything, and a lock left by a killed program does not block.
+#include <QDir>
+#include <QDirIterator>
+#include <QMap>
+#include <QProcess>
+#include <QTest>
+
+#include "bookdir.h"
+#include "records/booklock.h"
+
+namespace {
+// Every file of the folder with its bytes (the lock file included).
+QMap<QString, QByteArray> snapshot(const QString &dir) {
+    QMap<QString, QByteArray> out;
+    for (QDirIterator it(dir, QDir::Files | QDir::Hidden); it.hasNext();) {
+        const QString path = it.next();
+        QFile f(path);
+        out[it.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?");
+    }
+    return out;
+}
+} // namespace
+
+class TestBookLock : public QObject {
+    Q_OBJECT
+private slots:
+    void secondStartOnABookInUseIsRefusedWithoutTouchingIt() {
+        BookDir dir;
+        dir.makeEmptyBook();
+        dir.write(QStringLiteral("データ.txt"),
+                  QStringLiteral("\"2005/02/14\",\"八百屋\",\"食費\",500,\"\",\"\"\r\n"));
+        BookLock first(dir.path());
+        QVERIFY(first.tryLock());
+        const auto before = snapshot(dir.path());
+
+        QProcess second;
+        second.start(QStringLiteral(LOCKCHILD_PATH), {QStringLiteral("run"), dir.path()});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 1);
+        const QString said = QString::fromUtf8(second.readAllStandardOutput()).trimmed();
+        QCOMPARE(said, QStringLiteral(
+                           "起動できません|この家計簿は別のミルテアで開かれています。|warning|OK"));
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    void lockOfAKilledProgramIsTakenOver() {
+        BookDir dir;
+        dir.makeEmptyBook();
+        QProcess holder;
+        holder.start(QStringLiteral(LOCKCHILD_PATH), {QStringLiteral("hold"), dir.path()});
+        QVERIFY(holder.waitForReadyRead(60000));
+        QCOMPARE(holder.readAllStandardOutput().trimmed(), QByteArray("held"));
+        {
+            BookLock whileAlive(dir.path());
+            QVERIFY(!whileAlive.tryLock());
+        }
+        holder.kill(); // SIGKILL: the lock file stays behind
+        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY(QFile::exists(dir.file(BookLock::fileName())));
+        BookLock next(dir.path());
+        QVERIFY(next.tryLock());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBookLock)
+#include "test_booklock.moc"
