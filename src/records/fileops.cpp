@@ -148,14 +148,26 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
     QByteArray bytes = line;
     // A last line without its line end would otherwise swallow the new one.
     struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return ioError(path, errnoText(error));
+    }
     char last = '\n';
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+    if (st.st_size > 0) {
         if (::pread(fd, &last, 1, st.st_size - 1) != 1) last = '\n';
     }
     if (last != '\n') bytes.prepend("\r\n", 2);
-    const bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
-    const int error = errno;
-    if (::close(fd) != 0 || !written) return ioError(path, errnoText(written ? errno : error));
+    bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    int error = errno;
+    // A failed append is undone: a part of the line would read as a record of
+    // its own (123 yen of 123456).
+    if (!written && ::ftruncate(fd, st.st_size) == 0) ::fsync(fd);
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) return ioError(path, errnoText(error));
     return {};
 }
 

@@ -100,6 +100,35 @@ private slots:
         QCOMPARE(readNotes(book), QString(4990, u'あ'));
     }
 
+    void aFailedAppendLeavesNoPartOfTheRecord() {
+        SmallDisk disk;
+        if (!disk.mounted()) QSKIP(disk.whyNot());
+        Book book(disk.path());
+        // Files a few bytes short of a whole page: an append writes those
+        // bytes, then meets the full disk.
+        QByteArray data = sjis(QStringLiteral("\"2024/01/01\",\"A\",\"x\",1,\"\",\"\"\r\n"));
+        data += "\"2024/01/01\",\"B\",\"x\",2,\"" + QByteArray(4090 - data.size() - 30, 'm') +
+                "\",\"\"\r\n";
+        QCOMPARE(data.size(), 4090);
+        QByteArray master = QByteArray(4088, 'a') + "\r\n";
+        disk.writeBytes(kData, data);
+        disk.writeBytes(kPayees, master);
+        disk.fill();
+        const FileResult r = insertPayment(book, pay("2024/01/02", "C", "y", 123456), "2024/01/01");
+        QVERIFY(!r.ok());
+        QCOMPARE(r.title, QStringLiteral("ファイル書き込みエラー"));
+        QCOMPARE(disk.bytes(kData), data);
+        QVERIFY(!appendMasterName(book, QStringLiteral("新しい店"), kPayees).ok());
+        QCOMPARE(disk.bytes(kPayees), master);
+
+        // A retry once there is room stores the record once.
+        disk.freeSpace();
+        QVERIFY(insertPayment(book, pay("2024/01/02", "C", "y", 123456), "2024/01/01").ok());
+        const QList<PaymentRecord> read = readPayments(book);
+        QCOMPARE(read.size(), 3);
+        QCOMPARE(read.last(), pay("2024/01/02", "C", "y", 123456));
+    }
+
     void aRewriteNeverStartsFromAFileItCouldNotReadWhole() {
         BookDir dir;
         Book book(dir.path());
