@@ -8,10 +8,10 @@ namespace {
 using F = AssociationField;
 } // namespace
 
-std::optional<QString> categoryOfPayee(const Book &book, const QString &payee) {
+std::optional<QString> categoryOfPayee(const Book &book, const QString &payee, FileResult *error) {
     const auto key = cp932::encode(payee);
     if (!key) return std::nullopt;
-    const QByteArray content = readFileBytes(book.pathOf(bookfile::associations));
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::associations), error);
     RawReader reader(content);
     RawFields f;
     while (reader.next(f))
@@ -27,7 +27,9 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
     if (!line) return b.error();
     const auto key = cp932::encode(payee);
     const QString real = book.pathOf(bookfile::associations);
-    const QByteArray content = readFileBytes(real);
+    const FileContent read = readFile(real);
+    if (!read.ok()) return readRefusal(read);
+    const QByteArray &content = read.bytes;
     QByteArray out;
     out.reserve(content.size() + line->size());
     bool found = false;

@@ -8,6 +8,7 @@
 // 関連.TXT: the category last used with each payee.
 
 // The category of the first record of the payee, if any.
-std::optional<QString> categoryOfPayee(const Book &book, const QString &payee);
+std::optional<QString> categoryOfPayee(const Book &book, const QString &payee,
+                                       FileResult *error = nullptr);
 // Gives the payee's association records the category, or adds one.
 FileResult saveAssociation(const Book &book, const QString &payee, const QString &category);

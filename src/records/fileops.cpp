@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 namespace {
+ReadCall s_readCall = ::read;
+
 QString errnoText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
@@ -59,10 +61,63 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 }
 } // namespace
 
+ReadCall setReadCall(ReadCall call) {
+    const ReadCall previous = s_readCall;
+    s_readCall = call ? call : ::read;
+    return previous;
+}
+
+FileContent readFile(const QString &path) {
+    FileContent c;
+    const auto fail = [&](int error) {
+        c.bytes.clear();
+        c.error = FileResult::refused(QStringLiteral("ファイル読み込みエラー"),
+                                      QStringLiteral("「%1」を読み込めませんでした。\n%2")
+                                          .arg(QFileInfo(path).fileName(), errnoText(error)));
+        return c;
+    };
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? c : fail(errno);
+    struct stat st;
+    // One byte more than the size, so that the end is seen in the first read.
+    qsizetype capacity = ::fstat(fd, &st) == 0 && st.st_size > 0 ? st.st_size + 1 : 4096;
+    c.bytes.resize(capacity);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == capacity) {
+            capacity *= 2;
+            c.bytes.resize(capacity);
+        }
+        const ssize_t r =
+            s_readCall(fd, c.bytes.data() + size, static_cast<size_t>(capacity - size));
+        if (r == 0) break;
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            ::close(fd);
+            return fail(error);
+        }
+        size += r;
+    }
+    ::close(fd);
+    c.bytes.truncate(size);
+    return c;
+}
+
 QByteArray readFileBytes(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
+    return readFile(path).bytes;
+}
+
+QByteArray readFileBytes(const QString &path, FileResult *error) {
+    FileContent c = readFile(path);
+    if (error) *error = c.error;
+    return std::move(c.bytes);
+}
+
+FileResult readRefusal(const FileContent &content) {
+    FileResult r = content.error;
+    r.message += QStringLiteral("\nファイルを読み込めなかったため、保存しませんでした。");
+    return r;
 }
 
 FileResult ioError(const QString &path, const QString &why) {
@@ -93,14 +148,26 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
     QByteArray bytes = line;
     // A last line without its line end would otherwise swallow the new one.
     struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return ioError(path, errnoText(error));
+    }
     char last = '\n';
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+    if (st.st_size > 0) {
         if (::pread(fd, &last, 1, st.st_size - 1) != 1) last = '\n';
     }
     if (last != '\n') bytes.prepend("\r\n", 2);
-    const bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
-    const int error = errno;
-    if (::close(fd) != 0 || !written) return ioError(path, errnoText(written ? errno : error));
+    bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    int error = errno;
+    // A failed append is undone: a part of the line would read as a record of
+    // its own (123 yen of 123456).
+    if (!written && ::ftruncate(fd, st.st_size) == 0) ::fsync(fd);
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) return ioError(path, errnoText(error));
     return {};
 }
 
@@ -116,5 +183,7 @@ FileResult deleteFile(const Book &book, const QString &name) {
 }
 
 FileResult copyFile(const Book &book, const QString &from, const QString &to) {
-    return replaceAtomically(book.pathOf(to), readFileBytes(book.pathOf(from)));
+    const FileContent content = readFile(book.pathOf(from));
+    if (!content.ok()) return readRefusal(content);
+    return replaceAtomically(book.pathOf(to), content.bytes);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <sys/types.h>
 
 #include "records/book.h"
 
@@ -13,8 +14,30 @@ struct FileResult {
     static FileResult refused(QString title, QString message) { return {title, message}; }
 };
 
+// What a read found: every byte of the file, or why it could not be read
+// whole (then bytes holds nothing a rewrite may start from). A missing file
+// reads as empty without an error.
+struct FileContent {
+    QByteArray bytes;
+    FileResult error;
+    bool ok() const { return error.ok(); }
+};
+FileContent readFile(const QString &path);
+
 // The bytes of a file; a missing or unreadable file reads as empty.
 QByteArray readFileBytes(const QString &path);
+
+// The bytes for a reader: on a read error *error (when given) says why and
+// the bytes are empty.
+QByteArray readFileBytes(const QString &path, FileResult *error);
+
+// The refusal of a rewrite whose file could not be read whole.
+FileResult readRefusal(const FileContent &content);
+
+// The read(2) every file read goes through; a test puts in one that fails.
+// Returns the one it replaces.
+using ReadCall = ssize_t (*)(int fd, void *buffer, size_t count);
+ReadCall setReadCall(ReadCall call);
 
 // The refusal for a file that could not be written, naming it and why.
 FileResult ioError(const QString &path, const QString &why);

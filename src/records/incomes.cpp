@@ -9,8 +9,8 @@ namespace {
 using F = IncomeField;
 } // namespace
 
-QList<IncomeRecord> readIncomes(const Book &book) {
-    const QByteArray content = readFileBytes(book.pathOf(bookfile::incomes));
+QList<IncomeRecord> readIncomes(const Book &book, FileResult *error) {
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::incomes), error);
     QList<IncomeRecord> out;
     RawReader reader(content);
     RawFields f;

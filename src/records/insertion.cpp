@@ -8,7 +8,9 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
                              int fieldCount, int amountIndex) {
     const QString real = book.pathOf(name);
     if (!(lastDate > date)) return appendLine(real, line);
-    const QByteArray content = readFileBytes(real);
+    const FileContent read = readFile(real);
+    if (!read.ok()) return readRefusal(read);
+    const QByteArray &content = read.bytes;
     const QByteArray dateBytes = date.toLatin1();
     QByteArray out;
     out.reserve(content.size() + line.size() + 64);

@@ -10,8 +10,8 @@ QString renameTempOf(const QString &master) {
 }
 } // namespace
 
-QStringList readMaster(const Book &book, const QString &name) {
-    const QByteArray content = readFileBytes(book.pathOf(name));
+QStringList readMaster(const Book &book, const QString &name, FileResult *error) {
+    const QByteArray content = readFileBytes(book.pathOf(name), error);
     QStringList out;
     RawReader reader(content);
     RawFields f;
@@ -48,7 +48,9 @@ FileResult renameInMaster(const Book &book, const QString &master, const QString
     const auto newBytes = oldBytes ? encodeText(newName, Shape::Quoted, &err) : std::nullopt;
     if (!newBytes) return err;
     const QString real = book.pathOf(master);
-    const QByteArray content = readFileBytes(real);
+    const FileContent read = readFile(real);
+    if (!read.ok()) return readRefusal(read);
+    const QByteArray &content = read.bytes;
     QByteArray out;
     RawReader reader(content);
     RawFields f;

@@ -1,7 +1,5 @@
 #include "records/payments.h"
 
-#include <QFile>
-
 #include "records/cp932.h"
 #include "records/insertion.h"
 #include "records/lineformat.h"
@@ -26,8 +24,8 @@ std::optional<QByteArray> paymentLine(const PaymentRecord &r, FileResult *err) {
 }
 } // namespace
 
-QList<PaymentRecord> readPayments(const Book &book, const QString &name) {
-    const QByteArray content = readFileBytes(book.pathOf(name));
+QList<PaymentRecord> readPayments(const Book &book, const QString &name, FileResult *error) {
+    const QByteArray content = readFileBytes(book.pathOf(name), error);
     QList<PaymentRecord> out;
     out.reserve(content.size() / 48);
     RawReader reader(content);
@@ -37,15 +35,10 @@ QList<PaymentRecord> readPayments(const Book &book, const QString &name) {
     return out;
 }
 
-std::optional<PaymentRecord> readFirstPayment(const Book &book) {
-    QFile file(book.pathOf(bookfile::payments));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+std::optional<PaymentRecord> readFirstPayment(const Book &book, FileResult *error) {
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::payments), error);
     RawFields f;
-    // Only the first record is needed; read lines until one holds a record.
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
-        if (RawReader(line).next(f)) return paymentOf(f);
-    }
+    if (RawReader(content).next(f)) return paymentOf(f);
     return std::nullopt;
 }
 
@@ -76,7 +69,9 @@ FileResult renameInPayments(const Book &book, PaymentField field, const QString 
     const auto newBytes = oldBytes ? encodeText(newName, Shape::Quoted, &err) : std::nullopt;
     if (!newBytes) return err;
     const QString real = book.pathOf(bookfile::payments);
-    const QByteArray content = readFileBytes(real);
+    const FileContent read = readFile(real);
+    if (!read.ok()) return readRefusal(read);
+    const QByteArray &content = read.bytes;
     const int index = fieldIndex(field);
     QByteArray out;
     out.reserve(content.size() + 1024);

@@ -9,9 +9,11 @@
 
 // データ.txt, and 予測データ.txt laid out the same way.
 
-// Every record; a missing file reads as empty.
-QList<PaymentRecord> readPayments(const Book &book, const QString &name = bookfile::payments);
-std::optional<PaymentRecord> readFirstPayment(const Book &book);
+// Every record; a missing file reads as empty. When the file cannot be read
+// whole, *error (when given) says why and no record is returned.
+QList<PaymentRecord> readPayments(const Book &book, const QString &name = bookfile::payments,
+                                  FileResult *error = nullptr);
+std::optional<PaymentRecord> readFirstPayment(const Book &book, FileResult *error = nullptr);
 
 // Adds a record in date order: appended when its date is not before lastDate,
 // else inserted through the file's temporary before the first later record.

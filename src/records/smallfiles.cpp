@@ -14,8 +14,8 @@ RawFields firstRecord(const QByteArray &content) {
 RawFields firstRecord(QByteArray &&) = delete;
 } // namespace
 
-int readHelpFlag(const Book &book) {
-    const QByteArray content = readFileBytes(book.pathOf(bookfile::settings));
+int readHelpFlag(const Book &book, FileResult *error) {
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::settings), error);
     return static_cast<int>(
         parseAmountField(fieldAt(firstRecord(content), SettingsField::HelpFlag)));
 }
@@ -26,8 +26,8 @@ FileResult writeHelpFlag(const Book &book, int flag) {
     return replaceAtomically(book.pathOf(bookfile::settings), *b.finish());
 }
 
-QString readUserName(const Book &book) {
-    const QByteArray content = readFileBytes(book.pathOf(bookfile::userName));
+QString readUserName(const Book &book, FileResult *error) {
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::userName), error);
     return cp932::decode(fieldAt(firstRecord(content), UserNameField::Name));
 }
 
@@ -39,8 +39,8 @@ FileResult writeUserName(const Book &book, const QString &name) {
     return replaceAtomically(book.pathOf(bookfile::userName), *line);
 }
 
-QString readNotes(const Book &book) {
-    const QString all = cp932::decode(readFileBytes(book.pathOf(bookfile::notes)));
+QString readNotes(const Book &book, FileResult *error) {
+    const QString all = cp932::decode(readFileBytes(book.pathOf(bookfile::notes), error));
     QString out;
     out.reserve(all.size() + 2);
     qsizetype i = 0;

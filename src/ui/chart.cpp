@@ -10,7 +10,8 @@
 #include <QValueAxis>
 #include <cmath>
 
-Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this)) {
+Chart::Chart(QWidget *parent)
+    : QWidget(parent), m_view(new QChartView(this)), m_render(this, [this] { render(); }) {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);
@@ -18,6 +19,32 @@ Chart::Chart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this)) {
     m_view->chart()->legend()->hide();
     m_view->chart()->setMargins(QMargins(2, 2, 2, 2));
     m_view->chart()->setBackgroundRoundness(0);
+}
+
+void Chart::setSeries(const QList<SeriesSpec> &series) {
+    setSeriesCount(static_cast<int>(series.size()));
+    for (int i = 0; i < series.size(); ++i) {
+        Series &s = m_series[i];
+        s.name = series.at(i).name;
+        s.kind = series.at(i).kind;
+        s.axis = series.at(i).axis;
+        s.color = series.at(i).color;
+        s.visible = true;
+    }
+}
+
+QString Chart::seriesName(int series) const {
+    return validSeries(series) ? m_series.at(series - 1).name : QString();
+}
+
+int Chart::seriesNumber(const QString &name) const {
+    for (int i = 0; i < seriesCount(); ++i)
+        if (m_series.at(i).name == name) return i + 1;
+    return 0;
+}
+
+QColor Chart::seriesColor(int series) const {
+    return validSeries(series) ? m_series.at(series - 1).color : QColor();
 }
 
 void Chart::setSeriesCount(int n) {
@@ -108,15 +135,8 @@ void Chart::resizeEvent(QResizeEvent *e) {
     scheduleRender();
 }
 
-void Chart::scheduleRender() {
-    if (m_renderQueued) return;
-    m_renderQueued = true;
-    QMetaObject::invokeMethod(
-        this, [this] { render(); }, Qt::QueuedConnection);
-}
-
 void Chart::render() {
-    m_renderQueued = false;
+    m_render.settle();
     QChart *chart = m_view->chart();
     chart->removeAllSeries();
     for (QAbstractAxis *a : chart->axes()) {
@@ -159,7 +179,7 @@ void Chart::render() {
         if (!s.visible) continue;
         QAbstractSeries *drawn = nullptr;
         if (s.kind == SeriesKind::Bar) {
-            auto *set = new QBarSet(QString());
+            auto *set = new QBarSet(s.name);
             QList<qreal> values(s.values.begin(), s.values.end());
             set->append(values);
             if (s.color.isValid()) set->setColor(s.color);
@@ -170,6 +190,7 @@ void Chart::render() {
             drawn = bars;
         } else {
             auto *line = new QLineSeries;
+            line->setName(s.name);
             QList<QPointF> points;
             points.reserve(rows);
             for (int r = 0; r < rows; ++r)

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QWidget>
 
+#include "ui/deferredrefresh.h"
+
 class QChartView;
 
 // A chart fed with a rows × series data table, both counted from 1: each
@@ -15,7 +17,23 @@ public:
     enum class SeriesKind { Line, Bar };
     enum class Axis { Primary, Secondary };
 
+    // One series of a chart's series table. The name is its legend text.
+    struct SeriesSpec {
+        QString name;
+        SeriesKind kind = SeriesKind::Line;
+        Axis axis = Axis::Primary;
+        QColor color = QColor(); // none: the style's own
+    };
+
     explicit Chart(QWidget *parent = nullptr);
+
+    // Declares every series at once, numbered from 1 in table order, all
+    // shown; values already set to series that stay are kept.
+    void setSeries(const QList<SeriesSpec> &series);
+    QString seriesName(int series) const;
+    // The number of the series with this name, 0 when there is none.
+    int seriesNumber(const QString &name) const;
+    QColor seriesColor(int series) const;
 
     void setSeriesCount(int n);
     int seriesCount() const { return static_cast<int>(m_series.size()); }
@@ -48,6 +66,7 @@ protected:
 
 private:
     struct Series {
+        QString name;
         SeriesKind kind = SeriesKind::Line;
         Axis axis = Axis::Primary;
         QColor color;
@@ -61,11 +80,11 @@ private:
     };
     static int index(Axis a) { return a == Axis::Primary ? 0 : 1; }
     bool validSeries(int s) const { return s >= 1 && s <= seriesCount(); }
-    void scheduleRender();
+    void scheduleRender() { m_render.request(); }
 
     QChartView *m_view;
     QList<Series> m_series;
     QList<QString> m_labels;
     AxisRange m_axes[2];
-    bool m_renderQueued = false;
+    DeferredRefresh m_render;
 };

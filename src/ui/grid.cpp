@@ -16,7 +16,7 @@ struct Row {
     QList<QColor> fore;
 };
 
-struct Column {
+struct ColumnLayout {
     int widthTw = 960;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     Qt::Alignment fixedAlign = Qt::AlignLeft | Qt::AlignVCenter;
@@ -48,7 +48,7 @@ public:
     explicit GridModel(Grid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
 
     QList<Row> rows;
-    QList<Column> columns;
+    QList<ColumnLayout> columns;
     int shownRows = 0;
     int shownCols = 0;
 
@@ -137,7 +137,7 @@ void styleView(QTableView *v) {
 
 Grid::Grid(QWidget *parent)
     : QWidget(parent), m_model(new GridModel(this)), m_view(new GridView(this)),
-      m_frozen(new GridView(this)) {
+      m_frozen(new GridView(this)), m_refresh(this, [this] { refresh(); }) {
     styleView(m_view);
     styleView(m_frozen);
     m_view->setModel(m_model);
@@ -198,6 +198,24 @@ void Grid::setCols(int cols) {
     m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
     m_structureDirty = true;
     scheduleRefresh();
+}
+
+namespace {
+Qt::Alignment centredVertically(Qt::Alignment a) {
+    return a & Qt::AlignVertical_Mask ? a : a | Qt::AlignVCenter;
+}
+} // namespace
+
+void Grid::setColumns(const QList<Column> &columns) {
+    setCols(static_cast<int>(columns.size()));
+    if (rows() == 0) setRows(1);
+    for (int c = 0; c < columns.size(); ++c) {
+        const Column &column = columns.at(c);
+        setText(0, c, column.header);
+        setColWidth(c, column.twips);
+        setColAlignment(c, centredVertically(column.align));
+        setFixedAlignment(c, centredVertically(column.fixedAlign));
+    }
 }
 
 void Grid::setFixedRows(int n) {
@@ -366,16 +384,9 @@ void Grid::scrollToRequestedTop() const {
     layoutViews();
 }
 
-void Grid::scheduleRefresh() {
-    if (m_refreshQueued) return;
-    m_refreshQueued = true;
-    QMetaObject::invokeMethod(
-        this, [this] { refresh(); }, Qt::QueuedConnection);
-}
-
 void Grid::refresh() const {
     auto *self = const_cast<Grid *>(this);
-    self->m_refreshQueued = false;
+    m_refresh.settle();
     if (m_structureDirty) {
         // The reset moves the scroll bar on its own; the top row stays as asked.
         self->m_inRefresh = true;

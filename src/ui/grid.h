@@ -1,6 +1,9 @@
 #pragma once
 #include <QColor>
+#include <QList>
 #include <QWidget>
+
+#include "ui/deferredrefresh.h"
 
 class GridModel;
 class GridView;
@@ -14,8 +17,23 @@ class GridView;
 class Grid : public QWidget {
     Q_OBJECT
 public:
+    // One column of a column table: the header text (row 0), the width and
+    // the alignment of the cells below; fixedAlign is the alignment of the
+    // header row and of fixed columns. An alignment without a vertical part
+    // is centred vertically.
+    struct Column {
+        QString header;
+        int twips = 960;
+        Qt::Alignment align = Qt::AlignLeft;
+        Qt::Alignment fixedAlign = Qt::AlignCenter;
+    };
+
     explicit Grid(QWidget *parent = nullptr);
     ~Grid() override;
+
+    // Lays out every column in one call: cols() becomes the table's size and
+    // row 0 (made if the grid has no row) holds the headers.
+    void setColumns(const QList<Column> &columns);
 
     int rows() const;
     void setRows(int rows);
@@ -66,7 +84,7 @@ protected:
 
 private:
     friend class GridModel;
-    void scheduleRefresh();
+    void scheduleRefresh() { m_refresh.request(); }
     void refresh() const;
     void layoutViews() const;
     void scrollToRequestedTop() const;
@@ -82,6 +100,6 @@ private:
     int m_currentCol = 0;
     int m_requestedTop = 1;
     mutable bool m_structureDirty = true;
-    bool m_refreshQueued = false;
+    mutable DeferredRefresh m_refresh;
     bool m_inRefresh = false;
 };

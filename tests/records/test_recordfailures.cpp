@@ -19,6 +19,28 @@ PaymentRecord pay(const QString &date, const QString &payee, const QString &cat,
     return {date, payee, cat, amount, {}, {}};
 }
 
+// Reads fail with EIO once the budget of bytes is spent.
+qint64 s_readBudget = 0;
+ssize_t failingRead(int fd, void *buffer, size_t count) {
+    if (s_readBudget <= 0) {
+        errno = EIO;
+        return -1;
+    }
+    const ssize_t r = ::read(fd, buffer, std::min<size_t>(count, s_readBudget));
+    if (r > 0) s_readBudget -= r;
+    return r;
+}
+class FailingReads {
+public:
+    explicit FailingReads(qint64 budget) : m_previous(setReadCall(failingRead)) {
+        s_readBudget = budget;
+    }
+    ~FailingReads() { setReadCall(m_previous); }
+
+private:
+    ReadCall m_previous;
+};
+
 QByteArray paymentLines(int count) {
     QByteArray out;
     for (int i = 0; i < count; ++i)
@@ -76,6 +98,106 @@ private slots:
         disk.freeSpace();
         QVERIFY(writeNotes(book, QString(4990, u'あ')).ok());
         QCOMPARE(readNotes(book), QString(4990, u'あ'));
+    }
+
+    void aFailedAppendLeavesNoPartOfTheRecord() {
+        SmallDisk disk;
+        if (!disk.mounted()) QSKIP(disk.whyNot());
+        Book book(disk.path());
+        // Files a few bytes short of a whole page: an append writes those
+        // bytes, then meets the full disk.
+        QByteArray data = sjis(QStringLiteral("\"2024/01/01\",\"A\",\"x\",1,\"\",\"\"\r\n"));
+        data += "\"2024/01/01\",\"B\",\"x\",2,\"" + QByteArray(4090 - data.size() - 30, 'm') +
+                "\",\"\"\r\n";
+        QCOMPARE(data.size(), 4090);
+        QByteArray master = QByteArray(4088, 'a') + "\r\n";
+        disk.writeBytes(kData, data);
+        disk.writeBytes(kPayees, master);
+        disk.fill();
+        const FileResult r = insertPayment(book, pay("2024/01/02", "C", "y", 123456), "2024/01/01");
+        QVERIFY(!r.ok());
+        QCOMPARE(r.title, QStringLiteral("ファイル書き込みエラー"));
+        QCOMPARE(disk.bytes(kData), data);
+        QVERIFY(!appendMasterName(book, QStringLiteral("新しい店"), kPayees).ok());
+        QCOMPARE(disk.bytes(kPayees), master);
+
+        // A retry once there is room stores the record once.
+        disk.freeSpace();
+        QVERIFY(insertPayment(book, pay("2024/01/02", "C", "y", 123456), "2024/01/01").ok());
+        const QList<PaymentRecord> read = readPayments(book);
+        QCOMPARE(read.size(), 3);
+        QCOMPARE(read.last(), pay("2024/01/02", "C", "y", 123456));
+    }
+
+    void aRewriteNeverStartsFromAFileItCouldNotReadWhole() {
+        BookDir dir;
+        Book book(dir.path());
+        const QByteArray data = paymentLines(174);
+        QVERIFY(data.size() > 6000);
+        QByteArray assoc;
+        for (int i = 0; i < 20; ++i)
+            assoc += sjis(QStringLiteral("\"店%1\",\"食費\"\r\n").arg(i));
+        const QByteArray income = sjis(QStringLiteral("\"2024/01/01\",\"スタート時入金\",5\r\n"));
+        const QByteArray payees = sjis(QStringLiteral("店1\r\n店2\r\n"));
+        dir.writeBytes(kData, data);
+        dir.writeBytes(kAssoc, assoc);
+        dir.writeBytes(kIncome, income);
+        dir.writeBytes(kPayees, payees);
+        const auto verifyRefused = [](const FileResult &r, const QString &file) {
+            QVERIFY(!r.ok());
+            QCOMPARE(r.title, QStringLiteral("ファイル読み込みエラー"));
+            QVERIFY2(
+                r.message.startsWith(QStringLiteral("「%1」を読み込めませんでした。").arg(file)),
+                qPrintable(r.message));
+            QVERIFY2(r.message.contains(QStringLiteral("保存しませんでした")),
+                     qPrintable(r.message));
+        };
+        {
+            // An I/O error 4 KB into the file.
+            FailingReads failing(4096);
+            verifyRefused(insertPayment(book, pay("2024/01/02", "B", "y", 2), "2024/01/29"), kData);
+        }
+        {
+            FailingReads failing(0);
+            verifyRefused(saveAssociation(book, "店1", "日用品"), kAssoc);
+            verifyRefused(renameInPayments(book, PaymentField::Payee, "店1", "店一"), kData);
+            verifyRefused(renameInMaster(book, kPayees, "店1", "店一"), kPayees);
+            verifyRefused(insertIncome(book, {"2023/12/31", "前", 5}, "2024/01/01"), kIncome);
+            verifyRefused(copyFile(book, kData, QStringLiteral("予測データ.txt")), kData);
+        }
+        QCOMPARE(dir.bytes(kData), data);
+        QCOMPARE(dir.bytes(kAssoc), assoc);
+        QCOMPARE(dir.bytes(kIncome), income);
+        QCOMPARE(dir.bytes(kPayees), payees);
+        QStringList files{kAssoc, kData, kIncome, kPayees};
+        files.sort();
+        QCOMPARE(dir.files(), files);
+
+        // Readers say so too, and hand out nothing half read.
+        {
+            FailingReads failing(4096);
+            FileResult err;
+            QVERIFY(readPayments(book, kData, &err).isEmpty());
+            QCOMPARE(err.title, QStringLiteral("ファイル読み込みエラー"));
+            QVERIFY(readFileBytes(dir.file(kData)).isEmpty());
+        }
+        {
+            FailingReads failing(0);
+            FileResult err;
+            QVERIFY(readMaster(book, kPayees, &err).isEmpty());
+            QVERIFY(!err.ok());
+            err = {};
+            QVERIFY(!categoryOfPayee(book, "店1", &err).has_value());
+            QVERIFY(!err.ok());
+            err = {};
+            QVERIFY(readIncomes(book, &err).isEmpty());
+            QVERIFY(!err.ok());
+        }
+        FileResult err;
+        QCOMPARE(readPayments(book, kData, &err).size(), 174);
+        QVERIFY(err.ok());
+        QVERIFY(insertPayment(book, pay("2024/01/02", "B", "y", 2), "2024/01/29").ok());
+        QCOMPARE(readPayments(book).size(), 175);
     }
 };
 

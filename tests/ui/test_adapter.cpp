@@ -1,14 +1,21 @@
 // The UI adapter: the grid (header row, fixed columns, widths, colours, scrolling,
-// clicks, sorting), the chart's table, the calendar, list boxes and message boxes.
+// clicks, sorting, column tables), the chart's tables, the deferred refresh, the
+// calendar, list boxes and message boxes.
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <QAbstractButton>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "ui/chart.h"
+#include "ui/deferredrefresh.h"
 #include "ui/dialogs.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
@@ -47,6 +54,33 @@ private slots:
         g.clear();
         QCOMPARE(g.text(0, 1), QString());
         QCOMPARE(g.cols(), 4);
+    }
+
+    void columnTableLaysOutTheGrid() {
+        Grid g;
+        g.setColumns({{QStringLiteral("回"), 420, Qt::AlignRight},
+                      {QStringLiteral("支払い"), 2050, Qt::AlignLeft | Qt::AlignTop},
+                      {QStringLiteral("価格"), 1070, Qt::AlignRight, Qt::AlignRight}});
+        QCOMPARE(g.cols(), 3);
+        QCOMPARE(g.rows(), 1); // the header row is made
+        QCOMPARE(g.text(0, 1), QStringLiteral("支払い"));
+        QCOMPARE(g.colWidth(1), 2050);
+        QCOMPARE(g.colAlignment(0), Qt::AlignRight | Qt::AlignVCenter);
+        QCOMPARE(g.colAlignment(1), Qt::AlignLeft | Qt::AlignTop);
+        QCOMPARE(g.fixedAlignment(0), Qt::AlignCenter);
+        QCOMPARE(g.fixedAlignment(2), Qt::AlignRight | Qt::AlignVCenter);
+
+        // A narrower table drops the columns beyond it; rows and their texts stay.
+        g.setRows(3);
+        g.setText(2, 0, QStringLiteral("2"));
+        g.setText(2, 2, QStringLiteral("¥300"));
+        g.setColumns({{QStringLiteral("日付"), 1200}, {QStringLiteral("内容"), 2000}});
+        QCOMPARE(g.cols(), 2);
+        QCOMPARE(g.rows(), 3);
+        QCOMPARE(g.text(0, 0), QStringLiteral("日付"));
+        QCOMPARE(g.text(2, 0), QStringLiteral("2"));
+        QCOMPARE(g.text(2, 2), QString());
+        QCOMPARE(g.colAlignment(0), Qt::AlignLeft | Qt::AlignVCenter);
     }
 
     void scrollsAsFarAsItCan() {
@@ -130,6 +164,78 @@ private slots:
         QCOMPARE(c.axisMax(Chart::Axis::Primary), 90000.0);
         QCOMPARE(c.axisDivisions(Chart::Axis::Primary), 10);
         c.render();
+    }
+
+    void chartDeclaresNamedSeries() {
+        Chart c;
+        c.setRowCount(5);
+        c.setSeriesCount(1);
+        c.setValue(2, 1, 700);
+        c.setSeries({{QStringLiteral("残金推移"), Chart::SeriesKind::Line, Chart::Axis::Primary,
+                      QColor(0, 0, 255)},
+                     {QStringLiteral("ペース"), Chart::SeriesKind::Line, Chart::Axis::Primary,
+                      QColor(255, 0, 0)},
+                     {QStringLiteral("日別支出"), Chart::SeriesKind::Bar, Chart::Axis::Secondary,
+                      QColor(255, 200, 0)}});
+        QCOMPARE(c.seriesCount(), 3);
+        QCOMPARE(c.seriesNumber(QStringLiteral("日別支出")), 3);
+        QCOMPARE(c.seriesNumber(QStringLiteral("貯金累計")), 0);
+        QCOMPARE(c.seriesName(1), QStringLiteral("残金推移"));
+        QCOMPARE(c.seriesKind(3), Chart::SeriesKind::Bar);
+        QCOMPARE(c.seriesAxis(3), Chart::Axis::Secondary);
+        QCOMPARE(c.seriesColor(2), QColor(255, 0, 0));
+        QCOMPARE(c.value(2, 1), 700.0); // values of a series that stays are kept
+
+        // The drawing carries the names and colours; a hidden series is not drawn.
+        c.setSeriesVisible(2, false);
+        c.render();
+        QChart *drawn = c.findChild<QChartView *>()->chart();
+        QCOMPARE(drawn->series().size(), 2);
+        auto *line = qobject_cast<QLineSeries *>(drawn->series().at(0));
+        QVERIFY(line);
+        QCOMPARE(line->name(), QStringLiteral("残金推移"));
+        QCOMPARE(line->pen().color(), QColor(0, 0, 255));
+        auto *bars = qobject_cast<QBarSeries *>(drawn->series().at(1));
+        QVERIFY(bars);
+        QCOMPARE(bars->barSets().at(0)->label(), QStringLiteral("日別支出"));
+        QCOMPARE(bars->barSets().at(0)->color(), QColor(255, 200, 0));
+        QCOMPARE(bars->attachedAxes().last()->alignment(), Qt::AlignRight);
+
+        // Declaring the table again shows every series.
+        c.setSeries({{QStringLiteral("貯金累計")}, {QStringLiteral("貯金１回")}});
+        QVERIFY(c.seriesVisible(2));
+        QCOMPARE(c.seriesName(2), QStringLiteral("貯金１回"));
+    }
+
+    void deferredRefreshRunsOncePerTurn() {
+        int runs = 0;
+        auto *owner = new QObject;
+        DeferredRefresh refresh(owner, [&runs] { ++runs; });
+        refresh.request();
+        refresh.request();
+        refresh.request();
+        QCOMPARE(runs, 0);
+        QVERIFY(refresh.isPending());
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
+        QVERIFY(!refresh.isPending());
+
+        // The owner refreshed by itself: the queued turn does nothing more.
+        refresh.request();
+        refresh.settle();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
+
+        // A request after a settled one is not lost.
+        refresh.request();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 2);
+
+        // A request whose owner is gone runs nothing.
+        refresh.request();
+        delete owner;
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 2);
     }
 
     void listSelectionFollowsTheHeldMouse() {
