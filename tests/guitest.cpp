@@ -31,6 +31,22 @@ void BoxAnswerer::poll() {
     if (button) button->click();
 }
 
+ModalDriver::ModalDriver() {
+    connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll);
+    m_timer.start(5);
+}
+
+void ModalDriver::poll() {
+    if (m_busy || m_steps.isEmpty()) return;
+    QWidget *w = QApplication::activePopupWidget();
+    if (!w) w = QApplication::activeModalWidget();
+    if (!w || qobject_cast<QMessageBox *>(w)) return;
+    m_busy = true;
+    const auto step = m_steps.takeFirst();
+    step(w);
+    m_busy = false;
+}
+
 void settle() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();

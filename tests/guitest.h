@@ -32,6 +32,27 @@ private:
     QList<QMessageBox::StandardButton> m_answers;
 };
 
+// Works the modal dialogs and popup menus a handler opens, one step per
+// call of then(): each step runs once, on the dialog or menu active at that
+// moment (message boxes are left to the BoxAnswerer). A step that saves with
+// a refused value leaves the dialog open for the next step.
+class ModalDriver : public QObject {
+    Q_OBJECT
+public:
+    ModalDriver();
+    ModalDriver &then(std::function<void(QWidget *)> step) {
+        m_steps.append(std::move(step));
+        return *this;
+    }
+    bool done() const { return m_steps.isEmpty(); }
+
+private:
+    void poll();
+    QTimer m_timer;
+    QList<std::function<void(QWidget *)>> m_steps;
+    bool m_busy = false;
+};
+
 // The named control of a window, with a warning when it is missing.
 template <typename T = QWidget> T *child(QWidget *w, const char *name) {
     T *found = w->findChild<T *>(QString::fromLatin1(name));

@@ -1,5 +1,7 @@
 #include "book/corrections.h"
 
+#include "records/cp932.h"
+#include "records/dates.h"
 #include "records/lineformat.h"
 #include "records/rawrecords.h"
 
@@ -23,7 +25,9 @@ qsizetype pastLineEnd(const QByteArray &content, qsizetype end) {
 FileResult rewrite(const Book &book, const QString &name, const QString &temp, const RecordAt &at,
                    const QByteArray &newLine) {
     const QString path = book.pathOf(name);
-    const std::optional<QByteArray> content = rewriteRecord(readFileBytes(path), at, newLine);
+    const FileContent read = readFile(path);
+    if (!read.ok()) return readRefusal(read); // never rewrite from a part of the file
+    const std::optional<QByteArray> content = rewriteRecord(read.bytes, at, newLine);
     if (!content) return changedUnderneath();
     return rewriteThrough(path, book.pathOf(temp), *content);
 }
@@ -82,6 +86,69 @@ std::optional<QByteArray> rewriteRecord(const QByteArray &content, const RecordA
     const qsizetype insertAt = laterAt > start ? laterAt - (end - start) : laterAt;
     rest.insert(insertAt, withEnd());
     return rest;
+}
+
+PaymentRecord paymentOf(const RecordAt &at) {
+    RawFields f;
+    RawReader::split(at.line, f);
+    const auto text = [&](PaymentField field) {
+        return cp932::decode(fieldAt(f, fieldIndex(field)));
+    };
+    return {text(PaymentField::Date),
+            text(PaymentField::Payee),
+            text(PaymentField::Category),
+            parseAmountField(fieldAt(f, fieldIndex(PaymentField::Amount))),
+            text(PaymentField::Memo),
+            text(PaymentField::Reserved)};
+}
+
+IncomeRecord incomeOf(const RecordAt &at) {
+    RawFields f;
+    RawReader::split(at.line, f);
+    return {cp932::decode(fieldAt(f, fieldIndex(IncomeField::Date))),
+            cp932::decode(fieldAt(f, fieldIndex(IncomeField::Reason))),
+            parseAmountField(fieldAt(f, fieldIndex(IncomeField::Amount)))};
+}
+
+namespace {
+EntryCheck badDate() {
+    return EntryCheck::refused(
+        QStringLiteral("日付けは 2005/02/14 のように年/月/日で正しく入力してください"),
+        QStringLiteral("日付け異常"));
+}
+} // namespace
+
+EntryCheck checkPaymentFix(bool sampleMode, const PaymentRecord &typed, const QString &amountText) {
+    const EntryCheck check = checkPayment(sampleMode, typed.payee, typed.category, amountText);
+    if (!check.ok()) return check;
+    if (!parseDateText(typed.date).isValid()) return badDate();
+    if (const FileResult r = checkFieldTexts({typed.memo}); !r.ok())
+        return EntryCheck::refused(r.message, r.title);
+    return check;
+}
+
+EntryCheck checkIncomeFix(const QList<RecordAt> &incomes, int index, const IncomeRecord &typed,
+                          const QString &amountText, const QString &firstPayDate) {
+    const EntryCheck check = checkIncome(typed.reason, amountText, typed.date);
+    if (!check.ok()) return check;
+    if (const FileResult r = checkFieldTexts({typed.reason}); !r.ok())
+        return EntryCheck::refused(r.message, r.title);
+    if (index == 0 && !firstPayDate.isEmpty() && typed.date > firstPayDate)
+        return EntryCheck::refused(QStringLiteral("最初の入金はこの家計簿のスタートです。日付けを最"
+                                                  "初の支払い（%1）より後にはできません")
+                                       .arg(firstPayDate),
+                                   QStringLiteral("日付け異常"));
+    if (index == 0 && incomes.size() > 1 && typed.date > incomeOf(incomes.at(1)).date)
+        return EntryCheck::refused(
+            QStringLiteral("最初の入金はこの家計簿のスタートです。日付けを次の入金（%1）より後にはできません")
+                .arg(incomeOf(incomes.at(1)).date),
+            QStringLiteral("日付け異常"));
+    if (index > 0 && !incomes.isEmpty() && typed.date < incomeOf(incomes.first()).date)
+        return EntryCheck::refused(
+            QStringLiteral("スタートの入金（%1）より前の日付けにはできません")
+                .arg(incomeOf(incomes.first()).date),
+            QStringLiteral("日付け異常"));
+    return check;
 }
 
 FileResult changedUnderneath() {

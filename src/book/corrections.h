@@ -3,6 +3,7 @@
 #include <QList>
 #include <optional>
 
+#include "book/entrychecks.h"
 #include "records/book.h"
 #include "records/fileops.h"
 #include "records/records.h"
@@ -27,6 +28,18 @@ QList<RecordAt> recordLines(const QByteArray &content);
 // longer holds `at`.
 std::optional<QByteArray> rewriteRecord(const QByteArray &content, const RecordAt &at,
                                         const QByteArray &newLine);
+
+// The record a line holds, as the correction dialog shows it.
+PaymentRecord paymentOf(const RecordAt &at);
+IncomeRecord incomeOf(const RecordAt &at);
+
+// The correction dialogs' checks, in the order of their messages. A payment:
+// the payment entry's checks, then a real date. An income: the income entry's
+// checks; the opening income (index 0) may not move after the first payment
+// and no other income before it, so the book keeps its start day.
+EntryCheck checkPaymentFix(bool sampleMode, const PaymentRecord &typed, const QString &amountText);
+EntryCheck checkIncomeFix(const QList<RecordAt> &incomes, int index, const IncomeRecord &typed,
+                          const QString &amountText, const QString &firstPayDate);
 
 // The text of "データが変更されています…" with its title.
 FileResult changedUnderneath();

@@ -14,7 +14,7 @@ DayList computeDayList(const Book &book, const QString &date) {
     RawFields f;
     QByteArrayView line, last;
     bool first = true;
-    while (reader.nextLine(&line)) {
+    for (int index = 0; reader.nextLine(&line); ++index) {
         RawReader::split(line, f, 1);
         const QByteArrayView d = fieldAt(f, 0);
         if (first) {
@@ -25,7 +25,10 @@ DayList computeDayList(const Book &book, const QString &date) {
         if (std::string_view(d.data(), static_cast<size_t>(d.size())) == key) {
             RawReader::split(line, f);
             const Yen amount = parseAmountField(fieldAt(f, 3));
-            out.rows.append({cp932::decode(fieldAt(f, 1)), cp932::decode(fieldAt(f, 2)), amount});
+            out.rows.append({cp932::decode(fieldAt(f, 1)),
+                             cp932::decode(fieldAt(f, 2)),
+                             amount,
+                             {index, line.toByteArray()}});
             out.total = addYen(out.total, amount);
             RawReader::split(line, f, 1);
         }

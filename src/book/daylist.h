@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 
+#include "book/corrections.h"
 #include "records/book.h"
 #include "records/money.h"
 
@@ -11,6 +12,7 @@ struct DayListRow {
     QString payee;
     QString category;
     Yen amount = 0;
+    RecordAt at; // where the record stands in データ.txt, for correcting it
 };
 
 struct DayList {

@@ -1,8 +1,10 @@
 #include "income/incomepanel.h"
 
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "book/corrections.h"
 #include "book/entrychecks.h"
 #include "records/recordfiles.h"
 #include "ui/controls.h"
@@ -11,6 +13,8 @@
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 #include "ui/palette.h"
+#include "ui/recorddialog.h"
+#include "ui/rowmenu.h"
 #include "ui/twips.h"
 
 IncomePanel::IncomePanel(BookSession &session, QWidget *parent)
@@ -38,6 +42,9 @@ IncomePanel::IncomePanel(BookSession &session, QWidget *parent)
     connect(cmdInpHozon, &QPushButton::clicked, this, &IncomePanel::cmdInpHozon_Click);
     connect(cmdInpModori, &QPushButton::clicked, this, &IncomePanel::cmdInpModori_Click);
     connect(msgInpRireki, &Grid::clicked, this, &IncomePanel::msgInpRireki_Click);
+    connect(msgInpRireki, &Grid::contextMenuRequested, this,
+            &IncomePanel::msgInpRireki_ContextMenu);
+    connect(msgInpRireki, &Grid::keyPressed, this, &IncomePanel::msgInpRireki_KeyPress);
 }
 
 void IncomePanel::setDay(QDate day) {
@@ -62,31 +69,25 @@ void IncomePanel::DSP_NYUKIN() {
     g->setCols(4);
     g->setRows(1);
     g->setCurrentCell(0, 0);
-    const struct {
-        const char16_t *header;
-        int width;
-        Qt::Alignment align;
-    } cols[] = {{u"回", 600, Qt::AlignRight | Qt::AlignVCenter},
-                {u"年月日", 1500, Qt::AlignCenter},
-                {u"内容", 2730, Qt::AlignLeft | Qt::AlignVCenter},
-                {u"金額", 1200, Qt::AlignRight | Qt::AlignVCenter}};
-    for (int c = 0; c < 4; ++c) {
-        g->setColWidth(c, cols[c].width);
-        g->setText(0, c, QString::fromUtf16(cols[c].header));
-        g->setFixedAlignment(c, Qt::AlignCenter);
-        g->setColAlignment(c, cols[c].align);
-    }
-    const QList<IncomeRecord> incomes = readIncomes(m_session.book);
-    g->setRows(static_cast<int>(incomes.size()) + 1);
-    for (int i = 0; i < incomes.size(); ++i) {
-        const IncomeRecord &r = incomes.at(i);
+    g->setColumns({{QStringLiteral("回"), 600, Qt::AlignRight},
+                   {QStringLiteral("年月日"), 1500, Qt::AlignCenter},
+                   {QStringLiteral("内容"), 2730, Qt::AlignLeft},
+                   {QStringLiteral("金額"), 1200, Qt::AlignRight}});
+    FileResult error;
+    m_incomeRecords = recordLines(readFileBytes(m_session.book.pathOf(bookfile::incomes), &error));
+    showFileError(this, error);
+    g->setRows(static_cast<int>(m_incomeRecords.size()) + 1);
+    QString lastDate;
+    for (int i = 0; i < m_incomeRecords.size(); ++i) {
+        const IncomeRecord r = incomeOf(m_incomeRecords.at(i));
         g->setText(i + 1, 0, QString::number(i + 1));
         g->setText(i + 1, 1, r.date);
         g->setText(i + 1, 2, r.reason);
         g->setText(i + 1, 3, formatYenGrid(r.amount));
+        lastDate = r.date;
     }
-    if (!incomes.isEmpty()) g->setCurrentCell(static_cast<int>(incomes.size()), 0);
-    m_session.LastIncomeDate = incomes.isEmpty() ? QString() : incomes.last().date;
+    if (!m_incomeRecords.isEmpty()) g->setCurrentCell(static_cast<int>(m_incomeRecords.size()), 0);
+    m_session.LastIncomeDate = lastDate;
     txtInpHizuke->setText(dateText(m_day));
 }
 
@@ -107,6 +108,80 @@ void IncomePanel::cmdInpHozon_Click() {
     }
     const IncomeRecord record{date, txtInpRiyuu->text(), check.amount};
     if (showFileError(this, insertIncome(m_session.book, record, m_session.LastIncomeDate))) return;
+    DSP_NYUKIN();
+    m_session.bookChanged();
+    emit incomeSaved();
+}
+
+// --- Correcting an income ---
+
+namespace {
+const QString kOpeningUndeletable =
+    QStringLiteral("最初の入金はこの家計簿のスタート時の残金なので削除できません");
+} // namespace
+
+const RecordAt *IncomePanel::incomeRecord(int row) const {
+    return row >= 1 && row <= m_incomeRecords.size() ? &m_incomeRecords.at(row - 1) : nullptr;
+}
+
+void IncomePanel::msgInpRireki_ContextMenu(int row, QPoint globalPos) {
+    if (!incomeRecord(row)) return;
+    const bool opening = row == 1;
+    switch (chooseFromRowMenu(this, globalPos,
+                              {{kFixItem}, {kDeleteItem, !opening, kOpeningUndeletable}})) {
+    case 0:
+        return fixIncomeRow(row);
+    case 1:
+        return deleteIncomeRow(row);
+    default:
+        return;
+    }
+}
+
+void IncomePanel::msgInpRireki_KeyPress(int key) {
+    if (key == Qt::Key_F2) fixIncomeRow(msgInpRireki->currentRow());
+    if (key == Qt::Key_Delete) deleteIncomeRow(msgInpRireki->currentRow());
+}
+
+void IncomePanel::fixIncomeRow(int row) {
+    const RecordAt *at = incomeRecord(row);
+    if (!at) return;
+    const RecordAt picked = *at;
+    const QList<RecordAt> all = m_incomeRecords;
+    const IncomeRecord old = incomeOf(picked);
+    RecordDialog dlg(this, QStringLiteral("入金の修正"), QStringLiteral("frmInpFix"));
+    QDateEdit *day =
+        dlg.addDate(QStringLiteral("dtpHizuke"), QStringLiteral("日付け"),
+                    parseDateText(old.date).isValid() ? parseDateText(old.date) : m_day);
+    QLineEdit *reason = dlg.addText(QStringLiteral("txtRiyuu"), QStringLiteral("内容"), old.reason);
+    QLineEdit *amount =
+        dlg.addText(QStringLiteral("txtKingaku"), QStringLiteral("金額"), formatPlain(old.amount));
+    IncomeRecord fixed;
+    dlg.setCheck([&] {
+        fixed = {dateText(day->date()), reason->text(), 0};
+        const EntryCheck check =
+            checkIncomeFix(all, picked.index, fixed, amount->text(), m_session.FirstPayDate);
+        if (!check.ok()) Dialogs::warning(&dlg, check.text, check.title);
+        fixed.amount = check.amount;
+        return check.ok();
+    });
+    if (dlg.exec() != QDialog::Accepted) return;
+    if (showFileError(this, correctIncome(m_session.book, picked, fixed))) return;
+    followIncomeChange();
+}
+
+void IncomePanel::deleteIncomeRow(int row) {
+    const RecordAt *at = incomeRecord(row);
+    if (!at || row == 1) return; // the opening cash stays: the book starts with it
+    const RecordAt picked = *at;
+    if (!Dialogs::confirm(this, QStringLiteral("この入金を削除します。よろしいですか？"),
+                          QStringLiteral("削除確認")))
+        return;
+    if (showFileError(this, deleteIncome(m_session.book, picked))) return;
+    followIncomeChange();
+}
+
+void IncomePanel::followIncomeChange() {
     DSP_NYUKIN();
     m_session.bookChanged();
     emit incomeSaved();

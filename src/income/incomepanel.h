@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 #include "book/booksession.h"
+#include "book/corrections.h"
 
 class QLineEdit;
 class QPushButton;
@@ -24,6 +25,13 @@ public:
     void msgInpRireki_Click();
     void cmdInpHozon_Click();
 
+    // Correcting an income of the history: its right-click menu, F2 and Delete.
+    // The opening income (row 1) can be corrected but not deleted.
+    void msgInpRireki_ContextMenu(int row, QPoint globalPos);
+    void msgInpRireki_KeyPress(int key);
+    void fixIncomeRow(int row);
+    void deleteIncomeRow(int row);
+
     QLineEdit *txtInpHizuke;
     QLineEdit *txtInpRiyuu;
     QLineEdit *txtInpKingaku;
@@ -37,5 +45,9 @@ signals:
 
 private:
     BookSession &m_session;
+    const RecordAt *incomeRecord(int row) const;
+    void followIncomeChange();
+
     QDate m_day;
+    QList<RecordAt> m_incomeRecords; // the records of the history's rows, row 1 first
 };

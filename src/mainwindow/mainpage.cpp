@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +23,8 @@
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 #include "ui/palette.h"
+#include "ui/recorddialog.h"
+#include "ui/rowmenu.h"
 #include "ui/twips.h"
 
 MainPage::MainPage(BookSession &session, QWidget *parent) : QWidget(parent), m_session(session) {
@@ -37,6 +40,8 @@ MainPage::MainPage(BookSession &session, QWidget *parent) : QWidget(parent), m_s
     connect(cmdTaiHozon, &QPushButton::clicked, this, &MainPage::cmdTaiHozon_Click);
     connect(chkKijun, &QCheckBox::clicked, this, &MainPage::chkKijun_Click);
     txtOutInp->installEventFilter(this);
+    connect(msgDayList, &Grid::contextMenuRequested, this, &MainPage::msgDayList_ContextMenu);
+    connect(msgDayList, &Grid::keyPressed, this, &MainPage::msgDayList_KeyPress);
 }
 
 // The amount box reports its keys as they are pressed; none is swallowed.
@@ -169,6 +174,7 @@ void MainPage::INIT_DAYLIST() {
 
 void MainPage::DSP_DAYLIST() {
     INIT_DAYLIST();
+    m_dayRecords.clear();
     const DayList list = computeDayList(m_session.book, dateText(mtvmain->value()));
     m_session.FirstPayDate = list.firstPayDate;
     if (list.firstPayDate.isEmpty()) return;
@@ -179,6 +185,7 @@ void MainPage::DSP_DAYLIST() {
         msgDayList->setText(i + 1, 1, row.payee);
         msgDayList->setText(i + 1, 2, row.category);
         msgDayList->setText(i + 1, 3, formatYenGrid(row.amount));
+        m_dayRecords.append(row.at);
     }
     m_session.LastPayDate = list.lastPayDate;
     if (msgDayList->rows() > 9) msgDayList->setTopRow(msgDayList->rows() - 1);
@@ -348,4 +355,84 @@ void MainPage::cmdTaiHozon_Click() {
 
 void MainPage::SAVE_KANREN() {
     showFileError(this, saveAssociation(m_session.book, CurrentPayee, cboJanru->currentText()));
+}
+
+// --- Correcting a payment ---
+
+const RecordAt *MainPage::dayRecord(int row) const {
+    return row >= 1 && row <= m_dayRecords.size() ? &m_dayRecords.at(row - 1) : nullptr;
+}
+
+void MainPage::msgDayList_ContextMenu(int row, QPoint globalPos) {
+    if (!dayRecord(row)) return;
+    switch (chooseFromRowMenu(this, globalPos, {{kFixItem}, {kDeleteItem}})) {
+    case 0:
+        return fixDayRow(row);
+    case 1:
+        return deleteDayRow(row);
+    default:
+        return;
+    }
+}
+
+void MainPage::msgDayList_KeyPress(int key) {
+    if (key == Qt::Key_F2) fixDayRow(msgDayList->currentRow());
+    if (key == Qt::Key_Delete) deleteDayRow(msgDayList->currentRow());
+}
+
+void MainPage::fixDayRow(int row) {
+    const RecordAt *at = dayRecord(row);
+    if (!at) return;
+    const RecordAt picked = *at;
+    const PaymentRecord old = paymentOf(picked);
+    RecordDialog dlg(this, QStringLiteral("支払いの修正"), QStringLiteral("frmPayFix"));
+    QDateEdit *day =
+        dlg.addDate(QStringLiteral("dtpHizuke"), QStringLiteral("日付け"),
+                    parseDateText(old.date).isValid() ? parseDateText(old.date) : mtvmain->value());
+    QStringList payees;
+    for (int i = 0; i < lstMise->count(); ++i)
+        payees << lstMise->item(i)->text();
+    QStringList categories;
+    for (int i = 0; i < cboJanru->count(); ++i)
+        categories << cboJanru->itemText(i);
+    QComboBox *payee =
+        dlg.addChoice(QStringLiteral("cboMise"), QStringLiteral("支払い先"), payees, old.payee);
+    QComboBox *category =
+        dlg.addChoice(QStringLiteral("cboJanru"), QStringLiteral("費目"), categories, old.category);
+    QLineEdit *amount =
+        dlg.addText(QStringLiteral("txtKingaku"), QStringLiteral("金額"), formatPlain(old.amount));
+    QLineEdit *memo = dlg.addText(QStringLiteral("txtMemo"), QStringLiteral("一言日記"), old.memo);
+    PaymentRecord fixed;
+    dlg.setCheck([&] {
+        fixed = {dateText(day->date()), payee->currentText(), category->currentText(), 0,
+                 memo->text(),          old.reserved};
+        const EntryCheck check = checkPaymentFix(m_session.sampleMode, fixed, amount->text());
+        if (!check.ok()) Dialogs::warning(&dlg, check.text, check.title);
+        fixed.amount = check.amount;
+        return check.ok();
+    });
+    if (dlg.exec() != QDialog::Accepted) return;
+    if (showFileError(this, correctPayment(m_session.book, picked, fixed))) return;
+    followPaymentChange();
+}
+
+void MainPage::deleteDayRow(int row) {
+    const RecordAt *at = dayRecord(row);
+    if (!at) return;
+    const RecordAt picked = *at;
+    if (m_session.sampleMode) {
+        const EntryCheck sample = checkPayment(true, {}, {}, {});
+        return Dialogs::warning(this, sample.text, sample.title);
+    }
+    if (!Dialogs::confirm(this, QStringLiteral("この支払いを削除します。よろしいですか？"),
+                          QStringLiteral("削除確認")))
+        return;
+    if (showFileError(this, deletePayment(m_session.book, picked))) return;
+    followPaymentChange();
+}
+
+void MainPage::followPaymentChange() {
+    DSP_DAYLIST();
+    m_session.bookChanged();
+    DSP_MAIN();
 }

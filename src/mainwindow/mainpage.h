@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "book/corrections.h"
 #include "book/monthsummary.h"
 
 class QCheckBox;
@@ -43,6 +44,12 @@ public:
     void SAVE_KANREN();
     void chkKijun_Click();
 
+    // Correcting a payment of the day list: its right-click menu, F2 and Delete.
+    void msgDayList_ContextMenu(int row, QPoint globalPos);
+    void msgDayList_KeyPress(int key);
+    void fixDayRow(int row);
+    void deleteDayRow(int row);
+
     ListBox *lstMise;
     QComboBox *cboJanru;
     QLineEdit *txtOutInp;
@@ -73,11 +80,16 @@ private:
     void buildChart();
 
     void showFaceMark(const FaceMark &mark);
+    // After a correction: as after a payment save.
+    void followPaymentChange();
+    // The record of a day list row, or nullptr for the header and empty rows.
+    const RecordAt *dayRecord(int row) const;
 
     BookSession &m_session;
     QString CurrentPayee;
-    quint64 m_chartRevision = 0; // the book revision the chart was drawn from
-    MonthFigures m_chart;        // the month the chart shows
-    QString m_lastClickedDay;    // mtvmain_DateClick skips an unchanged day list
-    QString m_lastChartMonth;    // the month the chart holds
+    QList<RecordAt> m_dayRecords; // the records of the day list's rows, row 1 first
+    quint64 m_chartRevision = 0;  // the book revision the chart was drawn from
+    MonthFigures m_chart;         // the month the chart shows
+    QString m_lastClickedDay;     // mtvmain_DateClick skips an unchanged day list
+    QString m_lastChartMonth;     // the month the chart holds
 };

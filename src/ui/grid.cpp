@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
@@ -162,7 +163,14 @@ Grid::Grid(QWidget *parent)
                 [this](const QModelIndex &i) { userClicked(i.row() + m_fixedRows, i.column()); });
         connect(v->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this](int c) { userClicked(0, c); });
+        v->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(v, &QWidget::customContextMenuRequested, this, [this, v](const QPoint &pos) {
+            const QModelIndex i = v->indexAt(pos);
+            if (i.isValid())
+                rightClickCell(i.row() + m_fixedRows, i.column(), v->viewport()->mapToGlobal(pos));
+        });
     }
+    m_view->installEventFilter(this);
     setFontPointSize(m_pointSize);
 }
 
@@ -360,6 +368,27 @@ void Grid::clear() {
 
 void Grid::clickCell(int r, int c) {
     userClicked(r, c);
+}
+
+void Grid::rightClickCell(int r, int c, QPoint globalPos) {
+    setCurrentCell(r, c);
+    emit contextMenuRequested(r, globalPos);
+}
+
+void Grid::pressKey(int key) {
+    emit keyPressed(key);
+}
+
+// F2 and Delete belong to the program (correcting a row), not to the view.
+bool Grid::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_F2 || key == Qt::Key_Delete) {
+            pressKey(key);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Grid::userClicked(int r, int c) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QList>
+#include <QPoint>
 #include <QWidget>
 
 #include "ui/deferredrefresh.h"
@@ -75,10 +76,19 @@ public:
     // Exactly what a user's click on a cell does.
     void clickCell(int r, int c);
 
+    // Exactly what a user's right-click on a cell does: the cell becomes
+    // current, then contextMenuRequested() tells where a menu would open.
+    void rightClickCell(int r, int c, QPoint globalPos = {});
+    // F2 or Delete on the current cell, as pressed in the grid.
+    void pressKey(int key);
+
 signals:
     void clicked();
+    void contextMenuRequested(int row, QPoint globalPos);
+    void keyPressed(int key);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
 
