@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "mainwindow/mainpage.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "records/cp932.h"
@@ -71,6 +72,31 @@ template <typename F> double timeMs(F &&f) {
     f();
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
+// Correcting the amount of a payment 10 years back (the dialog saved as soon
+// as it shows), then deleting one: the rewrite, day list and month balance.
+QList<double> timeCorrections(MainWindow &window, MonthCalendar *calendar, int runs) {
+    auto *page = window.findChild<MainPage *>(QStringLiteral("fraMain"));
+    calendar->clickDate(kLast.addYears(-10).addDays(3));
+    QList<double> out;
+    for (int i = 0; i < runs; ++i) {
+        QTimer::singleShot(0, &window, [i] {
+            QWidget *dlg = QApplication::activeModalWidget();
+            auto *amount =
+                dlg ? dlg->findChild<QLineEdit *>(QStringLiteral("txtKingaku")) : nullptr;
+            if (!amount) return; // the delete question: the box answerer takes it
+            amount->setText(QString::number(1000 + i));
+            dlg->findChild<QPushButton *>(QStringLiteral("cmdHozon"))->click();
+        });
+        out << timeMs([&] {
+            if (i % 2)
+                page->deleteDayRow(1);
+            else
+                page->fixDayRow(1);
+        });
+        QApplication::processEvents();
+    }
+    return out;
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -118,9 +144,11 @@ int main(int argc, char *argv[]) {
         insert << timeMs(savePayment);
         QApplication::processEvents();
     }
+    const QList<double> correct = timeCorrections(window, calendar, runs);
     printf("book: %d payments, %.1f MB\n", records, static_cast<double>(bytes) / 1e6);
     printf("day click (day list + month):            median %.1f ms\n", median(click));
     printf("payment save, appended on the last day:  median %.1f ms\n", median(append));
     printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
+    printf("payment corrected/deleted 10 years back: median %.1f ms\n", median(correct));
     return 0;
 }
