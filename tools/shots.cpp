@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "income/incomepanel.h"
+#include "mainwindow/mainpage.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "ui/helpwindow.h"
@@ -100,5 +102,21 @@ int main(int argc, char *argv[]) {
             QApplication::processEvents();
         window.grab().save(out + QStringLiteral("/main-after-payment.png"));
     }
+    // The correction dialogs, pictured and cancelled as they open.
+    const auto grabDialog = [&](const QString &file) {
+        QTimer::singleShot(200, qApp, [file, out] {
+            if (QWidget *dlg = QApplication::activeModalWidget()) {
+                dlg->grab().save(out + QLatin1Char('/') + file);
+                qInfo("%s/%s", qPrintable(out), qPrintable(file));
+                if (auto *cancel = dlg->findChild<QAbstractButton *>(QStringLiteral("cmdCancel")))
+                    cancel->click();
+            }
+        });
+    };
+    grabDialog(QStringLiteral("dialog-payment-fix.png"));
+    window.findChild<MainPage *>()->fixDayRow(1);
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdInp"))->click();
+    grabDialog(QStringLiteral("dialog-income-fix.png"));
+    window.findChild<IncomePanel *>()->fixIncomeRow(1);
     return 0;
 }
