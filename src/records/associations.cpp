@@ -35,12 +35,14 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
     bool found = false;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) {
+    QByteArrayView old;
+    while (reader.nextLine(&old)) {
+        RawReader::split(old, f, fieldsThrough(F::Payee));
         if (byteString(fieldAt(f, F::Payee)) == byteString(*key)) {
             out.append(*line);
             found = true;
         } else {
-            appendCopied(out, f, fieldIndex(F::Count), -1);
+            appendLineAsRead(out, old);
         }
     }
     if (!found) out.append(*line);

@@ -1,5 +1,7 @@
 #include "records/masters.h"
 
+#include <algorithm>
+
 #include "records/cp932.h"
 #include "records/lineformat.h"
 #include "records/rawrecords.h"
@@ -54,9 +56,18 @@ FileResult renameInMaster(const Book &book, const QString &master, const QString
     QByteArray out;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f))
+    QByteArrayView line;
+    while (reader.nextLine(&line)) {
+        RawReader::split(line, f);
+        const auto isOld = [&](QByteArrayView name) {
+            return byteString(name) == byteString(*oldBytes);
+        };
+        if (std::none_of(f.begin(), f.end(), isOld)) {
+            appendLineAsRead(out, line);
+            continue;
+        }
         for (QByteArrayView name : f)
-            appendMasterLine(
-                out, byteString(name) == byteString(*oldBytes) ? QByteArrayView(*newBytes) : name);
+            appendMasterLine(out, isOld(name) ? QByteArrayView(*newBytes) : name);
+    }
     return rewriteThrough(real, book.pathOf(renameTempOf(master)), out);
 }

@@ -40,6 +40,41 @@ private slots:
         QCOMPARE(read[2], pay("2024/01/02", "書店", "未分類", 0));
         QCOMPARE(read[3], pay("2024/01/03", "", "未分類", 0));
     }
+
+    void rewritesKeepAQuoteInsideAnUnquotedField() {
+        BookDir dir;
+        Book book(dir.path());
+        // Lines edited outside the program.
+        const QByteArray mc = "2024/01/02,Mc\"Donald,food,500,,\r\n";
+        const QByteArray other = "2024/01/03, O\"Neil ,\"x\"y,7,m\"emo\r\n";
+        dir.writeBytes(kData, mc + other);
+        const auto verifyRead = [&](const QString &category) {
+            const QList<PaymentRecord> read = readPayments(book);
+            QCOMPARE(read.size(), 3);
+            QCOMPARE(read[1], (PaymentRecord{"2024/01/02", "Mc\"Donald", category, 500, "", ""}));
+            QCOMPARE(read[2], (PaymentRecord{"2024/01/03", "O\"Neil", "x", 7, "m\"emo", ""}));
+        };
+        QVERIFY(insertPayment(book, pay("2024/01/01", "A", "x", 1), "2024/01/03").ok());
+        QCOMPARE(dir.bytes(kData).mid(dir.bytes(kData).indexOf("2024/01/02")), mc + other);
+        verifyRead("food");
+        // A changed line is written from its fields as read.
+        QVERIFY(renameInPayments(book, PaymentField::Category, "food", "食品").ok());
+        QVERIFY(dir.bytes(kData).contains(
+            sjis(QStringLiteral("\"2024/01/02\",Mc\"Donald,\"食品\",500,\"\",\"\"\r\n"))));
+        QVERIFY(dir.bytes(kData).endsWith(other));
+        verifyRead("食品");
+
+        const QString assoc = QStringLiteral("関連.TXT");
+        dir.writeBytes(assoc, "Mc\"Donald,food\r\nA,\"b\"c\r\n");
+        QVERIFY(saveAssociation(book, "A", "x").ok());
+        QCOMPARE(dir.bytes(assoc), QByteArray("Mc\"Donald,food\r\n\"A\",\"x\"\r\n"));
+        QCOMPARE(categoryOfPayee(book, "Mc\"Donald").value_or("none"), QStringLiteral("food"));
+
+        const QString master = QStringLiteral("支払いマスタ.txt");
+        dir.writeBytes(master, "Mc\"Donald\r\na,b\r\n");
+        QVERIFY(renameInMaster(book, master, "b", "c").ok());
+        QCOMPARE(dir.bytes(master), QByteArray("Mc\"Donald\r\na\r\nc\r\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordRewrites)
