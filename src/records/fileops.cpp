@@ -1,5 +1,6 @@
 #include "records/fileops.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -17,6 +18,33 @@ QString errnoText(int error) {
 
 QByteArray nativePath(const QString &path) {
     return QFile::encodeName(path);
+}
+
+// The file a path names once every symbolic link is followed: a book kept in
+// a synced folder links its files there, and a rewrite must replace the file
+// the link points to, not the link.
+QString linkTarget(const QString &path) {
+    QFileInfo info(path);
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    return info.filePath();
+}
+
+// A temporary of the given name in the folder of the real file.
+QString besideTarget(const QString &target, const QString &temp) {
+    return QFileInfo(target).dir().filePath(QFileInfo(temp).fileName());
+}
+
+// A file the user made read-only is not written, not even by root.
+FileResult checkWritable(const QString &path) {
+    struct stat st;
+    if (::stat(nativePath(path).constData(), &st) != 0) return {};
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+        ::access(nativePath(path).constData(), W_OK) != 0)
+        return FileResult::refused(QStringLiteral("ファイル書き込みエラー"),
+                                   QStringLiteral("「%1」は読み取り専用のため書き込めません。")
+                                       .arg(QFileInfo(path).fileName()));
+    return {};
 }
 
 // Every byte, each write checked: a short write goes on, an interrupted one
@@ -127,21 +155,26 @@ FileResult ioError(const QString &path, const QString &why) {
 }
 
 FileResult replaceAtomically(const QString &path, const QByteArray &content) {
+    const QString target = linkTarget(path);
+    if (FileResult r = checkWritable(target); !r.ok()) return r;
     // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
-    QByteArray temp = nativePath(path) + ".XXXXXX";
+    QByteArray temp = nativePath(target) + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
-    return finishTemporary(fd, temp, path, content, modeFor(path));
+    return finishTemporary(fd, temp, target, content, modeFor(target));
 }
 
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content) {
-    const QByteArray tempPath = nativePath(temp);
+    const QString target = linkTarget(real);
+    if (FileResult r = checkWritable(target); !r.ok()) return r;
+    const QByteArray tempPath = nativePath(besideTarget(target, temp));
     const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return ioError(temp, errnoText(errno));
-    return finishTemporary(fd, tempPath, real, content, modeFor(real));
+    return finishTemporary(fd, tempPath, target, content, modeFor(target));
 }
 
 FileResult appendLine(const QString &path, const QByteArray &line) {
+    if (FileResult r = checkWritable(path); !r.ok()) return r;
     const int fd =
         ::open(nativePath(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return ioError(path, errnoText(errno));
