@@ -190,7 +190,7 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
     if (st.st_size > 0) {
         if (::pread(fd, &last, 1, st.st_size - 1) != 1) last = '\n';
     }
-    if (last != '\n') bytes.prepend("\r\n", 2);
+    if (last != '\n' && last != '\r') bytes.prepend("\r\n", 2);
     bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
     int error = errno;
     // A failed append is undone: a part of the line would read as a record of

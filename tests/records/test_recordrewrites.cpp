@@ -75,6 +75,36 @@ private slots:
         QVERIFY(renameInMaster(book, master, "b", "c").ok());
         QCOMPARE(dir.bytes(master), QByteArray("Mc\"Donald\r\na\r\nc\r\n"));
     }
+
+    void bookWithCarriageReturnsStaysReadableAfterAnAppend() {
+        BookDir dir;
+        Book book(dir.path());
+        QByteArray bytes;
+        for (int i = 0; i < 20000; ++i)
+            bytes += "\"2024/01/01\",\"A\",\"x\",1,\"\",\"\"\r";
+        dir.writeBytes(kData, bytes);
+        // The CR already ends the last line: no blank line comes between.
+        QVERIFY(insertPayment(book, pay("2024/01/02", "B", "y", 2), "2024/01/01").ok());
+        QCOMPARE(dir.bytes(kData), bytes + "\"2024/01/02\",\"B\",\"y\",2,\"\",\"\"\r\n");
+        QList<PaymentRecord> read = readPayments(book);
+        QCOMPARE(read.size(), 20001);
+        QCOMPARE(read.last(), pay("2024/01/02", "B", "y", 2));
+        // Insertion copies every CR-ended line and ends each with CR LF.
+        QVERIFY(insertPayment(book, pay("2023/12/31", "C", "z", 3), "2024/01/02").ok());
+        read = readPayments(book);
+        QCOMPARE(read.size(), 20002);
+        QCOMPARE(read.first(), pay("2023/12/31", "C", "z", 3));
+        QCOMPARE(dir.bytes(kData).count("\r\n"), 20002);
+
+        // Lone CRs by the hundred thousand before one record (each CR once
+        // meant a search for the LF to the end of the file).
+        dir.writeBytes(kData, QByteArray(100000, '\r') +
+                                  "\"2024/01/03\",\"D\",\"x\",4,\"\",\"\"\r\n" +
+                                  QByteArray(1000, '\r') + "\n");
+        read = readPayments(book);
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read.first().amount, 4);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordRewrites)
