@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include "book/corrections.h"
 #include "bookdir.h"
 #include "records/recordfiles.h"
 #include "smalldisk.h"
@@ -165,6 +166,7 @@ private slots:
             verifyRefused(renameInMaster(book, kPayees, "店1", "店一"), kPayees);
             verifyRefused(insertIncome(book, {"2023/12/31", "前", 5}, "2024/01/01"), kIncome);
             verifyRefused(copyFile(book, kData, QStringLiteral("予測データ.txt")), kData);
+            verifyRefused(deletePayment(book, {0, data.left(data.indexOf('\r'))}), kData);
         }
         QCOMPARE(dir.bytes(kData), data);
         QCOMPARE(dir.bytes(kAssoc), assoc);
