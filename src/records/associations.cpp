@@ -28,7 +28,7 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
     const auto key = cp932::encode(payee);
     const QString real = book.pathOf(bookfile::associations);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     QByteArray out;
     out.reserve(content.size() + line->size());

@@ -9,6 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "records/cp932.h"
+#include "records/lineformat.h"
+#include "records/rawrecords.h"
+
 namespace {
 ReadCall s_readCall = ::read;
 
@@ -89,6 +93,38 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 }
 } // namespace
 
+namespace {
+bool startsWithByteOrderMark(QByteArrayView b) {
+    return b.startsWith("\xEF\xBB\xBF") || b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF");
+}
+
+// Re-encodes a file with a byte-order mark as CP932.
+void fromByteOrderMark(FileContent &c) {
+    const QByteArray &b = c.bytes;
+    QString text;
+    if (!startsWithByteOrderMark(b)) {
+        return;
+    } else if (b.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(b.constData() + 3, b.size() - 3);
+    } else if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF")) {
+        const bool big = b[0] == '\xFE';
+        text.resize((b.size() - 2) / 2);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto hi = static_cast<unsigned char>(b[2 + 2 * i + (big ? 0 : 1)]);
+            const auto lo = static_cast<unsigned char>(b[2 + 2 * i + (big ? 1 : 0)]);
+            text[i] = QChar(static_cast<char16_t>((hi << 8) | lo));
+        }
+        if (b.size() % 2) text += QChar(QChar::ReplacementCharacter); // a cut-off unit
+    }
+    c.hadByteOrderMark = true;
+    c.bytes = cp932::encodeReplacing(text, &c.notCp932);
+}
+} // namespace
+
+FileResult FileContent::rewriteRefusal() const {
+    return error.ok() && notCp932.isEmpty() ? FileResult() : readRefusal(*this);
+}
+
 ReadCall setReadCall(ReadCall call) {
     const ReadCall previous = s_readCall;
     s_readCall = call ? call : ::read;
@@ -129,6 +165,7 @@ FileContent readFile(const QString &path) {
     }
     ::close(fd);
     c.bytes.truncate(size);
+    fromByteOrderMark(c);
     return c;
 }
 
@@ -143,6 +180,12 @@ QByteArray readFileBytes(const QString &path, FileResult *error) {
 }
 
 FileResult readRefusal(const FileContent &content) {
+    if (content.error.ok() && !content.notCp932.isEmpty())
+        return FileResult::refused(
+            QStringLiteral("保存できない文字"),
+            QStringLiteral("ファイルに「%1」があります。この文字はShift-JISで保存できないため、"
+                           "保存しませんでした。")
+                .arg(content.notCp932));
     FileResult r = content.error;
     r.message += QStringLiteral("\nファイルを読み込めなかったため、保存しませんでした。");
     return r;
@@ -173,6 +216,23 @@ FileResult rewriteThrough(const QString &real, const QString &temp, const QByteA
     return finishTemporary(fd, tempPath, target, content, modeFor(target));
 }
 
+namespace {
+// A file in another encoding is not appended to in CP932: it is rewritten
+// whole in CP932 with CR LF, the line at its end.
+FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line) {
+    const FileContent content = readFile(path);
+    if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
+    QByteArray out;
+    out.reserve(content.bytes.size() + line.size() + 1024);
+    RawReader reader(content.bytes);
+    QByteArrayView old;
+    while (reader.nextLine(&old))
+        appendLineAsRead(out, old);
+    out.append(line);
+    return replaceAtomically(path, out);
+}
+} // namespace
+
 FileResult appendLine(const QString &path, const QByteArray &line) {
     if (FileResult r = checkWritable(path); !r.ok()) return r;
     const int fd =
@@ -185,6 +245,12 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
         const int error = errno;
         ::close(fd);
         return ioError(path, errnoText(error));
+    }
+    char head[3] = {};
+    const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
+    if (headSize > 0 && startsWithByteOrderMark(QByteArrayView(head, headSize))) {
+        ::close(fd);
+        return appendToByteOrderMarked(path, line);
     }
     char last = '\n';
     if (st.st_size > 0) {
@@ -217,6 +283,6 @@ FileResult deleteFile(const Book &book, const QString &name) {
 
 FileResult copyFile(const Book &book, const QString &from, const QString &to) {
     const FileContent content = readFile(book.pathOf(from));
-    if (!content.ok()) return readRefusal(content);
+    if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
     return replaceAtomically(book.pathOf(to), content.bytes);
 }

@@ -8,7 +8,7 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
     const QString real = book.pathOf(name);
     if (!(lastDate > date)) return appendLine(real, line);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     const QByteArray dateBytes = date.toLatin1();
     QByteArray out;

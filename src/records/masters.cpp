@@ -51,7 +51,7 @@ FileResult renameInMaster(const Book &book, const QString &master, const QString
     if (!newBytes) return err;
     const QString real = book.pathOf(master);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     QByteArray out;
     RawReader reader(content);

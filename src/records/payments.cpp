@@ -69,7 +69,7 @@ FileResult renameInPayments(const Book &book, PaymentField field, const QString 
     if (!newBytes) return err;
     const QString real = book.pathOf(bookfile::payments);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     const int index = fieldIndex(field);
     QByteArray out;

@@ -105,6 +105,71 @@ private slots:
         QCOMPARE(read.size(), 1);
         QCOMPARE(read.first().amount, 4);
     }
+
+    void fileWithAByteOrderMarkIsReadByItAndRewrittenInCp932_data() {
+        QTest::addColumn<QByteArray>("mark");
+        QTest::addColumn<QString>("codec");
+        QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF") << QStringLiteral("utf8");
+        QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE") << QStringLiteral("le");
+        QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF") << QStringLiteral("be");
+    }
+    void fileWithAByteOrderMarkIsReadByItAndRewrittenInCp932() {
+        QFETCH(QByteArray, mark);
+        QFETCH(QString, codec);
+        const auto encoded = [&](const QString &text) {
+            if (codec == QStringLiteral("utf8")) return mark + text.toUtf8();
+            QByteArray out = mark;
+            for (QChar c : text) {
+                const char hi = static_cast<char>(c.unicode() >> 8);
+                const char lo = static_cast<char>(c.unicode() & 0xFF);
+                out += codec == QStringLiteral("le") ? lo : hi;
+                out += codec == QStringLiteral("le") ? hi : lo;
+            }
+            return out;
+        };
+        BookDir dir;
+        Book book(dir.path());
+        const QString text = QStringLiteral("\"2024/01/01\",\"八百屋\",\"食費\",980,\"旬\",\"\"\r\n"
+                                            "\"2024/01/05\",\"本屋\",\"教養\",1500,\"\",\"\"\n");
+        dir.writeBytes(kData, encoded(text));
+        QCOMPARE(readPayments(book),
+                 (QList<PaymentRecord>{{"2024/01/01", "八百屋", "食費", 980, "旬", ""},
+                                       pay("2024/01/05", "本屋", "教養", 1500)}));
+        QVERIFY(readFileBytes(dir.file(kData)).startsWith("\"2024/01/01\""));
+
+        // Insertion, and an append, write the whole file in CP932 with CR LF.
+        QVERIFY(insertPayment(book, pay("2024/01/03", "駅", "交通費", 160), "2024/01/05").ok());
+        const QString crlf = QStringLiteral("\"2024/01/01\",\"八百屋\",\"食費\",980,\"旬\",\"\"\r\n"
+                                            "\"2024/01/03\",\"駅\",\"交通費\",160,\"\",\"\"\r\n"
+                                            "\"2024/01/05\",\"本屋\",\"教養\",1500,\"\",\"\"\r\n");
+        QCOMPARE(dir.bytes(kData), sjis(crlf));
+        dir.writeBytes(kData, encoded(text));
+        QVERIFY(insertPayment(book, pay("2024/01/09", "駅", "交通費", 160), "2024/01/05").ok());
+        QCOMPARE(dir.bytes(kData),
+                 sjis(QStringLiteral("\"2024/01/01\",\"八百屋\",\"食費\",980,\"旬\",\"\"\r\n"
+                                     "\"2024/01/05\",\"本屋\",\"教養\",1500,\"\",\"\"\r\n"
+                                     "\"2024/01/09\",\"駅\",\"交通費\",160,\"\",\"\"\r\n")));
+        const QString master = QStringLiteral("支払いマスタ.txt");
+        dir.writeBytes(master, encoded(QStringLiteral("八百屋\r\n本屋\r\n")));
+        QCOMPARE(readMaster(book, master), (QStringList{"八百屋", "本屋"}));
+        QVERIFY(appendMasterName(book, QStringLiteral("駅"), master).ok());
+        QCOMPARE(dir.bytes(master), sjis(QStringLiteral("八百屋\r\n本屋\r\n駅\r\n")));
+
+        // A character without a CP932 form: read, but no rewrite stores the file.
+        const QByteArray foreign =
+            encoded(QStringLiteral("\"2024/01/01\",\"Café\",\"食費\",980,\"\",\"\"\r\n"));
+        dir.writeBytes(kData, foreign);
+        QCOMPARE(readPayments(book).first().amount, 980);
+        for (const QString &last : {QStringLiteral("2024/01/01"), QStringLiteral("2024/02/01")}) {
+            const FileResult r = insertPayment(book, pay("2024/01/09", "駅", "x", 1), last);
+            QVERIFY(!r.ok());
+            QCOMPARE(r.title, QStringLiteral("保存できない文字"));
+            QVERIFY2(r.message.contains(QStringLiteral("「é」")), qPrintable(r.message));
+        }
+        QVERIFY(!renameInPayments(book, PaymentField::Category, "食費", "x").ok());
+        QCOMPARE(dir.bytes(kData), foreign);
+        QCOMPARE(dir.files(), (QStringList{kData, master}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordRewrites)
