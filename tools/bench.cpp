@@ -18,6 +18,7 @@
 #include "records/clock.h"
 #include "records/cp932.h"
 #include "records/money.h"
+#include "records/recordfiles.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 
@@ -145,10 +146,25 @@ int main(int argc, char *argv[]) {
         QApplication::processEvents();
     }
     const QList<double> correct = timeCorrections(window, calendar, runs);
+    // The same payments with CR line ends and one CR LF record after them (a
+    // book from an old Mac the program then appended to).
+    QTemporaryDir crDir;
+    {
+        QFile from(dir.path() + QStringLiteral("/データ.txt"));
+        QFile to(crDir.path() + QStringLiteral("/データ.txt"));
+        if (from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly))
+            to.write(from.readAll().replace("\r\n", "\r") +
+                     "\"2025/01/01\",\"A\",\"B\",1,\"\",\"\"\r\n");
+    }
+    QList<double> crRead;
+    for (int i = 0; i < runs; ++i)
+        crRead << timeMs([&] { readPayments(Book(crDir.path())); });
+
     printf("book: %d payments, %.1f MB\n", records, static_cast<double>(bytes) / 1e6);
     printf("day click (day list + month):            median %.1f ms\n", median(click));
     printf("payment save, appended on the last day:  median %.1f ms\n", median(append));
     printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
     printf("payment corrected/deleted 10 years back: median %.1f ms\n", median(correct));
+    printf("read all payments, CR line ends:         median %.1f ms\n", median(crRead));
     return 0;
 }

@@ -26,7 +26,8 @@ FileResult rewrite(const Book &book, const QString &name, const QString &temp, c
                    const QByteArray &newLine) {
     const QString path = book.pathOf(name);
     const FileContent read = readFile(path);
-    if (!read.ok()) return readRefusal(read); // never rewrite from a part of the file
+    // Never rewrite from a part of the file, or one with text CP932 cannot hold.
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const std::optional<QByteArray> content = rewriteRecord(read.bytes, at, newLine);
     if (!content) return changedUnderneath();
     return rewriteThrough(path, book.pathOf(temp), *content);

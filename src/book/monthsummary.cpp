@@ -1,6 +1,6 @@
 #include "book/monthsummary.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -57,8 +57,15 @@ Yen floorDiv(Yen a, Yen b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-Yen roundHalfEven(double v) {
-    return static_cast<Yen>(std::nearbyint(v));
+Yen quotientHalfEven(Wide num, Yen den) {
+    Wide q = num / den, r = num % den;
+    if (r < 0) { // floor, so that 0 <= r < den
+        r += den;
+        --q;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1))) ++q;
+    return static_cast<Yen>(
+        std::clamp<Wide>(q, std::numeric_limits<Yen>::min(), std::numeric_limits<Yen>::max()));
 }
 
 MonthFigures computeMonth(const Book &book, QDate selected) {
@@ -106,17 +113,17 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
     // carry has no pace to keep: the whole month is charted against a pace of 0.
     m.hasPace = m.startDay <= m.days;
     const int from = m.hasPace ? m.startDay : 1;
-    const float dailyPace = m.hasPace ? static_cast<float>(income[m.startDay]) /
-                                            static_cast<float>(m.days - m.startDay + 1)
-                                      : 0.0f;
+    // The pace spends income[start day] over the days left, one exact share a
+    // day; the offset is made an integer every day, halves to even. In whole
+    // numbers throughout: any amount a file holds stays in range.
+    const Yen paceDays = m.hasPace ? m.days - m.startDay + 1 : 1;
     const Yen paceStart = m.hasPace ? income[m.startDay] : 0;
     Yen paceOffset = 0, leftMax = 0, paidMax = 0;
     funds = spent = 0;
     for (int i = from; i <= m.days; ++i) {
         funds = addYen(funds, income[i]);
         if (m.hasPace)
-            paceOffset =
-                roundHalfEven(static_cast<double>(paceOffset) - static_cast<double>(dailyPace));
+            paceOffset = quotientHalfEven(Wide(paceOffset) * paceDays - paceStart, paceDays);
         spent = addYen(spent, paid[i]);
         m.leftSeries[i] = subYen(funds, spent);
         leftMax = std::max(leftMax, m.leftSeries[i]);

@@ -44,5 +44,6 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
 Yen axisCeiling(Yen v);
 // floor(a / b) for b > 0, rounding towards minus infinity.
 Yen floorDiv(Yen a, Yen b);
-// Nearest integer, halves to even.
-Yen roundHalfEven(double v);
+// num / den (den > 0) to the nearest integer, halves to even, saturated.
+__extension__ typedef __int128 Wide;
+Yen quotientHalfEven(Wide num, Yen den);

@@ -28,19 +28,21 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
     const auto key = cp932::encode(payee);
     const QString real = book.pathOf(bookfile::associations);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     QByteArray out;
     out.reserve(content.size() + line->size());
     bool found = false;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) {
+    QByteArrayView old;
+    while (reader.nextLine(&old)) {
+        RawReader::split(old, f, fieldsThrough(F::Payee));
         if (byteString(fieldAt(f, F::Payee)) == byteString(*key)) {
             out.append(*line);
             found = true;
         } else {
-            appendCopied(out, f, fieldIndex(F::Count), -1);
+            appendLineAsRead(out, old);
         }
     }
     if (!found) out.append(*line);

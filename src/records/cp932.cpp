@@ -134,8 +134,15 @@ QString normalize(const QString &text) {
     return out;
 }
 
-std::optional<QByteArray> encode(const QString &text, QString *badChar) {
-    const QString norm = normalize(text);
+} // namespace cp932
+
+namespace {
+// The CP932 bytes of the text. A character without a CP932 form is named in
+// *badChar (the first one only) and then either ends the encoding (nullopt)
+// or, when replace is set, stands as 〓.
+std::optional<QByteArray> encodeText(const QString &text, QString *badChar, bool replace) {
+    using cp932::decode;
+    const QString norm = cp932::normalize(text);
     QByteArray out;
     out.reserve(norm.size() * 2);
     static thread_local Iconv cd("CP932", "UTF-16LE");
@@ -155,12 +162,28 @@ std::optional<QByteArray> encode(const QString &text, QString *badChar) {
                         cd.convert(reinterpret_cast<const char *>(&c), 2, buf, sizeof buf, &n);
         // Only characters that read back as themselves are stored.
         if (!ok || decode(QByteArrayView(buf, static_cast<qsizetype>(n))) != QString(QChar(c))) {
-            if (badChar) *badChar = norm.mid(i, len);
-            return std::nullopt;
+            if (badChar && badChar->isEmpty()) *badChar = norm.mid(i, len);
+            if (!replace) return std::nullopt;
+            out.append("\x81\xAC", 2); // 〓
+            i += len - 1;
+            continue;
         }
         out.append(buf, static_cast<qsizetype>(n));
     }
     return out;
+}
+} // namespace
+
+namespace cp932 {
+
+std::optional<QByteArray> encode(const QString &text, QString *badChar) {
+    if (badChar) badChar->clear();
+    return encodeText(text, badChar, false);
+}
+
+QByteArray encodeReplacing(const QString &text, QString *badChar) {
+    if (badChar) badChar->clear();
+    return *encodeText(text, badChar, true);
 }
 
 } // namespace cp932

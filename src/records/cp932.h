@@ -18,5 +18,8 @@ QString normalize(const QString &text);
 // The CP932 bytes of the normalized text, or nothing when a character has no
 // CP932 form; *badChar then names the first such character.
 std::optional<QByteArray> encode(const QString &text, QString *badChar = nullptr);
+// The same with 〓 for every character that has no CP932 form; *badChar
+// names the first of them (empty when there is none).
+QByteArray encodeReplacing(const QString &text, QString *badChar);
 
 } // namespace cp932

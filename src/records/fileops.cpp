@@ -1,5 +1,6 @@
 #include "records/fileops.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -7,6 +8,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "records/cp932.h"
+#include "records/lineformat.h"
+#include "records/rawrecords.h"
 
 namespace {
 ReadCall s_readCall = ::read;
@@ -17,6 +22,33 @@ QString errnoText(int error) {
 
 QByteArray nativePath(const QString &path) {
     return QFile::encodeName(path);
+}
+
+// The file a path names once every symbolic link is followed: a book kept in
+// a synced folder links its files there, and a rewrite must replace the file
+// the link points to, not the link.
+QString linkTarget(const QString &path) {
+    QFileInfo info(path);
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    return info.filePath();
+}
+
+// A temporary of the given name in the folder of the real file.
+QString besideTarget(const QString &target, const QString &temp) {
+    return QFileInfo(target).dir().filePath(QFileInfo(temp).fileName());
+}
+
+// A file the user made read-only is not written, not even by root.
+FileResult checkWritable(const QString &path) {
+    struct stat st;
+    if (::stat(nativePath(path).constData(), &st) != 0) return {};
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+        ::access(nativePath(path).constData(), W_OK) != 0)
+        return FileResult::refused(QStringLiteral("ファイル書き込みエラー"),
+                                   QStringLiteral("「%1」は読み取り専用のため書き込めません。")
+                                       .arg(QFileInfo(path).fileName()));
+    return {};
 }
 
 // Every byte, each write checked: a short write goes on, an interrupted one
@@ -61,6 +93,38 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 }
 } // namespace
 
+namespace {
+bool startsWithByteOrderMark(QByteArrayView b) {
+    return b.startsWith("\xEF\xBB\xBF") || b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF");
+}
+
+// Re-encodes a file with a byte-order mark as CP932.
+void fromByteOrderMark(FileContent &c) {
+    const QByteArray &b = c.bytes;
+    QString text;
+    if (!startsWithByteOrderMark(b)) {
+        return;
+    } else if (b.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(b.constData() + 3, b.size() - 3);
+    } else if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF")) {
+        const bool big = b[0] == '\xFE';
+        text.resize((b.size() - 2) / 2);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto hi = static_cast<unsigned char>(b[2 + 2 * i + (big ? 0 : 1)]);
+            const auto lo = static_cast<unsigned char>(b[2 + 2 * i + (big ? 1 : 0)]);
+            text[i] = QChar(static_cast<char16_t>((hi << 8) | lo));
+        }
+        if (b.size() % 2) text += QChar(QChar::ReplacementCharacter); // a cut-off unit
+    }
+    c.hadByteOrderMark = true;
+    c.bytes = cp932::encodeReplacing(text, &c.notCp932);
+}
+} // namespace
+
+FileResult FileContent::rewriteRefusal() const {
+    return error.ok() && notCp932.isEmpty() ? FileResult() : readRefusal(*this);
+}
+
 ReadCall setReadCall(ReadCall call) {
     const ReadCall previous = s_readCall;
     s_readCall = call ? call : ::read;
@@ -101,6 +165,7 @@ FileContent readFile(const QString &path) {
     }
     ::close(fd);
     c.bytes.truncate(size);
+    fromByteOrderMark(c);
     return c;
 }
 
@@ -115,6 +180,12 @@ QByteArray readFileBytes(const QString &path, FileResult *error) {
 }
 
 FileResult readRefusal(const FileContent &content) {
+    if (content.error.ok() && !content.notCp932.isEmpty())
+        return FileResult::refused(
+            QStringLiteral("保存できない文字"),
+            QStringLiteral("ファイルに「%1」があります。この文字はShift-JISで保存できないため、"
+                           "保存しませんでした。")
+                .arg(content.notCp932));
     FileResult r = content.error;
     r.message += QStringLiteral("\nファイルを読み込めなかったため、保存しませんでした。");
     return r;
@@ -127,21 +198,43 @@ FileResult ioError(const QString &path, const QString &why) {
 }
 
 FileResult replaceAtomically(const QString &path, const QByteArray &content) {
+    const QString target = linkTarget(path);
+    if (FileResult r = checkWritable(target); !r.ok()) return r;
     // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
-    QByteArray temp = nativePath(path) + ".XXXXXX";
+    QByteArray temp = nativePath(target) + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
-    return finishTemporary(fd, temp, path, content, modeFor(path));
+    return finishTemporary(fd, temp, target, content, modeFor(target));
 }
 
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content) {
-    const QByteArray tempPath = nativePath(temp);
+    const QString target = linkTarget(real);
+    if (FileResult r = checkWritable(target); !r.ok()) return r;
+    const QByteArray tempPath = nativePath(besideTarget(target, temp));
     const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return ioError(temp, errnoText(errno));
-    return finishTemporary(fd, tempPath, real, content, modeFor(real));
+    return finishTemporary(fd, tempPath, target, content, modeFor(target));
 }
 
+namespace {
+// A file in another encoding is not appended to in CP932: it is rewritten
+// whole in CP932 with CR LF, the line at its end.
+FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line) {
+    const FileContent content = readFile(path);
+    if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
+    QByteArray out;
+    out.reserve(content.bytes.size() + line.size() + 1024);
+    RawReader reader(content.bytes);
+    QByteArrayView old;
+    while (reader.nextLine(&old))
+        appendLineAsRead(out, old);
+    out.append(line);
+    return replaceAtomically(path, out);
+}
+} // namespace
+
 FileResult appendLine(const QString &path, const QByteArray &line) {
+    if (FileResult r = checkWritable(path); !r.ok()) return r;
     const int fd =
         ::open(nativePath(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return ioError(path, errnoText(errno));
@@ -153,11 +246,17 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
         ::close(fd);
         return ioError(path, errnoText(error));
     }
+    char head[3] = {};
+    const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
+    if (headSize > 0 && startsWithByteOrderMark(QByteArrayView(head, headSize))) {
+        ::close(fd);
+        return appendToByteOrderMarked(path, line);
+    }
     char last = '\n';
     if (st.st_size > 0) {
         if (::pread(fd, &last, 1, st.st_size - 1) != 1) last = '\n';
     }
-    if (last != '\n') bytes.prepend("\r\n", 2);
+    if (last != '\n' && last != '\r') bytes.prepend("\r\n", 2);
     bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
     int error = errno;
     // A failed append is undone: a part of the line would read as a record of
@@ -184,6 +283,6 @@ FileResult deleteFile(const Book &book, const QString &name) {
 
 FileResult copyFile(const Book &book, const QString &from, const QString &to) {
     const FileContent content = readFile(book.pathOf(from));
-    if (!content.ok()) return readRefusal(content);
+    if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
     return replaceAtomically(book.pathOf(to), content.bytes);
 }

@@ -17,10 +17,18 @@ struct FileResult {
 // What a read found: every byte of the file, or why it could not be read
 // whole (then bytes holds nothing a rewrite may start from). A missing file
 // reads as empty without an error.
+// A file that begins with a UTF-8 or UTF-16 byte-order mark (what common
+// editors write) is decoded by it and handed out as CP932 like every other;
+// a character without a CP932 form then reads as 〓, and notCp932 names it
+// so that no rewrite stores the file with the character lost.
 struct FileContent {
     QByteArray bytes;
     FileResult error;
+    bool hadByteOrderMark = false;
+    QString notCp932;
     bool ok() const { return error.ok(); }
+    // Why a rewrite must not start from this content, if it must not.
+    FileResult rewriteRefusal() const;
 };
 FileContent readFile(const QString &path);
 
@@ -31,7 +39,8 @@ QByteArray readFileBytes(const QString &path);
 // the bytes are empty.
 QByteArray readFileBytes(const QString &path, FileResult *error);
 
-// The refusal of a rewrite whose file could not be read whole.
+// The refusal of a rewrite whose file could not be read whole or holds text
+// that has no CP932 form (content.rewriteRefusal()).
 FileResult readRefusal(const FileContent &content);
 
 // The read(2) every file read goes through; a test puts in one that fails.

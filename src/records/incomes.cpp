@@ -26,5 +26,5 @@ FileResult insertIncome(const Book &book, const IncomeRecord &rec, const QString
     const auto line = b.finish();
     if (!line) return b.error();
     return insertInDateOrder(book, bookfile::incomes, bookfile::incomesCopy, *line, rec.date,
-                             lastDate, fieldIndex(F::Count), fieldIndex(F::Amount));
+                             lastDate);
 }

@@ -4,12 +4,11 @@
 #include "records/rawrecords.h"
 
 FileResult insertInDateOrder(const Book &book, const QString &name, const QString &temp,
-                             const QByteArray &line, const QString &date, const QString &lastDate,
-                             int fieldCount, int amountIndex) {
+                             const QByteArray &line, const QString &date, const QString &lastDate) {
     const QString real = book.pathOf(name);
     if (!(lastDate > date)) return appendLine(real, line);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     const QByteArray dateBytes = date.toLatin1();
     QByteArray out;
@@ -17,12 +16,16 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
     bool written = false;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) {
-        if (!written && byteString(fieldAt(f, 0)) > byteString(dateBytes)) {
-            out.append(line);
-            written = true;
+    QByteArrayView old;
+    while (reader.nextLine(&old)) {
+        if (!written) {
+            RawReader::split(old, f, 1);
+            if (byteString(fieldAt(f, 0)) > byteString(dateBytes)) {
+                out.append(line);
+                written = true;
+            }
         }
-        appendCopied(out, f, fieldCount, amountIndex);
+        appendLineAsRead(out, old);
     }
     if (!written) out.append(line);
     return rewriteThrough(real, book.pathOf(temp), out);

@@ -73,7 +73,16 @@ std::optional<QByteArray> LineBuilder::finish() {
     return m_line;
 }
 
-// Written straight into the buffer: a rewrite copies every line of the book.
+void appendLineAsRead(QByteArray &out, QByteArrayView line) {
+    const qsizetype at = out.size();
+    out.resize(at + line.size() + 2);
+    char *p = out.data() + at;
+    if (!line.isEmpty()) std::memcpy(p, line.data(), static_cast<size_t>(line.size()));
+    p[line.size()] = '\r';
+    p[line.size() + 1] = '\n';
+}
+
+// Written straight into the buffer: a rename may change every line of the book.
 void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amountIndex) {
     char digits[24];
     qsizetype digitCount = 0;
@@ -85,7 +94,7 @@ void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amoun
             digitCount = r.ptr - digits;
             size += digitCount;
         } else {
-            size += fieldAt(f, i).size() + 2;
+            size += fieldAt(f, i).size() + (fieldAt(f, i).contains('"') ? 0 : 2);
         }
     }
     const qsizetype at = out.size();
@@ -98,10 +107,11 @@ void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amoun
             p += digitCount;
         } else {
             const QByteArrayView field = fieldAt(f, i);
-            *p++ = '"';
+            const bool quoted = !field.contains('"');
+            if (quoted) *p++ = '"';
             if (!field.isEmpty()) std::memcpy(p, field.data(), static_cast<size_t>(field.size()));
             p += field.size();
-            *p++ = '"';
+            if (quoted) *p++ = '"';
         }
     }
     *p++ = '\r';

@@ -43,8 +43,13 @@ private:
     int m_fields = 0;
 };
 
-// A record copied by a rewrite: text fields as the bytes read, the amount as
-// the whole number read (no amount when amountIndex is -1).
+// A line a rewrite does not change: its bytes as read, then CR LF.
+void appendLineAsRead(QByteArray &out, QByteArrayView line);
+
+// A record a rewrite changes, written from the fields as read: text quoted,
+// except a text with a double quote inside, which can only have been read
+// from an unquoted field and is written bare again so that it reads back
+// whole; the amount as the whole number read.
 void appendCopied(QByteArray &out, const RawFields &f, int fieldCount, int amountIndex);
 
 // A master name stands bare on its line unless the reader would split or trim it.

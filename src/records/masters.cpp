@@ -1,5 +1,7 @@
 #include "records/masters.h"
 
+#include <algorithm>
+
 #include "records/cp932.h"
 #include "records/lineformat.h"
 #include "records/rawrecords.h"
@@ -49,14 +51,23 @@ FileResult renameInMaster(const Book &book, const QString &master, const QString
     if (!newBytes) return err;
     const QString real = book.pathOf(master);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     QByteArray out;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f))
+    QByteArrayView line;
+    while (reader.nextLine(&line)) {
+        RawReader::split(line, f);
+        const auto isOld = [&](QByteArrayView name) {
+            return byteString(name) == byteString(*oldBytes);
+        };
+        if (std::none_of(f.begin(), f.end(), isOld)) {
+            appendLineAsRead(out, line);
+            continue;
+        }
         for (QByteArrayView name : f)
-            appendMasterLine(
-                out, byteString(name) == byteString(*oldBytes) ? QByteArrayView(*newBytes) : name);
+            appendMasterLine(out, isOld(name) ? QByteArrayView(*newBytes) : name);
+    }
     return rewriteThrough(real, book.pathOf(renameTempOf(master)), out);
 }

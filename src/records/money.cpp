@@ -99,16 +99,13 @@ Yen parseAmountField(QByteArrayView text) {
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    // The magnitude, saturated exactly at the limit of its sign.
+    const quint64 limit = negative ? static_cast<quint64>(kMax) + 1 : static_cast<quint64>(kMax);
     quint64 whole = 0;
-    bool saturated = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (whole > (static_cast<quint64>(kMax) - 9) / 10)
-            saturated = true;
-        else
-            whole = whole * 10 + static_cast<quint64>(text[i] - '0');
+        const auto digit = static_cast<quint64>(text[i] - '0');
+        whole = whole > (limit - digit) / 10 ? limit : whole * 10 + digit;
     }
-    if (saturated) return negative ? kMin : kMax;
-    Yen v = static_cast<Yen>(whole);
     if (i < text.size() && text[i] == '.') {
         // Round the fraction half to even, as the money value of the writers does.
         const QByteArrayView frac = text.sliced(i + 1);
@@ -116,7 +113,8 @@ Yen parseAmountField(QByteArrayView text) {
         bool restNonZero = false;
         for (qsizetype k = 1; k < frac.size() && frac[k] >= '0' && frac[k] <= '9'; ++k)
             restNonZero |= frac[k] != '0';
-        if (first > 5 || (first == 5 && (restNonZero || (v & 1)))) v = addYen(v, 1);
+        if ((first > 5 || (first == 5 && (restNonZero || (whole & 1)))) && whole < limit) ++whole;
     }
-    return negative ? -v : v;
+    if (!negative) return static_cast<Yen>(whole);
+    return whole == limit ? kMin : -static_cast<Yen>(whole);
 }

@@ -47,8 +47,7 @@ FileResult insertPayment(const Book &book, const PaymentRecord &rec, const QStri
     FileResult err;
     const auto line = paymentLine(rec, &err);
     if (!line) return err;
-    return insertInDateOrder(book, name, temp, *line, rec.date, lastDate, kFields,
-                             fieldIndex(F::Amount));
+    return insertInDateOrder(book, name, temp, *line, rec.date, lastDate);
 }
 
 FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &records) {
@@ -70,18 +69,24 @@ FileResult renameInPayments(const Book &book, PaymentField field, const QString 
     if (!newBytes) return err;
     const QString real = book.pathOf(bookfile::payments);
     const FileContent read = readFile(real);
-    if (!read.ok()) return readRefusal(read);
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray &content = read.bytes;
     const int index = fieldIndex(field);
     QByteArray out;
     out.reserve(content.size() + 1024);
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) {
+    QByteArrayView line;
+    while (reader.nextLine(&line)) {
+        RawReader::split(line, f);
+        if (byteString(fieldAt(f, index)) != byteString(*oldBytes)) {
+            appendLineAsRead(out, line);
+            continue;
+        }
         // A short record's missing fields are empty text and amount 0.
         while (f.size() < kFields)
             f.append(QByteArrayView());
-        if (byteString(f[index]) == byteString(*oldBytes)) f[index] = *newBytes;
+        f[index] = *newBytes;
         appendCopied(out, f, kFields, fieldIndex(F::Amount));
     }
     return rewriteThrough(real, book.pathOf(bookfile::paymentsRename), out);

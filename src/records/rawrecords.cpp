@@ -1,24 +1,29 @@
 #include "records/rawrecords.h"
 
+#include <algorithm>
 #include <cstring>
+
+namespace {
+// The first c at or after p, or end.
+const char *find(const char *p, const char *end, char c) {
+    const auto *at = static_cast<const char *>(std::memchr(p, c, static_cast<size_t>(end - p)));
+    return at ? at : end;
+}
+} // namespace
 
 bool RawReader::nextLine(QByteArrayView *line) {
     while (m_p < m_end) {
         const char *start = m_p;
-        // Once no LF is left (a file with CR line ends), it is not searched for again.
-        const auto *lf = m_lfLeft ? static_cast<const char *>(std::memchr(
-                                        start, '\n', static_cast<size_t>(m_end - start)))
-                                  : nullptr;
-        m_lfLeft = lf != nullptr;
-        const char *stop = lf ? lf : m_end;
-        // A CR ends the line too: before the LF (CR LF) or alone.
-        if (const auto *cr = static_cast<const char *>(
-                std::memchr(start, '\r', static_cast<size_t>(stop - start)))) {
-            m_p = cr + 1 + (cr + 1 == lf ? 1 : 0);
-            stop = cr;
-        } else {
-            m_p = lf ? lf + 1 : m_end;
-        }
+        // CR LF, LF and a lone CR all end a line. The next LF and the next CR
+        // are each searched for once and kept until passed, so a file of CR
+        // ends with one LF far behind is still read in one pass.
+        if (!m_lf || m_lf < start) m_lf = find(start, m_end, '\n');
+        if (!m_cr || m_cr < start) m_cr = find(start, m_end, '\r');
+        const char *stop = std::min(m_lf, m_cr);
+        if (stop == m_end)
+            m_p = m_end;
+        else
+            m_p = stop + (stop == m_cr && m_cr + 1 == m_lf ? 2 : 1);
         const char *q = start;
         while (q < stop && (*q == ' ' || *q == '\t'))
             ++q;

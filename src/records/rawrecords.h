@@ -19,7 +19,8 @@ using RawFields = QVarLengthArray<QByteArrayView, 8>;
 // with a double quote runs to the next double quote (commas inside belong to
 // it); anything after that quote up to the comma is dropped. An unquoted
 // field runs to the next comma, blanks before it skipped. Blank lines hold no
-// record; a last line without CR LF still counts.
+// record; a last line without CR LF still counts. CR LF, LF and a lone CR
+// all end a line.
 class RawReader {
 public:
     explicit RawReader(QByteArrayView content) : m_p(content.data()), m_end(m_p + content.size()) {}
@@ -38,7 +39,8 @@ public:
 private:
     const char *m_p;
     const char *m_end;
-    bool m_lfLeft = true;
+    const char *m_lf = nullptr; // the next LF (m_end when none), once searched for
+    const char *m_cr = nullptr; // the next CR, the same way
 };
 
 // The field, or an empty view when the record has fewer fields.

@@ -35,9 +35,33 @@ private slots:
         QCOMPARE(floorDiv(-1, 2), -1LL);
         QCOMPARE(floorDiv(7, 2), 3LL);
         QCOMPARE(floorDiv(-7, 2), -4LL);
-        QCOMPARE(roundHalfEven(-2.5), -2LL);
-        QCOMPARE(roundHalfEven(-3.5), -4LL);
-        QCOMPARE(roundHalfEven(-1866.6666), -1867LL);
+        QCOMPARE(quotientHalfEven(-5, 2), -2LL);
+        QCOMPARE(quotientHalfEven(-7, 2), -4LL);
+        QCOMPARE(quotientHalfEven(5, 2), 2LL);
+        QCOMPARE(quotientHalfEven(-28000, 15), -1867LL);
+        QCOMPARE(quotientHalfEven(Wide(std::numeric_limits<qint64>::max()) * 4, 3),
+                 std::numeric_limits<qint64>::max());
+    }
+
+    void amountsAtTheLimitsStayWholeNumbers() {
+        // The largest amount a file can hold: the pace is still computed
+        // exactly (max = 31 × 297528130221121800 + 7).
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const MonthFigures m =
+            computeMonth(lines({"\"2024/01/01\",\"スタート時入金\",9223372036854775807"}),
+                         lines({"\"2024/01/02\",\"a\",\"b\",9223372036854775807,\"\",\"\"",
+                                "\"2024/01/02\",\"a\",\"b\",9223372036854775807,\"\",\"\""}),
+                         QDate(2024, 1, 15));
+        QCOMPARE(m.start, max);
+        QCOMPARE(m.spent, max); // saturated
+        QCOMPARE(m.left, 0LL);
+        QCOMPARE(m.paceSeries[1], max - 297528130221121800LL);
+        QCOMPARE(m.paceSeries[31], 7LL);
+        const MonthFigures low =
+            computeMonth(lines({"\"2024/01/01\",\"スタート時入金\",-9223372036854775808"}), {},
+                         QDate(2024, 1, 1));
+        QCOMPARE(low.start, std::numeric_limits<qint64>::min());
+        QCOMPARE(low.paceSeries[31], -8LL);
     }
 
     void carryAndMonthFromTheFilesInOrder() {

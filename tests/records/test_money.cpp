@@ -78,6 +78,25 @@ private slots:
         QTest::newRow("garbage") << QByteArray("abc") << 0LL;
         QTest::newRow("beyond 64 bits saturates")
             << QByteArray("99999999999999999999999") << std::numeric_limits<qint64>::max();
+        // Saturation starts exactly at the limits, not a digit early.
+        QTest::newRow("max - 7") << QByteArray("9223372036854775800") << 9223372036854775800LL;
+        QTest::newRow("max") << QByteArray("9223372036854775807")
+                             << std::numeric_limits<qint64>::max();
+        QTest::newRow("max + 1") << QByteArray("9223372036854775808")
+                                 << std::numeric_limits<qint64>::max();
+        QTest::newRow("max - 1 and a half")
+            << QByteArray("9223372036854775806.5") << 9223372036854775806LL;
+        QTest::newRow("rounds up to max")
+            << QByteArray("9223372036854775806.6") << std::numeric_limits<qint64>::max();
+        QTest::newRow("max, rounded up")
+            << QByteArray("9223372036854775807.9") << std::numeric_limits<qint64>::max();
+        QTest::newRow("min + 8") << QByteArray("-9223372036854775800") << -9223372036854775800LL;
+        QTest::newRow("min") << QByteArray("-9223372036854775808")
+                             << std::numeric_limits<qint64>::min();
+        QTest::newRow("below min")
+            << QByteArray("-99999999999999999999") << std::numeric_limits<qint64>::min();
+        QTest::newRow("min, rounded")
+            << QByteArray("-9223372036854775808.7") << std::numeric_limits<qint64>::min();
     }
     void readsAmountFields() {
         QFETCH(QByteArray, field);

@@ -2,8 +2,10 @@
 // symlinked or read-only file. A failed write leaves the file as it was and
 // says so; no record is ever lost while success is reported.
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
+#include "book/corrections.h"
 #include "bookdir.h"
 #include "records/recordfiles.h"
 #include "smalldisk.h"
@@ -164,6 +166,7 @@ private slots:
             verifyRefused(renameInMaster(book, kPayees, "店1", "店一"), kPayees);
             verifyRefused(insertIncome(book, {"2023/12/31", "前", 5}, "2024/01/01"), kIncome);
             verifyRefused(copyFile(book, kData, QStringLiteral("予測データ.txt")), kData);
+            verifyRefused(deletePayment(book, {0, data.left(data.indexOf('\r'))}), kData);
         }
         QCOMPARE(dir.bytes(kData), data);
         QCOMPARE(dir.bytes(kAssoc), assoc);
@@ -198,6 +201,77 @@ private slots:
         QVERIFY(err.ok());
         QVERIFY(insertPayment(book, pay("2024/01/02", "B", "y", 2), "2024/01/29").ok());
         QCOMPARE(readPayments(book).size(), 175);
+    }
+
+    void rewritesFollowASymlinkToTheRealFile() {
+        BookDir synced, dir;
+        Book book(dir.path());
+        const QStringList linked{kData, kAssoc, kPayees, kNotes};
+        for (const QString &name : linked) {
+            synced.writeBytes(name, {});
+            QVERIFY(QFile::link(synced.file(name), dir.file(name)));
+        }
+        synced.write(kData, QStringLiteral("\"2024/01/05\",\"店1\",\"食費\",5,\"\",\"\"\r\n"));
+        QVERIFY(insertPayment(book, pay("2024/01/01", "店1", "x", 1), "2024/01/05").ok());
+        QVERIFY(renameInPayments(book, PaymentField::Payee, "店1", "店一").ok());
+        QVERIFY(saveAssociation(book, "店一", "食費").ok());
+        QVERIFY(appendMasterName(book, "店一", kPayees).ok());
+        QVERIFY(renameInMaster(book, kPayees, "店一", "店壱").ok());
+        QVERIFY(writeNotes(book, QStringLiteral("メモ")).ok());
+        for (const QString &name : linked)
+            QVERIFY2(QFileInfo(dir.file(name)).isSymLink(), qPrintable(name));
+        QCOMPARE(synced.text(kData),
+                 QStringLiteral("\"2024/01/01\",\"店一\",\"x\",1,\"\",\"\"\r\n"
+                                "\"2024/01/05\",\"店一\",\"食費\",5,\"\",\"\"\r\n"));
+        QCOMPARE(synced.text(kAssoc), QStringLiteral("\"店一\",\"食費\"\r\n"));
+        QCOMPARE(synced.text(kPayees), QStringLiteral("店壱\r\n"));
+        QCOMPARE(synced.text(kNotes), QStringLiteral("メモ\r\n"));
+        QVERIFY(overwritePayments(book, {}).ok());
+        QVERIFY(QFileInfo(dir.file(kData)).isSymLink());
+        QCOMPARE(synced.bytes(kData), QByteArray());
+        QStringList names = linked;
+        names.sort();
+        QCOMPARE(synced.files(), names); // no temporary left in either folder
+        QCOMPARE(dir.files(), names);
+    }
+
+    void rewritesKeepTheModeAndRefuseAReadOnlyFile() {
+        BookDir dir;
+        Book book(dir.path());
+        const QByteArray data = sjis(QStringLiteral("\"2024/01/05\",\"A\",\"x\",5,\"\",\"\"\r\n"));
+        dir.writeBytes(kData, data);
+        const auto mode = [&](const QString &name) {
+            return QFile::permissions(dir.file(name)) & 0x7077; // owner, group, other
+        };
+        const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+        QVERIFY(QFile::setPermissions(dir.file(kData), ownerOnly));
+        QVERIFY(insertPayment(book, pay("2024/01/01", "B", "y", 1), "2024/01/05").ok());
+        QCOMPARE(mode(kData), ownerOnly);
+        QVERIFY(renameInPayments(book, PaymentField::Payee, "B", "C").ok());
+        QCOMPARE(mode(kData), ownerOnly);
+        QVERIFY(overwritePayments(book, readPayments(book)).ok());
+        QCOMPARE(mode(kData), ownerOnly);
+        dir.writeBytes(kNotes, {});
+        QVERIFY(QFile::setPermissions(dir.file(kNotes), ownerOnly));
+        QVERIFY(writeNotes(book, QStringLiteral("秘密")).ok());
+        QCOMPARE(mode(kNotes), ownerOnly);
+
+        // Read-only: refused by append, insertion, rename and overwrite alike.
+        const QByteArray before = dir.bytes(kData);
+        QVERIFY(QFile::setPermissions(dir.file(kData), QFile::ReadOwner | QFile::ReadGroup));
+        QList<FileResult> results;
+        results << insertPayment(book, pay("2024/01/09", "D", "y", 1), "2024/01/05")
+                << insertPayment(book, pay("2024/01/02", "D", "y", 1), "2024/01/05")
+                << renameInPayments(book, PaymentField::Payee, "C", "D")
+                << overwritePayments(book, {}) << truncateFile(book, kData);
+        for (const FileResult &r : results) {
+            QVERIFY(!r.ok());
+            QCOMPARE(r.title, QStringLiteral("ファイル書き込みエラー"));
+            QCOMPARE(r.message,
+                     QStringLiteral("「データ.txt」は読み取り専用のため書き込めません。"));
+        }
+        QCOMPARE(dir.bytes(kData), before);
+        QCOMPARE(dir.files(), (QStringList{kData, kNotes}));
     }
 };
 

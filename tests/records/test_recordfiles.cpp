@@ -66,15 +66,18 @@ private slots:
         verifyNoTemporaries(dir);
     }
 
-    void insertionRewritesFieldsInTheFileFormat() {
+    void insertionCopiesTheOtherLinesAsTheyWere() {
         BookDir dir;
         Book book(dir.path());
-        // Unquoted text, spaces, an amount with decimals and a comma inside quotes.
-        dir.write(kData, QStringLiteral("\"2005/02/14\", 店,\"a,b\",540.0000,\"\",\"\"\r\n"));
+        // Unquoted text, spaces, an amount with decimals and a comma inside
+        // quotes; an LF line end becomes CR LF.
+        dir.write(kData, QStringLiteral("\"2005/02/14\", 店,\"a,b\",540.0000,\"\",\"\"\n"));
         QVERIFY(insertPayment(book, pay("2005/02/01", "X", "y", 1), "2005/02/14").ok());
         QCOMPARE(dir.text(kData),
                  QStringLiteral("\"2005/02/01\",\"X\",\"y\",1,\"\",\"\"\r\n"
-                                "\"2005/02/14\",\"店\",\"a,b\",540,\"\",\"\"\r\n"));
+                                "\"2005/02/14\", 店,\"a,b\",540.0000,\"\",\"\"\r\n"));
+        QCOMPARE(readPayments(book).last(),
+                 (PaymentRecord{"2005/02/14", "店", "a,b", 540, "", ""}));
     }
 
     void unquotedFieldsLoseTheirBlanksOnBothSides() {
@@ -91,10 +94,10 @@ private slots:
         QCOMPARE(read[0].category, QStringLiteral("食費"));
         QCOMPARE(read[0].amount, 540);
         QCOMPARE(read[0].memo, QStringLiteral(" m "));
-        // A rewrite copies the fields as they were read.
-        QVERIFY(insertPayment(book, pay("2005/02/01", "X", "y", 1), "2005/02/14").ok());
-        QCOMPARE(dir.text(kData).split(QStringLiteral("\r\n")).at(1),
-                 QStringLiteral("\"2005/02/14\",\"店 の 名\",\"食費\",540,\" m \",\"\""));
+        // A rewrite that changes the line writes the fields as they were read.
+        QVERIFY(renameInPayments(book, PaymentField::Category, "食費", "食料").ok());
+        QCOMPARE(dir.text(kData),
+                 QStringLiteral("\"2005/02/14\",\"店 の 名\",\"食料\",540,\" m \",\"\"\r\n"));
         // Master names too.
         const QString master = QStringLiteral("費目マスタ.txt");
         dir.write(master, QStringLiteral("食費 \t\r\n\t本 \r\n"));
