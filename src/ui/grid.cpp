@@ -8,37 +8,15 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "ui/gridcells.h"
 #include "ui/twips.h"
 
 namespace {
-struct Row {
-    QList<QString> cells;
-    QList<QColor> back; // empty until a colour is set
-    QList<QColor> fore;
-};
-
 struct ColumnLayout {
     int widthTw = 960;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     Qt::Alignment fixedAlign = Qt::AlignLeft | Qt::AlignVCenter;
 };
-
-QColor colorAt(const QList<QColor> &colors, int c) {
-    return c < colors.size() ? colors.at(c) : QColor();
-}
-
-void putColor(QList<QColor> &colors, int c, const QColor &color) {
-    if (colors.size() <= c) colors.resize(c + 1);
-    colors[c] = color;
-}
-
-// Yen and digit texts as numbers: "¥1,500", "-¥200", "12".
-double numericKey(const QString &s) {
-    QString digits;
-    for (QChar ch : s)
-        if (ch.isDigit() || ch == u'-' || ch == u'.') digits += ch;
-    return digits.toDouble();
-}
 } // namespace
 
 // The cells; row 0 (when fixed) is shown as the header, rows below as the
@@ -48,14 +26,14 @@ class GridModel : public QAbstractTableModel {
 public:
     explicit GridModel(Grid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
 
-    QList<Row> rows;
+    GridCells cells;
     QList<ColumnLayout> columns;
     int shownRows = 0;
     int shownCols = 0;
 
     void reset() {
         beginResetModel();
-        shownRows = std::max(0, static_cast<int>(rows.size()) - m_grid->fixedRows());
+        shownRows = std::max(0, cells.rows() - m_grid->fixedRows());
         shownCols = static_cast<int>(columns.size());
         endResetModel();
     }
@@ -68,22 +46,21 @@ public:
     }
 
     QVariant cell(int r, int c, int role) const {
-        if (r < 0 || r >= rows.size() || c < 0 || c >= columns.size()) return {};
-        const Row &row = rows.at(r);
+        if (r < 0 || r >= cells.rows() || c < 0 || c >= cells.cols()) return {};
         const bool fixed = r < m_grid->fixedRows() || c < m_grid->fixedCols();
         switch (role) {
         case Qt::DisplayRole:
-            return c < row.cells.size() ? row.cells.at(c) : QString();
+            return cells.text(r, c);
         case Qt::TextAlignmentRole:
             return static_cast<int>(fixed ? columns.at(c).fixedAlign : columns.at(c).align);
         case Qt::BackgroundRole: {
-            QColor color = colorAt(row.back, c);
+            QColor color = cells.backColor(r, c);
             if (!color.isValid())
                 color = QApplication::palette().color(fixed ? QPalette::Button : QPalette::Base);
             return color;
         }
         case Qt::ForegroundRole: {
-            const QColor color = colorAt(row.fore, c);
+            const QColor color = cells.foreColor(r, c);
             if (color.isValid()) return color;
             return QApplication::palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
         }
@@ -177,16 +154,12 @@ Grid::Grid(QWidget *parent)
 Grid::~Grid() = default;
 
 int Grid::rows() const {
-    return static_cast<int>(m_model->rows.size());
+    return m_model->cells.rows();
 }
 
 void Grid::setRows(int rows) {
     rows = std::max(rows, 0);
-    const int cols = this->cols();
-    const int old = this->rows();
-    m_model->rows.resize(rows);
-    for (int r = old; r < rows; ++r)
-        m_model->rows[r].cells.resize(cols);
+    m_model->cells.setRows(rows);
     m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
     // Rows that disappear take the scroll position with them.
     m_requestedTop = std::max(m_fixedRows, std::min(m_requestedTop, rows - 1));
@@ -201,8 +174,7 @@ int Grid::cols() const {
 void Grid::setCols(int cols) {
     cols = std::max(cols, 0);
     m_model->columns.resize(cols);
-    for (Row &row : m_model->rows)
-        row.cells.resize(cols);
+    m_model->cells.setCols(cols);
     m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
     m_structureDirty = true;
     scheduleRefresh();
@@ -240,12 +212,12 @@ void Grid::setFixedCols(int n) {
 
 QString Grid::text(int r, int c) const {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return {};
-    return m_model->rows.at(r).cells.at(c);
+    return m_model->cells.text(r, c);
 }
 
 void Grid::setText(int r, int c, const QString &text) {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
-    m_model->rows[r].cells[c] = text;
+    m_model->cells.setText(r, c, text);
     scheduleRefresh();
 }
 
@@ -255,7 +227,7 @@ QColor Grid::cellBackColor(int r, int c) const {
 
 void Grid::setCellBackColor(int r, int c, const QColor &color) {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
-    putColor(m_model->rows[r].back, c, color);
+    m_model->cells.setBackColor(r, c, color);
     scheduleRefresh();
 }
 
@@ -265,7 +237,7 @@ QColor Grid::cellForeColor(int r, int c) const {
 
 void Grid::setCellForeColor(int r, int c, const QColor &color) {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
-    putColor(m_model->rows[r].fore, c, color);
+    m_model->cells.setForeColor(r, c, color);
     scheduleRefresh();
 }
 
@@ -340,29 +312,12 @@ void Grid::setCurrentCell(int r, int c) {
 
 void Grid::sortRows(int col, bool ascending, bool numeric) {
     if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
-    auto first = m_model->rows.begin() + m_fixedRows;
-    auto key = [col](const Row &row) { return row.cells.at(col); };
-    if (numeric) {
-        std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
-            const double x = numericKey(key(a)), y = numericKey(key(b));
-            return ascending ? x < y : y < x;
-        });
-    } else {
-        std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
-            const int cmp = key(a).compare(key(b));
-            return ascending ? cmp < 0 : cmp > 0;
-        });
-    }
+    m_model->cells.sortRows(m_fixedRows, col, ascending, numeric);
     scheduleRefresh();
 }
 
 void Grid::clear() {
-    for (Row &row : m_model->rows) {
-        for (QString &cell : row.cells)
-            cell.clear();
-        row.back.clear();
-        row.fore.clear();
-    }
+    m_model->cells.clear();
     scheduleRefresh();
 }
 

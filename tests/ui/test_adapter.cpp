@@ -83,6 +83,62 @@ private slots:
         QCOMPARE(g.colAlignment(0), Qt::AlignLeft | Qt::AlignVCenter);
     }
 
+    void cellsKeepTheirPlaceThroughEdits() {
+        Grid g;
+        g.setCols(3);
+        g.setRows(4);
+        // Written out of order, then rewritten longer, shorter and empty.
+        g.setText(1, 2, QStringLiteral("¥1,500"));
+        g.setText(1, 0, QStringLiteral("1"));
+        g.setText(1, 1, QStringLiteral("食費"));
+        g.setText(1, 1, QStringLiteral("スーパーマーケット"));
+        QCOMPARE(g.text(1, 0), QStringLiteral("1"));
+        QCOMPARE(g.text(1, 1), QStringLiteral("スーパーマーケット"));
+        QCOMPARE(g.text(1, 2), QStringLiteral("¥1,500"));
+        g.setText(1, 0, QString());
+        g.setText(1, 1, QStringLiteral("本"));
+        QCOMPARE(g.text(1, 0), QString());
+        QCOMPARE(g.text(1, 1), QStringLiteral("本"));
+        QCOMPARE(g.text(1, 2), QStringLiteral("¥1,500"));
+        QCOMPARE(g.text(2, 1), QString());
+
+        // Columns added come empty; columns removed do not come back.
+        g.setCols(5);
+        QCOMPARE(g.text(1, 2), QStringLiteral("¥1,500"));
+        QCOMPARE(g.text(1, 4), QString());
+        g.setText(1, 4, QStringLiteral("x"));
+        g.setCols(2);
+        g.setCols(3);
+        QCOMPARE(g.text(1, 1), QStringLiteral("本"));
+        QCOMPARE(g.text(1, 2), QString());
+    }
+
+    void coloursMoveWithTheirRows() {
+        Grid g;
+        g.setCols(2);
+        g.setRows(4);
+        const char *amounts[] = {"¥300", "¥100", "¥200"};
+        for (int r = 1; r <= 3; ++r)
+            g.setText(r, 1, QString::fromUtf8(amounts[r - 1]));
+        g.setCellBackColor(2, 0, QColor(255, 192, 192));
+        g.setCellForeColor(2, 1, QColor(Qt::red));
+        const QColor plain = g.cellBackColor(1, 0);
+        g.sortRows(1, true, true);
+        QCOMPARE(g.text(1, 1), QStringLiteral("¥100"));
+        QCOMPARE(g.cellBackColor(1, 0), QColor(255, 192, 192));
+        QCOMPARE(g.cellForeColor(1, 1), QColor(Qt::red));
+        QCOMPARE(g.cellBackColor(2, 0), plain);
+        g.sortRows(1, false, false); // as text: "¥300" > "¥200" > "¥100"
+        QCOMPARE(g.text(3, 1), QStringLiteral("¥100"));
+        QCOMPARE(g.cellBackColor(3, 0), QColor(255, 192, 192));
+
+        // A row that goes takes its colours; a new row in its place has none.
+        g.setRows(3);
+        g.setRows(4);
+        QCOMPARE(g.cellBackColor(3, 0), plain);
+        QCOMPARE(g.text(3, 1), QString());
+    }
+
     void scrollsAsFarAsItCan() {
         Grid g;
         g.resize(300, 200);

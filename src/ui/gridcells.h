@@ -1,0 +1,49 @@
+#pragma once
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// The cells of a Grid, kept cheap for big tables (a 30-year book's totals
+// are 10,950 rows × 60 columns): each row's texts are packed into one string
+// with the end of every cell in one flat table, and colours are kept only for
+// the cells that have one. Rows and columns are counted from 0; callers check
+// the bounds.
+class GridCells {
+public:
+    int rows() const { return static_cast<int>(m_rowText.size()); }
+    int cols() const { return m_cols; }
+    void setRows(int rows);
+    void setCols(int cols);
+
+    QString text(int r, int c) const { return view(r, c).toString(); }
+    QStringView view(int r, int c) const;
+    void setText(int r, int c, QStringView text);
+    // An invalid colour is "none set".
+    QColor backColor(int r, int c) const { return colours(r, c).back; }
+    void setBackColor(int r, int c, const QColor &color);
+    QColor foreColor(int r, int c) const { return colours(r, c).fore; }
+    void setForeColor(int r, int c, const QColor &color);
+
+    // Empties every text and colour; the size stays.
+    void clear();
+    // Stable sort of the rows from firstRow on by one column's text, moving
+    // whole rows with their colours; numeric compares "¥1,500", "-¥200", "12"
+    // as numbers.
+    void sortRows(int firstRow, int col, bool ascending, bool numeric);
+
+private:
+    struct Colours {
+        QColor back;
+        QColor fore;
+    };
+    static quint64 key(int r, int c) { return quint64(quint32(r)) << 32 | quint32(c); }
+    Colours colours(int r, int c) const { return m_colours.value(key(r, c)); }
+    int start(int r, int c) const { return c == 0 ? 0 : m_ends.at(qsizetype(r) * m_cols + c - 1); }
+    int end(int r, int c) const { return m_ends.at(qsizetype(r) * m_cols + c); }
+
+    int m_cols = 0;
+    QList<QString> m_rowText; // one per row: its cells one after another
+    QList<int> m_ends;        // rows × cols: where each cell ends in its row's text
+    QHash<quint64, Colours> m_colours;
+};
