@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 Chart::Chart(QWidget *parent)
@@ -174,6 +175,9 @@ void Chart::render() {
         chart->addAxis(y[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
     }
     y[1]->setGridLineVisible(false);
+    // The right axis is drawn only for a chart that has a series on it.
+    y[1]->setVisible(std::any_of(m_series.begin(), m_series.end(),
+                                 [](const Series &s) { return s.axis == Axis::Secondary; }));
 
     for (const Series &s : m_series) {
         if (!s.visible) continue;

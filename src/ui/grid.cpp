@@ -20,6 +20,7 @@ struct ColumnLayout {
     int widthTw = 960;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     Qt::Alignment fixedAlign = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment headerAlign; // none: the fixed alignment
 };
 
 QColor colorAt(const QList<QColor> &colors, int c) {
@@ -73,8 +74,12 @@ public:
         switch (role) {
         case Qt::DisplayRole:
             return c < row.cells.size() ? row.cells.at(c) : QString();
-        case Qt::TextAlignmentRole:
-            return static_cast<int>(fixed ? columns.at(c).fixedAlign : columns.at(c).align);
+        case Qt::TextAlignmentRole: {
+            const ColumnLayout &col = columns.at(c);
+            if (r < m_grid->fixedRows() && col.headerAlign)
+                return static_cast<int>(col.headerAlign);
+            return static_cast<int>(fixed ? col.fixedAlign : col.align);
+        }
         case Qt::BackgroundRole: {
             QColor color = colorAt(row.back, c);
             if (!color.isValid())
@@ -125,6 +130,7 @@ void styleView(QTableView *v) {
     v->verticalHeader()->setDefaultSectionSize(20);
     v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     v->horizontalHeader()->setSectionsClickable(true);
+    v->horizontalHeader()->setMinimumSectionSize(1); // narrow day columns keep their width
     v->horizontalHeader()->setHighlightSections(false);
     v->setWordWrap(false);
     v->setStyleSheet(
@@ -289,6 +295,18 @@ Qt::Alignment Grid::fixedAlignment(int c) const {
 void Grid::setFixedAlignment(int c, Qt::Alignment a) {
     if (c < 0 || c >= cols()) return;
     m_model->columns[c].fixedAlign = a;
+    scheduleRefresh();
+}
+
+Qt::Alignment Grid::headerAlignment(int c) const {
+    if (c < 0 || c >= cols()) return {};
+    const ColumnLayout &col = m_model->columns.at(c);
+    return col.headerAlign ? col.headerAlign : col.fixedAlign;
+}
+
+void Grid::setHeaderAlignment(int c, Qt::Alignment a) {
+    if (c < 0 || c >= cols()) return;
+    m_model->columns[c].headerAlign = a;
     scheduleRefresh();
 }
 

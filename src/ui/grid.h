@@ -57,6 +57,10 @@ public:
     void setColAlignment(int c, Qt::Alignment a);
     Qt::Alignment fixedAlignment(int c) const;
     void setFixedAlignment(int c, Qt::Alignment a);
+    // The header cell of a column, when it differs from the column's fixed
+    // cells below it (a centred header over a right-aligned fixed column).
+    Qt::Alignment headerAlignment(int c) const;
+    void setHeaderAlignment(int c, Qt::Alignment a);
     int fontPointSize() const { return m_pointSize; }
     void setFontPointSize(int points);
 
