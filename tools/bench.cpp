@@ -1,22 +1,31 @@
 // Developer benchmark: generates a 30-year book (about ten payments a day),
 // opens the window offscreen and prints the median times of the main page's
-// handlers. Usage: miltea-bench [runs]
+// and the analysis pages' handlers. Usage: miltea-bench [runs]
+// miltea-bench --write DIR writes the generated book into DIR and ends.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
+#include <functional>
+#include <sys/resource.h>
 
+#include "book/paymentscan.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "records/cp932.h"
 #include "records/money.h"
+#include "records/rawrecords.h"
+#include "records/recordfiles.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 
@@ -71,11 +80,88 @@ template <typename F> double timeMs(F &&f) {
     f();
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
+
+// A click and the window's work it leaves queued (grid and chart refreshes).
+template <typename B> double clickMs(B *button) {
+    return timeMs([&] {
+        button->click();
+        QApplication::processEvents();
+    });
+}
+
+template <typename B> B *named(QWidget &w, const char *name) {
+    return w.findChild<B *>(QString::fromLatin1(name));
+}
+
+// Opening the analysis pages and the search page's condition changes.
+void benchAnalysisPages(MainWindow &window, int runs) {
+    auto *main = named<QToolButton>(window, "cmdMain");
+    QList<double> kakei, janru, cale, taijyu;
+    auto fromMain = [&](const char *page, QList<double> &times) {
+        for (int i = 0; i < runs; ++i) {
+            main->click();
+            QApplication::processEvents();
+            times << clickMs(named<QToolButton>(window, page));
+        }
+    };
+    fromMain("cmdKakei", kakei);
+    auto *byPayee = named<QAbstractButton>(window, "optList2_0");
+    auto *byCategory = named<QAbstractButton>(window, "optList2_1");
+    for (int i = 0; i < runs; ++i) {
+        janru << clickMs(byCategory);
+        byPayee->click();
+        QApplication::processEvents();
+    }
+    fromMain("cmdCale", cale);
+    fromMain("cmdTaijyu", taijyu);
+    printf("集計 opened (both grids, by payee):         median %.1f ms\n", median(kakei));
+    printf("集計 switched to 費目集計:                  median %.1f ms\n", median(janru));
+    printf("カレンダ opened:                            median %.1f ms\n", median(cale));
+    printf("範囲指定 opened (every record listed):      median %.1f ms\n", median(taijyu));
+
+    auto *payees = named<ListBox>(window, "lstMise2");
+    auto *keyBox = named<QLineEdit>(window, "txtKey2");
+    const struct {
+        const char *label;
+        std::function<void()> change;
+    } changes[] = {
+        {"weekday 日", [&] { named<QPushButton>(window, "cmdWeek_0")->click(); }},
+        {"weekday 全部", [&] { named<QPushButton>(window, "cmdAllWeek")->click(); }},
+        {"period 前日", [&] { named<QPushButton>(window, "cmdKikan1")->click(); }},
+        {"period １年", [&] { named<QPushButton>(window, "cmdKikan7")->click(); }},
+        {"period 任意", [&] { named<QPushButton>(window, "cmdKikanF")->click(); }},
+        {"period 全部", [&] { named<QPushButton>(window, "cmdAllDay")->click(); }},
+        {"payee chosen", [&] { payees->clickRow(0); }},
+        {"category key + Enter",
+         [&] {
+             keyBox->setText(QStringLiteral("食費"));
+             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+             QCoreApplication::sendEvent(keyBox, &enter);
+         }},
+        {"検索", [&] { named<QPushButton>(window, "cmdKensaku")->click(); }},
+        {"key 全部", [&] { named<QPushButton>(window, "cmdAllact")->click(); }},
+    };
+    for (const auto &c : changes) {
+        QList<double> times;
+        for (int i = 0; i < runs; ++i)
+            times << timeMs([&] {
+                c.change();
+                QApplication::processEvents();
+            });
+        printf("範囲指定 %-22s                 median %.1f ms\n", c.label, median(times));
+    }
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 2 && qstrcmp(argv[1], "--write") == 0) {
+        const QString out = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(out);
+        printf("%d payments written to %s\n", makeBook(out), argv[2]);
+        return 0;
+    }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
     QTemporaryDir dir;
     const int records = makeBook(dir.path());
@@ -88,6 +174,14 @@ int main(int argc, char *argv[]) {
             box->accept();
     });
     boxes.start(1);
+
+    // Reading データ.txt alone, for comparison with the pages.
+    QList<double> decodeAll, scanOnly;
+    for (int i = 0; i < runs; ++i) {
+        decodeAll << timeMs([&] { readPayments(Book(dir.path())); });
+        scanOnly << timeMs(
+            [&] { scanPayments(readFileBytes(dir.path() + QStringLiteral("/データ.txt"))); });
+    }
 
     MainWindow window;
     auto *calendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvmain"));
@@ -122,5 +216,12 @@ int main(int argc, char *argv[]) {
     printf("day click (day list + month):            median %.1f ms\n", median(click));
     printf("payment save, appended on the last day:  median %.1f ms\n", median(append));
     printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
+    printf("データ.txt read and decoded (all fields): median %.1f ms\n", median(decodeAll));
+    printf("データ.txt read and scanned (analysis):   median %.1f ms\n", median(scanOnly));
+    benchAnalysisPages(window, runs);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    printf("max RSS of the whole program:            %.1f MB\n",
+           static_cast<double>(usage.ru_maxrss) / 1024.0);
     return 0;
 }
