@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 
 #include "book/paymentscan.h"
 #include "records/clock.h"
@@ -82,6 +83,9 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
     cboStdate = period.comboBox(QStringLiteral("cboStdate"), true, 100, 900, 1700, 380);
     period.label(QStringLiteral("～"), 1850, 920, 300, 330);
     cboEddate = period.comboBox(QStringLiteral("cboEddate"), true, 2150, 900, 1700, 380);
+    // Thousands of dates are set as one list, not added one by one.
+    for (QComboBox *box : {cboStdate, cboEddate})
+        box->setModel(new QStringListModel(box));
 
     cmdAllact =
         page.button(QStringLiteral("cmdAllact"), QStringLiteral("全部"), 7800, 900, 900, 600);
@@ -309,12 +313,17 @@ void SearchPage::list(SearchTest test) {
     const int n = static_cast<int>(r.rows.size());
     g->setRows(n + 1);
     if (n > 0) mcrBunseki->setRowCount(n);
+    QString letters[7];
+    for (int w = 0; w < 7; ++w)
+        letters[w] = weekdayLetter(w);
+    QString shortDate; // yy/mm/dd, shared by the rows of one date
     for (int i = 0; i < n; ++i) {
         const SearchRow &row = r.rows.at(i);
         const int gr = i + 1;
+        if (i == 0 || !row.date.endsWith(shortDate)) shortDate = row.date.mid(2);
         g->setText(gr, 0, QString::number(gr));
-        g->setText(gr, 1, row.date.mid(2));
-        g->setText(gr, 2, weekdayLetter(row.weekday));
+        g->setText(gr, 1, shortDate);
+        g->setText(gr, 2, letters[row.weekday]);
         g->setText(gr, 3, row.payee);
         g->setText(gr, 4, row.category);
         g->setText(gr, 5, formatYenGrid(row.amount));
@@ -325,10 +334,8 @@ void SearchPage::list(SearchTest test) {
 
     if (test == SearchTest::All) {
         // The date lists are refilled, not added to, at every opening.
-        for (QComboBox *box : {cboStdate, cboEddate}) {
-            box->clear();
-            box->addItems(r.dates);
-        }
+        for (QComboBox *box : {cboStdate, cboEddate})
+            static_cast<QStringListModel *>(box->model())->setStringList(r.dates);
         cboStdate->setEditText(r.dates.isEmpty() ? QString() : r.dates.first());
         cboEddate->setEditText(r.dates.isEmpty() ? QString() : r.dates.last());
     }
