@@ -28,6 +28,7 @@
 #include "records/money.h"
 #include "records/rawrecords.h"
 #include "records/recordfiles.h"
+#include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 
@@ -246,6 +247,21 @@ int main(int argc, char *argv[]) {
     printf("データ.txt read and decoded (all fields): median %.1f ms\n", median(decodeAll));
     printf("データ.txt read and scanned (analysis):   median %.1f ms\n", median(scanOnly));
     benchAnalysisPages(window, runs);
+    // The widest totals grid: 60 payee columns over the 10,950 days.
+    QString master =
+        QStringLiteral("スーパー丸正\r\nコンビニ\r\n八百屋\r\n駅\r\n本屋\r\n喫茶店\r\n薬局\r\n");
+    for (int i = 8; i <= 60; ++i)
+        master += QStringLiteral("店%1\r\n").arg(i);
+    writeFile(dir.path() + QStringLiteral("/支払いマスタ.txt"), master);
+    window.READ_MASTER();
+    QList<double> wide;
+    for (int i = 0; i < runs; ++i) {
+        named<QToolButton>(window, "cmdMain")->click();
+        QApplication::processEvents();
+        wide << clickMs(named<QToolButton>(window, "cmdKakei"));
+    }
+    printf("集計 opened with 60 payee columns:          median %.1f ms (%d columns)\n",
+           median(wide), window.findChild<Grid *>(QStringLiteral("msgKakei2"))->cols());
     printf("max RSS of the bench (book text, full decode and window): %.1f MB\n", maxRssMb());
     return 0;
 }

@@ -73,6 +73,7 @@ public:
         const bool fixed = r < m_grid->fixedRows() || c < m_grid->fixedCols();
         switch (role) {
         case Qt::DisplayRole:
+        case Qt::ToolTipRole: // the whole text of a cell too narrow for it
             return c < row.cells.size() ? row.cells.at(c) : QString();
         case Qt::TextAlignmentRole: {
             const ColumnLayout &col = columns.at(c);
