@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringListModel>
+#include <memory>
 
 #include "book/paymentscan.h"
 #include "records/clock.h"
@@ -306,30 +307,38 @@ void SearchPage::list(SearchTest test) {
     q.keyInPayee = KeyMode == 1;
     q.key = keyText();
     q.weekday = WeekNo;
-    const SearchResult r =
-        computeSearch(readFileBytes(m_session.book.pathOf(bookfile::payments)), q);
+    const auto result = std::make_shared<const SearchResult>(
+        computeSearch(readFileBytes(m_session.book.pathOf(bookfile::payments)), q));
+    const SearchResult &r = *result;
 
+    // The listed rows are written as they are shown.
     Grid *g = msgBunseki;
     const int n = static_cast<int>(r.rows.size());
     g->setRows(n + 1);
+    g->setComputedRows(1, n, [result](int i, int c) -> QString {
+        const SearchRow &row = result->rows.at(i);
+        switch (c) {
+        case 0:
+            return QString::number(i + 1);
+        case 1:
+            return row.date.mid(2);
+        case 2:
+            return weekdayLetter(row.weekday);
+        case 3:
+            return row.payee;
+        case 4:
+            return row.category;
+        case 5:
+            return formatYenGrid(row.amount);
+        case 6:
+            return formatYenGrid(row.runningTotal);
+        default:
+            return {};
+        }
+    });
     if (n > 0) mcrBunseki->setRowCount(n);
-    QString letters[7];
-    for (int w = 0; w < 7; ++w)
-        letters[w] = weekdayLetter(w);
-    QString shortDate; // yy/mm/dd, shared by the rows of one date
-    for (int i = 0; i < n; ++i) {
-        const SearchRow &row = r.rows.at(i);
-        const int gr = i + 1;
-        if (i == 0 || !row.date.endsWith(shortDate)) shortDate = row.date.mid(2);
-        g->setText(gr, 0, QString::number(gr));
-        g->setText(gr, 1, shortDate);
-        g->setText(gr, 2, letters[row.weekday]);
-        g->setText(gr, 3, row.payee);
-        g->setText(gr, 4, row.category);
-        g->setText(gr, 5, formatYenGrid(row.amount));
-        g->setText(gr, 6, formatYenGrid(row.runningTotal));
-        mcrBunseki->setValue(gr, 1, static_cast<double>(row.amount));
-    }
+    for (int i = 0; i < n; ++i)
+        mcrBunseki->setValue(i + 1, 1, static_cast<double>(r.rows.at(i).amount));
     mcrBunseki->setAxis(Chart::Axis::Primary, 0, static_cast<double>(r.axisMax), 10);
 
     if (test == SearchTest::All) {

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <memory>
 
 #include "records/rawrecords.h"
 #include "ui/formbuilder.h"
@@ -112,15 +113,25 @@ void TotalsPage::fillGrid(Grid *g, const TotalsTable &t, int scrollAbove) {
 
     const bool monthly = t.period == TotalsPeriod::Month;
     g->setRows(t.periods + 1 + (monthly ? 1 : 0));
-    for (int p = 0; p < t.periods; ++p) {
-        const int r = p + 1;
-        g->setText(r, 0, QString::number(r));
-        g->setText(r, 1, t.periodLabel(p));
+    // The period rows are written as they are shown.
+    g->setComputedRows(1, t.periods,
+                       [table = std::make_shared<const TotalsTable>(t)](int p, int c) -> QString {
+                           switch (c) {
+                           case 0:
+                               return QString::number(p + 1);
+                           case 1:
+                               return table->periodLabel(p);
+                           case 2:
+                               return formatYenGrid(table->subtotals.at(p));
+                           default: {
+                               const Yen v = table->sum(p, c - 3);
+                               return v != 0 ? formatYenGrid(v) : QString();
+                           }
+                           }
+                       });
+    for (int r = 1; r <= t.periods; ++r) {
         g->setCellBackColor(r, 1, palette::periodCell);
-        g->setText(r, 2, formatYenGrid(t.subtotals.at(p)));
         g->setCellBackColor(r, 2, palette::periodCell);
-        for (int k = 0; k < n; ++k)
-            if (const Yen v = t.sum(p, k); v != 0) g->setText(r, k + 3, formatYenGrid(v));
     }
     if (monthly) {
         const int r = t.periods + 1;

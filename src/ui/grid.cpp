@@ -50,6 +50,34 @@ public:
 
     QList<Row> rows;
     QList<ColumnLayout> columns;
+    // Rows whose texts are made when asked for (Grid::setComputedRows).
+    int computedFirst = 0;
+    int computedCount = 0;
+    Grid::CellText computed;
+
+    // A cell's written text; a cell never written in a computed row asks the source.
+    QString textAt(int r, int c) const {
+        const Row &row = rows.at(r);
+        if (c < row.cells.size() && !row.cells.at(c).isNull()) return row.cells.at(c);
+        if (r >= computedFirst && r < computedFirst + computedCount)
+            return computed(r - computedFirst, c);
+        return {};
+    }
+    // Writes the computed texts into the cells, for operations that move rows.
+    void materialize() {
+        if (computedCount == 0) return;
+        for (int r = computedFirst; r < computedFirst + computedCount && r < rows.size(); ++r) {
+            Row &row = rows[r];
+            row.cells.resize(columns.size());
+            for (int c = 0; c < columns.size(); ++c)
+                if (row.cells.at(c).isNull()) row.cells[c] = computed(r - computedFirst, c);
+        }
+        dropComputed();
+    }
+    void dropComputed() {
+        computedCount = 0;
+        computed = nullptr;
+    }
     int shownRows = 0;
     int shownCols = 0;
 
@@ -74,7 +102,7 @@ public:
         switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole: // the whole text of a cell too narrow for it
-            return c < row.cells.size() ? row.cells.at(c) : QString();
+            return textAt(r, c);
         case Qt::TextAlignmentRole: {
             const ColumnLayout &col = columns.at(c);
             if (r < m_grid->fixedRows() && col.headerAlign)
@@ -181,11 +209,9 @@ int Grid::rows() const {
 
 void Grid::setRows(int rows) {
     rows = std::max(rows, 0);
-    const int cols = this->cols();
-    const int old = this->rows();
+    // Cells take room only when written: a new row holds no string at all.
     m_model->rows.resize(rows);
-    for (int r = old; r < rows; ++r)
-        m_model->rows[r].cells.resize(cols);
+    m_model->computedCount = std::clamp(rows - m_model->computedFirst, 0, m_model->computedCount);
     m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
     // Rows that disappear take the scroll position with them.
     m_requestedTop = std::max(m_fixedRows, std::min(m_requestedTop, rows - 1));
@@ -201,7 +227,7 @@ void Grid::setCols(int cols) {
     cols = std::max(cols, 0);
     m_model->columns.resize(cols);
     for (Row &row : m_model->rows)
-        row.cells.resize(cols);
+        if (row.cells.size() > cols) row.cells.resize(cols);
     m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
     m_structureDirty = true;
     scheduleRefresh();
@@ -239,12 +265,22 @@ void Grid::setFixedCols(int n) {
 
 QString Grid::text(int r, int c) const {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return {};
-    return m_model->rows.at(r).cells.at(c);
+    return m_model->textAt(r, c);
+}
+
+void Grid::setComputedRows(int first, int count, CellText text) {
+    m_model->computedFirst = std::max(first, 0);
+    m_model->computedCount = std::clamp(rows() - m_model->computedFirst, 0, std::max(count, 0));
+    m_model->computed = std::move(text);
+    scheduleRefresh();
 }
 
 void Grid::setText(int r, int c, const QString &text) {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
-    m_model->rows[r].cells[c] = text;
+    QList<QString> &cells = m_model->rows[r].cells;
+    if (cells.size() <= c) cells.resize(c + 1);
+    // A written cell is never null, so that it hides a computed text.
+    cells[c] = text.isNull() ? QStringLiteral("") : text;
     scheduleRefresh();
 }
 
@@ -351,8 +387,11 @@ void Grid::setCurrentCell(int r, int c) {
 
 void Grid::sortRows(int col, bool ascending, bool numeric) {
     if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
+    m_model->materialize();
     auto first = m_model->rows.begin() + m_fixedRows;
-    auto key = [col](const Row &row) { return row.cells.at(col); };
+    auto key = [col](const Row &row) {
+        return col < row.cells.size() ? row.cells.at(col) : QString();
+    };
     if (numeric) {
         std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
             const double x = numericKey(key(a)), y = numericKey(key(b));
@@ -368,6 +407,7 @@ void Grid::sortRows(int col, bool ascending, bool numeric) {
 }
 
 void Grid::clear() {
+    m_model->dropComputed();
     for (Row &row : m_model->rows) {
         for (QString &cell : row.cells)
             cell.clear();

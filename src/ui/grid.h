@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QList>
 #include <QWidget>
+#include <functional>
 
 #include "ui/deferredrefresh.h"
 
@@ -46,6 +47,12 @@ public:
 
     QString text(int r, int c) const;
     void setText(int r, int c, const QString &text);
+    // Rows [first, first + count) whose texts are made when they are shown or
+    // read, by text(row - first, col), instead of being written one by one: a
+    // listing of 100,000 records formats only what is on screen. A cell
+    // written with setText keeps its own text; clear() ends the computing.
+    using CellText = std::function<QString(int row, int col)>;
+    void setComputedRows(int first, int count, CellText text);
     QColor cellBackColor(int r, int c) const;
     void setCellBackColor(int r, int c, const QColor &color);
     QColor cellForeColor(int r, int c) const;
