@@ -38,12 +38,22 @@ class NameTable {
 public:
     explicit NameTable(QStringList &names) : m_names(names) {}
     int id(QByteArrayView bytes) {
+        // A name often repeats the one before it (a category over a run of records).
+        if (m_lastId >= 0 && sv(bytes) == sv(m_last)) return m_lastId;
+        m_last = bytes;
+        m_lastId = lookUp(bytes);
+        return m_lastId;
+    }
+
+private:
+    int lookUp(QByteArrayView bytes) {
         const auto [it, added] = m_ids.try_emplace(sv(bytes), static_cast<int>(m_names.size()));
         if (added) m_names.append(cp932::decode(bytes));
         return it->second;
     }
 
-private:
+    QByteArrayView m_last;
+    int m_lastId = -1;
     QStringList &m_names;
     std::unordered_map<std::string_view, int> m_ids;
 };
@@ -97,7 +107,8 @@ QString weekdayLetter(int sundayFirst) {
 
 PaymentScan scanPayments(const QByteArray &content) {
     PaymentScan scan;
-    NameTable names(scan.names);
+    scan.records.reserve(content.size() / 32); // a record line is rarely shorter
+    NameTable payees(scan.names), categories(scan.names);
     DateReader dates;
     RawReader reader(content);
     RawFields f;
@@ -106,7 +117,7 @@ PaymentScan scanPayments(const QByteArray &content) {
         const auto amount = amountOf(fieldAt(f, 3));
         if (!day || !amount) continue;
         scan.records.append(
-            {*day, fieldAt(f, 0), *amount, names.id(fieldAt(f, 1)), names.id(fieldAt(f, 2))});
+            {*day, fieldAt(f, 0), *amount, payees.id(fieldAt(f, 1)), categories.id(fieldAt(f, 2))});
     }
     return scan;
 }
