@@ -1,24 +1,35 @@
 // Developer benchmark: generates a 30-year book (about ten payments a day),
 // opens the window offscreen and prints the median times of the main page's
-// handlers. Usage: miltea-bench [runs]
+// and the analysis pages' handlers. Usage: miltea-bench [runs]
+// miltea-bench --write DIR writes the generated book into DIR and ends.
+// miltea-bench --memory DIR opens the window on the book in DIR, opens every
+// page once and prints the program's max RSS (nothing else runs beside it).
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
+#include <functional>
+#include <sys/resource.h>
 
+#include "book/paymentscan.h"
 #include "mainwindow/mainpage.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "records/cp932.h"
 #include "records/money.h"
+#include "records/rawrecords.h"
 #include "records/recordfiles.h"
+#include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 
@@ -98,11 +109,113 @@ QList<double> timeCorrections(MainWindow &window, MonthCalendar *calendar, int r
     }
     return out;
 }
+
+double maxRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// A click and the window's work it leaves queued (grid and chart refreshes).
+template <typename B> double clickMs(B *button) {
+    return timeMs([&] {
+        button->click();
+        QApplication::processEvents();
+    });
+}
+
+template <typename B> B *named(QWidget &w, const char *name) {
+    return w.findChild<B *>(QString::fromLatin1(name));
+}
+
+// Opening the analysis pages and the search page's condition changes.
+void benchAnalysisPages(MainWindow &window, int runs) {
+    auto *main = named<QToolButton>(window, "cmdMain");
+    QList<double> kakei, janru, cale, taijyu;
+    auto fromMain = [&](const char *page, QList<double> &times) {
+        for (int i = 0; i < runs; ++i) {
+            main->click();
+            QApplication::processEvents();
+            times << clickMs(named<QToolButton>(window, page));
+        }
+    };
+    fromMain("cmdKakei", kakei);
+    auto *byPayee = named<QAbstractButton>(window, "optList2_0");
+    auto *byCategory = named<QAbstractButton>(window, "optList2_1");
+    for (int i = 0; i < runs; ++i) {
+        janru << clickMs(byCategory);
+        byPayee->click();
+        QApplication::processEvents();
+    }
+    fromMain("cmdCale", cale);
+    fromMain("cmdTaijyu", taijyu);
+    printf("集計 opened (both grids, by payee):         median %.1f ms\n", median(kakei));
+    printf("集計 switched to 費目集計:                  median %.1f ms\n", median(janru));
+    printf("カレンダ opened:                            median %.1f ms\n", median(cale));
+    printf("範囲指定 opened (every record listed):      median %.1f ms\n", median(taijyu));
+
+    auto *payees = named<ListBox>(window, "lstMise2");
+    auto *keyBox = named<QLineEdit>(window, "txtKey2");
+    const struct {
+        const char *label;
+        std::function<void()> change;
+    } changes[] = {
+        {"weekday 日", [&] { named<QPushButton>(window, "cmdWeek_0")->click(); }},
+        {"weekday 全部", [&] { named<QPushButton>(window, "cmdAllWeek")->click(); }},
+        {"period 前日", [&] { named<QPushButton>(window, "cmdKikan1")->click(); }},
+        {"period １年", [&] { named<QPushButton>(window, "cmdKikan7")->click(); }},
+        {"period 任意", [&] { named<QPushButton>(window, "cmdKikanF")->click(); }},
+        {"period 全部", [&] { named<QPushButton>(window, "cmdAllDay")->click(); }},
+        {"payee chosen", [&] { payees->clickRow(0); }},
+        {"category key + Enter",
+         [&] {
+             keyBox->setText(QStringLiteral("食費"));
+             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+             QCoreApplication::sendEvent(keyBox, &enter);
+         }},
+        {"検索", [&] { named<QPushButton>(window, "cmdKensaku")->click(); }},
+        {"key 全部", [&] { named<QPushButton>(window, "cmdAllact")->click(); }},
+    };
+    for (const auto &c : changes) {
+        QList<double> times;
+        for (int i = 0; i < runs; ++i)
+            times << timeMs([&] {
+                c.change();
+                QApplication::processEvents();
+            });
+        printf("範囲指定 %-22s                 median %.1f ms\n", c.label, median(times));
+    }
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 2 && qstrcmp(argv[1], "--write") == 0) {
+        const QString out = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(out);
+        printf("%d payments written to %s\n", makeBook(out), argv[2]);
+        return 0;
+    }
+    if (argc > 2 && qstrcmp(argv[1], "--memory") == 0) {
+        QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
+        QTimer boxes;
+        QObject::connect(&boxes, &QTimer::timeout, &app, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        boxes.start(1);
+        MainWindow window;
+        for (const char *page : {"cmdKakei", "cmdRentai", "cmdCyokin", "cmdSyoukai", "cmdTaijyu",
+                                 "cmdBunseki", "cmdCale", "cmdMemo", "cmdSettei", "cmdMain"}) {
+            named<QToolButton>(window, page)->click();
+            QApplication::processEvents();
+        }
+        named<QAbstractButton>(window, "optList2_1")->click();
+        QApplication::processEvents();
+        printf("max RSS with every page opened:          %.1f MB\n", maxRssMb());
+        return 0;
+    }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
     QTemporaryDir dir;
     const int records = makeBook(dir.path());
@@ -115,6 +228,14 @@ int main(int argc, char *argv[]) {
             box->accept();
     });
     boxes.start(1);
+
+    // Reading データ.txt alone, for comparison with the pages.
+    QList<double> decodeAll, scanOnly;
+    for (int i = 0; i < runs; ++i) {
+        decodeAll << timeMs([&] { readPayments(Book(dir.path())); });
+        scanOnly << timeMs(
+            [&] { scanPayments(readFileBytes(dir.path() + QStringLiteral("/データ.txt"))); });
+    }
 
     MainWindow window;
     auto *calendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvmain"));
@@ -166,5 +287,24 @@ int main(int argc, char *argv[]) {
     printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
     printf("payment corrected/deleted 10 years back: median %.1f ms\n", median(correct));
     printf("read all payments, CR line ends:         median %.1f ms\n", median(crRead));
+    printf("データ.txt read and decoded (all fields): median %.1f ms\n", median(decodeAll));
+    printf("データ.txt read and scanned (analysis):   median %.1f ms\n", median(scanOnly));
+    benchAnalysisPages(window, runs);
+    // The widest totals grid: 60 payee columns over the 10,950 days.
+    QString master =
+        QStringLiteral("スーパー丸正\r\nコンビニ\r\n八百屋\r\n駅\r\n本屋\r\n喫茶店\r\n薬局\r\n");
+    for (int i = 8; i <= 60; ++i)
+        master += QStringLiteral("店%1\r\n").arg(i);
+    writeFile(dir.path() + QStringLiteral("/支払いマスタ.txt"), master);
+    window.READ_MASTER();
+    QList<double> wide;
+    for (int i = 0; i < runs; ++i) {
+        named<QToolButton>(window, "cmdMain")->click();
+        QApplication::processEvents();
+        wide << clickMs(named<QToolButton>(window, "cmdKakei"));
+    }
+    printf("集計 opened with 60 payee columns:          median %.1f ms (%d columns)\n",
+           median(wide), window.findChild<Grid *>(QStringLiteral("msgKakei2"))->cols());
+    printf("max RSS of the bench (book text, full decode and window): %.1f MB\n", maxRssMb());
     return 0;
 }

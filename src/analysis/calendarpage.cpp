@@ -4,6 +4,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "book/calendar.h"
+#include "book/monthsummary.h"
+#include "book/paymentscan.h"
+#include "records/rawrecords.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/formbuilder.h"
@@ -11,12 +15,32 @@
 #include "ui/palette.h"
 
 namespace {
+constexpr Qt::Alignment kCentre = Qt::AlignCenter;
+// Rows beyond which a table is scrolled to its end.
+constexpr int kMonthRows = 13, kWeekRows = 16;
+
 // A legend swatch with its caption.
 void legendLabel(FormBuilder &b, const QString &caption, const QColor &color, int left) {
     QLabel *swatch = b.label(QString(), left, 90, 300, 270);
     setLabelBackColor(swatch, color);
     swatch->setFrameShape(QFrame::Box);
     b.label(caption, left + 360, 60, 1900, 330);
+}
+
+// One day cell: orange with the payment count, green (over orange) for an income.
+void paintDay(Grid *g, int r, int c, const CalendarDay &day) {
+    if (day.payments > 0) {
+        g->setCellBackColor(r, c, palette::paymentDay);
+        g->setText(r, c, QString::number(day.payments));
+    }
+    if (day.income) g->setCellBackColor(r, c, palette::incomeDay);
+}
+
+void setUpWeekdayChart(Chart *chart) {
+    chart->setSeriesCount(1);
+    chart->setSeriesKind(1, Chart::SeriesKind::Bar);
+    chart->setSeriesColor(1, palette::weekdayBars);
+    chart->setRowCount(7);
 }
 } // namespace
 
@@ -40,7 +64,69 @@ CalendarPage::CalendarPage(BookSession &session, QWidget *parent)
         auto *layout = new QVBoxLayout(frame);
         layout->setContentsMargins(2, 2, 2, 2);
         layout->addWidget(chart, 1);
+        setUpWeekdayChart(chart);
     }
 }
 
-void CalendarPage::open() {}
+void CalendarPage::open() {
+    const Book &book = m_session.book;
+    const CalendarTables tables = computeCalendar(readFileBytes(book.pathOf(bookfile::incomes)),
+                                                  readFileBytes(book.pathOf(bookfile::payments)));
+    DSP_CALE_MONTH(tables);
+    DSP_CALE_WEEK(tables);
+}
+
+void CalendarPage::DSP_CALE_MONTH(const CalendarTables &tables) {
+    Grid *g = msgCale;
+    g->setRows(1);
+    g->clear();
+    QList<Grid::Column> columns{{QStringLiteral("年月"), 1290, kCentre, kCentre}};
+    for (int day = 1; day <= 31; ++day)
+        columns.append({QString::number(day), 310, kCentre, kCentre});
+    g->setColumns(columns);
+    const MonthCalendarTable &t = tables.months;
+    if (t.months == 0) return;
+    g->setRows(t.months + 1);
+    for (int row = 0; row < t.months; ++row) {
+        g->setText(row + 1, 0, t.rowLabel(row));
+        for (int day = 1; day <= 31; ++day)
+            paintDay(g, row + 1, day, t.cell(row, day));
+    }
+    if (g->rows() > kMonthRows) g->setTopRow(g->rows() - 1);
+}
+
+void CalendarPage::DSP_CALE_WEEK(const CalendarTables &tables) {
+    Grid *g = msgCale_w;
+    g->setRows(1);
+    g->clear();
+    g->setFontPointSize(9);
+    QList<Grid::Column> columns{{QStringLiteral("年月日"), 1310, kCentre, kCentre}};
+    for (int w = 0; w < 7; ++w)
+        columns.append({weekdayLetter(w), 320, kCentre, kCentre});
+    g->setColumns(columns);
+    for (Chart *chart : {mcrKensu, mcrKingaku})
+        for (int w = 0; w < 7; ++w) {
+            chart->setRowLabel(w + 1, weekdayLetter(w));
+            chart->setValue(w + 1, 1, 0);
+        }
+    const WeekCalendarTable &t = tables.weeks;
+    Yen countTop = 0, amountTop = 0;
+    if (t.weeks > 0) {
+        g->setRows(t.weeks + 1);
+        for (int row = 0; row < t.weeks; ++row) {
+            g->setText(row + 1, 0, t.rowLabel(row));
+            for (int w = 0; w < 7; ++w)
+                paintDay(g, row + 1, w + 1, t.cell(row, w));
+        }
+        for (int w = 0; w < 7; ++w) {
+            mcrKensu->setValue(w + 1, 1, static_cast<double>(tables.weekdayCounts[w]));
+            mcrKingaku->setValue(w + 1, 1, static_cast<double>(tables.weekdayAmounts[w]));
+            countTop = std::max(countTop, tables.weekdayCounts[w]);
+            amountTop = std::max(amountTop, tables.weekdayAmounts[w]);
+        }
+    }
+    // The value axes reach the ceiling of the highest bar.
+    mcrKensu->setAxis(Chart::Axis::Primary, 0, static_cast<double>(axisCeiling(countTop)), 10);
+    mcrKingaku->setAxis(Chart::Axis::Primary, 0, static_cast<double>(axisCeiling(amountTop)), 10);
+    if (g->rows() > kWeekRows) g->setTopRow(g->rows() - 1);
+}

@@ -5,6 +5,7 @@
 
 class Chart;
 class Grid;
+struct CalendarTables;
 
 // The colour calendar of payment and income days, and payments per weekday (fraCale).
 class CalendarPage : public QWidget {
@@ -12,7 +13,7 @@ class CalendarPage : public QWidget {
 public:
     CalendarPage(BookSession &session, QWidget *parent);
 
-    // Fills the page as its button opens it.
+    // The opening procedure: both tables and both charts from the files.
     void open();
 
     Grid *msgCale;
@@ -21,5 +22,8 @@ public:
     Chart *mcrKingaku;
 
 private:
+    void DSP_CALE_MONTH(const CalendarTables &tables);
+    void DSP_CALE_WEEK(const CalendarTables &tables);
+
     BookSession &m_session;
 };

@@ -1,14 +1,35 @@
 #include "analysis/searchpage.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
+#include <memory>
 
+#include "book/paymentscan.h"
+#include "records/clock.h"
+#include "records/dates.h"
+#include "records/rawrecords.h"
 #include "ui/chart.h"
+#include "ui/controls.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
+#include "ui/palette.h"
+
+namespace {
+constexpr int kEnter = 13;
+constexpr Qt::Alignment kCentre = Qt::AlignCenter;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+
+QColor buttonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+} // namespace
 
 SearchPage::SearchPage(BookSession &session, QWidget *parent)
     : QWidget(parent), m_session(session) {
@@ -27,9 +48,8 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
         page.button(QStringLiteral("cmdKensaku"), QStringLiteral("検索"), 4000, 120, 900, 500);
 
     FormBuilder week(page.frame(QStringLiteral("曜日指定"), 4000, 700, 3700, 900));
-    const char16_t *days[] = {u"日", u"月", u"火", u"水", u"木", u"金", u"土"};
     for (int i = 0; i < 7; ++i)
-        cmdWeek[i] = week.button(QStringLiteral("cmdWeek_%1").arg(i), QString::fromUtf16(days[i]),
+        cmdWeek[i] = week.button(QStringLiteral("cmdWeek_%1").arg(i), weekdayLetter(i),
                                  100 + i * 420, 330, 400, 420);
     cmdAllWeek =
         week.button(QStringLiteral("cmdAllWeek"), QStringLiteral("全部"), 3060, 330, 560, 420);
@@ -38,34 +58,324 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
     const struct {
         QPushButton **button;
         const char16_t *name, *caption;
+        SearchPeriod period;
     } periods[] = {
-        {&cmdKikan1, u"cmdKikan1", u"前日"},   {&cmdKikan8, u"cmdKikan8", u"３日"},
-        {&cmdKikan2, u"cmdKikan2", u"１週間"}, {&cmdKikan3, u"cmdKikan3", u"２週間"},
-        {&cmdKikan4, u"cmdKikan4", u"１ヶ月"}, {&cmdKikan5, u"cmdKikan5", u"３ヶ月"},
-        {&cmdKikan6, u"cmdKikan6", u"半年"},   {&cmdKikan7, u"cmdKikan7", u"１年"},
-        {&cmdKikanF, u"cmdKikanF", u"任意"},   {&cmdAllDay, u"cmdAllDay", u"全部"},
+        {&cmdKikan1, u"cmdKikan1", u"前日", SearchPeriod::Yesterday},
+        {&cmdKikan8, u"cmdKikan8", u"３日", SearchPeriod::ThreeDays},
+        {&cmdKikan2, u"cmdKikan2", u"１週間", SearchPeriod::Week},
+        {&cmdKikan3, u"cmdKikan3", u"２週間", SearchPeriod::TwoWeeks},
+        {&cmdKikan4, u"cmdKikan4", u"１ヶ月", SearchPeriod::Month},
+        {&cmdKikan5, u"cmdKikan5", u"３ヶ月", SearchPeriod::ThreeMonths},
+        {&cmdKikan6, u"cmdKikan6", u"半年", SearchPeriod::HalfYear},
+        {&cmdKikan7, u"cmdKikan7", u"１年", SearchPeriod::Year},
+        {&cmdKikanF, u"cmdKikanF", u"任意", SearchPeriod::Yesterday},
+        {&cmdAllDay, u"cmdAllDay", u"全部", SearchPeriod::Yesterday},
     };
     int left = 100;
     for (const auto &p : periods) {
-        *p.button = period.button(QString::fromUtf16(p.name), QString::fromUtf16(p.caption), left,
-                                  300, 740, 420);
+        QPushButton *b = period.button(QString::fromUtf16(p.name), QString::fromUtf16(p.caption),
+                                       left, 300, 740, 420);
+        *p.button = b;
         left += 750;
+        if (b == cmdKikanF || b == cmdAllDay) continue;
+        connect(b, &QPushButton::clicked, this,
+                [this, b, which = p.period] { cmdKikan_Click(b, which); });
     }
     cboStdate = period.comboBox(QStringLiteral("cboStdate"), true, 100, 900, 1700, 380);
     period.label(QStringLiteral("～"), 1850, 920, 300, 330);
     cboEddate = period.comboBox(QStringLiteral("cboEddate"), true, 2150, 900, 1700, 380);
+    // Thousands of dates are set as one list, not added one by one.
+    for (QComboBox *box : {cboStdate, cboEddate})
+        box->setModel(new QStringListModel(box));
 
     cmdAllact =
         page.button(QStringLiteral("cmdAllact"), QStringLiteral("全部"), 7800, 900, 900, 600);
     msgBunseki = page.grid(QStringLiteral("msgBunseki"), 1, 15, 60, 3400, 6800, 4100);
     mcrBunseki = page.chart(QStringLiteral("mcrBunseki"), 6950, 3400, 4730, 4100);
-}
+    mcrBunseki->setSeriesCount(1);
+    mcrBunseki->setSeriesKind(1, Chart::SeriesKind::Bar);
+    mcrBunseki->setSeriesColor(1, palette::searchBars);
 
-void SearchPage::open() {}
+    connect(cmdKikanF, &QPushButton::clicked, this, &SearchPage::cmdKikanF_Click);
+    connect(cmdAllDay, &QPushButton::clicked, this, &SearchPage::cmdAllDay_Click);
+    for (int i = 0; i < 7; ++i)
+        connect(cmdWeek[i], &QPushButton::clicked, this, [this, i] { cmdWeek_Click(i); });
+    connect(cmdAllWeek, &QPushButton::clicked, this, &SearchPage::cmdAllWeek_Click);
+    connect(cmdAllact, &QPushButton::clicked, this, &SearchPage::cmdAllact_Click);
+    connect(cmdKensaku, &QPushButton::clicked, this, &SearchPage::cmdKensaku_Click);
+    connect(lstMise2, &ListBox::clicked, this, &SearchPage::lstMise2_Click);
+    connect(lstJanru2, &ListBox::clicked, this, &SearchPage::lstJanru2_Click);
+    txtKey->installEventFilter(this);
+    txtKey2->installEventFilter(this);
+}
 
 void SearchPage::setMasters(const QStringList &payees, const QStringList &categories) {
     lstMise2->clear();
-    lstJanru2->clear();
     lstMise2->addItems(payees);
+    lstJanru2->clear();
     lstJanru2->addItems(categories);
+}
+
+bool SearchPage::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == txtKey || watched == txtKey2) {
+        if (event->type() == QEvent::FocusIn) {
+            watched == txtKey ? txtKey_GotFocus() : txtKey2_GotFocus();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                watched == txtKey ? txtKey_KeyPress(kEnter) : txtKey2_KeyPress(kEnter);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SearchPage::open() {
+    INIT_KIKAN();
+    DSP_KENSAKU_ALL();
+    highlight(cmdAllDay);
+    highlight(cmdAllact);
+    highlight(cmdAllWeek);
+    WeekNo = 99;
+}
+
+// --- Condition handlers ---
+
+void SearchPage::cmdKikan_Click(QPushButton *button, SearchPeriod period) {
+    setVisible(false);
+    INIT_KIKAN();
+    const DateRange range = periodEndingToday(period, Clock::today());
+    setPeriod(range.from, range.to);
+    listByConditions();
+    setVisible(true);
+    highlight(button);
+}
+
+void SearchPage::cmdKikanF_Click() {
+    setVisible(false);
+    INIT_KIKAN();
+    listByConditions();
+    setVisible(true);
+    highlight(cmdKikanF);
+}
+
+void SearchPage::cmdAllDay_Click() {
+    setVisible(false);
+    INIT_KIKAN();
+    setPeriod(m_session.FirstPayDate, dateText(Clock::today()));
+    listByConditions();
+    setVisible(true);
+    highlight(cmdAllDay);
+}
+
+void SearchPage::cmdWeek_Click(int index) {
+    toFace(cmdAllWeek);
+    setWeekButtonsToFace();
+    WeekNo = index;
+    setVisible(false);
+    listByConditions();
+    setVisible(true);
+    highlight(cmdWeek[index]);
+}
+
+void SearchPage::cmdAllWeek_Click() {
+    setVisible(false);
+    setWeekButtonsToFace();
+    WeekNo = 99;
+    listByConditions();
+    setVisible(true);
+    highlight(cmdAllWeek);
+}
+
+void SearchPage::cmdAllact_Click() {
+    setVisible(false);
+    txtKey->clear();
+    txtKey2->clear();
+    listByConditions();
+    setVisible(true);
+    highlight(cmdAllact);
+}
+
+void SearchPage::lstMise2_Click() {
+    KeyMode = 1;
+    const QListWidgetItem *item = lstMise2->currentItem();
+    const QString payee = item ? item->text() : QString();
+    txtKey->setText(payee);
+    txtKey2->setText(payee);
+    setVisible(false);
+    toFace(cmdAllact);
+    listByConditions();
+    setVisible(true);
+}
+
+void SearchPage::lstJanru2_Click() {
+    KeyMode = 2;
+    const QListWidgetItem *item = lstJanru2->currentItem();
+    const QString category = item ? item->text() : QString();
+    txtKey->setText(category);
+    txtKey2->setText(category);
+    setVisible(false);
+    toFace(cmdAllact);
+    listByConditions();
+    setVisible(true);
+}
+
+void SearchPage::txtKey_KeyPress(int keyCode) {
+    if (keyCode != kEnter) return;
+    txtKey2->setText(txtKey->text());
+    KeyMode = 1;
+    setVisible(false);
+    toFace(cmdAllact);
+    listByConditions();
+    setVisible(true);
+}
+
+void SearchPage::txtKey2_KeyPress(int keyCode) {
+    if (keyCode != kEnter) return;
+    txtKey->setText(txtKey2->text());
+    KeyMode = 2;
+    setVisible(false);
+    toFace(cmdAllact);
+    listByConditions();
+    setVisible(true);
+}
+
+void SearchPage::txtKey_GotFocus() {
+    txtKey->clear();
+}
+
+void SearchPage::txtKey2_GotFocus() {
+    txtKey2->clear();
+}
+
+void SearchPage::cmdKensaku_Click() {
+    DSP_KENSAKU_KEY();
+}
+
+// --- Procedures ---
+
+void SearchPage::INIT_KIKAN() {
+    for (QPushButton *b : {cmdAllDay, cmdKikan1, cmdKikan2, cmdKikan3, cmdKikan4, cmdKikan5,
+                           cmdKikan6, cmdKikan7, cmdKikan8, cmdKikanF})
+        toFace(b);
+}
+
+void SearchPage::INIT_KENSAKU() {
+    Grid *g = msgBunseki;
+    g->setRows(1);
+    g->clear();
+    g->setFontPointSize(9);
+    // The running number is a fixed column: its cells keep the right alignment
+    // under a centred header.
+    g->setColumns({{QStringLiteral("回"), 500, kRight, kRight},
+                   {QStringLiteral("年月日"), 900, kCentre, kCentre},
+                   {QStringLiteral("曜"), 365, kCentre, kCentre},
+                   {QStringLiteral("支払い"), 1400, kLeft, kCentre},
+                   {QStringLiteral("費目"), 1220, kLeft, kCentre},
+                   {QStringLiteral("金額"), 960, kRight, kCentre},
+                   {QStringLiteral("累計"), 1000, kRight, kCentre}});
+    for (int c = 0; c < 7; ++c)
+        g->setHeaderAlignment(c, kCentre);
+}
+
+void SearchPage::DSP_KENSAKU_ALL() {
+    list(SearchTest::All);
+}
+void SearchPage::DSP_KENSAKU_KIKAN() {
+    list(SearchTest::Period);
+}
+void SearchPage::DSP_KENSAKU_KEY() {
+    list(SearchTest::Key);
+}
+void SearchPage::DSP_KENSAKU_WEEK() {
+    list(SearchTest::Week);
+}
+void SearchPage::DSP_KENSAKU_KEYWEEK() {
+    list(SearchTest::KeyWeek);
+}
+
+void SearchPage::list(SearchTest test) {
+    INIT_KENSAKU();
+    mcrBunseki->setRowCount(1);
+    mcrBunseki->setValue(1, 1, 0);
+
+    SearchQuery q;
+    q.test = test;
+    q.from = cboStdate->currentText();
+    q.to = cboEddate->currentText();
+    q.keyInPayee = KeyMode == 1;
+    q.key = keyText();
+    q.weekday = WeekNo;
+    const auto result = std::make_shared<const SearchResult>(
+        computeSearch(readFileBytes(m_session.book.pathOf(bookfile::payments)), q));
+    const SearchResult &r = *result;
+
+    // The listed rows are written as they are shown.
+    Grid *g = msgBunseki;
+    const int n = static_cast<int>(r.rows.size());
+    g->setRows(n + 1);
+    g->setComputedRows(1, n, [result](int i, int c) -> QString {
+        const SearchRow &row = result->rows.at(i);
+        switch (c) {
+        case 0:
+            return QString::number(i + 1);
+        case 1:
+            return row.date.mid(2);
+        case 2:
+            return weekdayLetter(row.weekday);
+        case 3:
+            return row.payee;
+        case 4:
+            return row.category;
+        case 5:
+            return formatYenGrid(row.amount);
+        case 6:
+            return formatYenGrid(row.runningTotal);
+        default:
+            return {};
+        }
+    });
+    if (n > 0) mcrBunseki->setRowCount(n);
+    for (int i = 0; i < n; ++i)
+        mcrBunseki->setValue(i + 1, 1, static_cast<double>(r.rows.at(i).amount));
+    mcrBunseki->setAxis(Chart::Axis::Primary, 0, static_cast<double>(r.axisMax), 10);
+
+    if (test == SearchTest::All) {
+        // The date lists are refilled, not added to, at every opening.
+        for (QComboBox *box : {cboStdate, cboEddate})
+            static_cast<QStringListModel *>(box->model())->setStringList(r.dates);
+        cboStdate->setEditText(r.dates.isEmpty() ? QString() : r.dates.first());
+        cboEddate->setEditText(r.dates.isEmpty() ? QString() : r.dates.last());
+    }
+}
+
+void SearchPage::listByConditions() {
+    const bool keySet = !keyText().isEmpty();
+    if (WeekNo == 99)
+        keySet ? DSP_KENSAKU_KEY() : DSP_KENSAKU_KIKAN();
+    else
+        keySet ? DSP_KENSAKU_KEYWEEK() : DSP_KENSAKU_WEEK();
+}
+
+QString SearchPage::keyText() const {
+    return KeyMode == 1 ? txtKey->text() : txtKey2->text();
+}
+
+void SearchPage::setPeriod(const QString &from, const QString &to) {
+    cboStdate->setEditText(from);
+    cboEddate->setEditText(to);
+}
+
+void SearchPage::setWeekButtonsToFace() {
+    for (QPushButton *b : cmdWeek)
+        toFace(b);
+}
+
+void SearchPage::highlight(QPushButton *button) {
+    setButtonBackColor(button, palette::conditionInForce);
+}
+
+void SearchPage::toFace(QPushButton *button) {
+    setButtonBackColor(button, buttonFace());
 }

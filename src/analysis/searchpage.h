@@ -1,8 +1,8 @@
 #pragma once
-#include <QStringList>
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "book/search.h"
 
 class QComboBox;
 class QLineEdit;
@@ -11,15 +11,15 @@ class Chart;
 class Grid;
 class ListBox;
 
-// Search by payee or category, weekday and period (fraTaijyu).
+// Search by payee or category, weekday and period (fraTaijyu). Every change
+// of a condition reads データ.txt again and rebuilds list and chart.
 class SearchPage : public QWidget {
     Q_OBJECT
 public:
     SearchPage(BookSession &session, QWidget *parent);
 
-    // Fills the page as its button opens it.
+    // The opening procedure: every record listed, the date lists refilled.
     void open();
-    // The masters as read, into this page's lists.
     void setMasters(const QStringList &payees, const QStringList &categories);
 
     QLineEdit *txtKey2;
@@ -37,6 +37,46 @@ public:
     Grid *msgBunseki;
     Chart *mcrBunseki;
 
+    // 1: the key is looked for in the payee; else in the category.
+    int KeyMode = 0;
+    // 0 … 6: the chosen weekday, Sunday first; 99: every weekday.
+    int WeekNo = 0;
+
+    void cmdKikan_Click(QPushButton *button, SearchPeriod period);
+    void cmdKikanF_Click();
+    void cmdAllDay_Click();
+    void cmdWeek_Click(int index);
+    void cmdAllWeek_Click();
+    void cmdAllact_Click();
+    void lstMise2_Click();
+    void lstJanru2_Click();
+    void txtKey_KeyPress(int keyCode);
+    void txtKey2_KeyPress(int keyCode);
+    void txtKey_GotFocus();
+    void txtKey2_GotFocus();
+    void cmdKensaku_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void INIT_KIKAN();
+    void INIT_KENSAKU();
+    void DSP_KENSAKU_ALL();
+    void DSP_KENSAKU_KIKAN();
+    void DSP_KENSAKU_KEY();
+    void DSP_KENSAKU_WEEK();
+    void DSP_KENSAKU_KEYWEEK();
+    // Runs one test over データ.txt and shows what it lists.
+    void list(SearchTest test);
+    // The listing for the conditions in force; the key counts as set when the
+    // box the listing reads holds text.
+    void listByConditions();
+    QString keyText() const;
+    void setPeriod(const QString &from, const QString &to);
+    void setWeekButtonsToFace();
+    void highlight(QPushButton *button);
+    void toFace(QPushButton *button);
+
     BookSession &m_session;
 };

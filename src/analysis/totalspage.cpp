@@ -2,9 +2,20 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <memory>
 
+#include "records/rawrecords.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
+#include "ui/palette.h"
+
+namespace {
+constexpr Qt::Alignment kCentre = Qt::AlignCenter;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
+// Rows beyond which a grid is scrolled to its end.
+constexpr int kPayeeDayRows = 19, kCategoryDayRows = 18, kMonthRows = 7;
+} // namespace
 
 TotalsPage::TotalsPage(BookSession &session, QWidget *parent)
     : QWidget(parent), m_session(session) {
@@ -17,6 +28,121 @@ TotalsPage::TotalsPage(BookSession &session, QWidget *parent)
                            100, 2500, 330);
     msgKakei1 = b.grid(QStringLiteral("msgKakei1"), 3, 4, 60, 560, 11620, 3400);
     msgKakei2 = b.grid(QStringLiteral("msgKakei2"), 3, 4, 60, 4060, 11620, 3420);
+    for (int i = 0; i < 2; ++i)
+        connect(optList2[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) optList2_Click(i);
+        });
 }
 
-void TotalsPage::open() {}
+void TotalsPage::setMasters(const QStringList &payees, const QStringList &categories) {
+    m_payees = payees;
+    m_categories = categories;
+}
+
+void TotalsPage::open() {
+    // Selecting the payee option builds its breakdown, also when it was selected before.
+    if (optList2[0]->isChecked())
+        optList2_Click(0);
+    else
+        optList2[0]->setChecked(true);
+}
+
+void TotalsPage::optList2_Click(int index) {
+    setVisible(false);
+    m_totalsRead = false;
+    if (index == 0) {
+        DSP_KAKEI_MISE_DAY();
+        DSP_KAKEI_MISE_MONTH();
+    } else {
+        DSP_KAKEI_JANRU_DAY();
+        DSP_KAKEI_JANRU_MONTH();
+    }
+    m_totals = {};
+    setVisible(true);
+}
+
+void TotalsPage::INIT_KAKEI_KEYS() {
+    PayeeKeys = totalsKeys(m_payees);
+    CategoryKeys = totalsKeys(m_categories);
+}
+
+const Totals &TotalsPage::totalsBy(TotalsBreakdown breakdown) {
+    if (!m_totalsRead) {
+        const Book &book = m_session.book;
+        m_totals =
+            computeTotals(readFileBytes(book.pathOf(bookfile::incomes)),
+                          readFileBytes(book.pathOf(bookfile::payments)),
+                          breakdown == TotalsBreakdown::Payee ? m_payees : m_categories, breakdown);
+        m_totalsRead = true;
+    }
+    return m_totals;
+}
+
+void TotalsPage::DSP_KAKEI_MISE_DAY() {
+    INIT_KAKEI_KEYS();
+    fillGrid(msgKakei2, totalsBy(TotalsBreakdown::Payee).days, kPayeeDayRows);
+}
+
+void TotalsPage::DSP_KAKEI_MISE_MONTH() {
+    INIT_KAKEI_KEYS();
+    fillGrid(msgKakei1, totalsBy(TotalsBreakdown::Payee).months, kMonthRows);
+}
+
+void TotalsPage::DSP_KAKEI_JANRU_DAY() {
+    INIT_KAKEI_KEYS();
+    fillGrid(msgKakei2, totalsBy(TotalsBreakdown::Category).days, kCategoryDayRows);
+}
+
+void TotalsPage::DSP_KAKEI_JANRU_MONTH() {
+    INIT_KAKEI_KEYS();
+    fillGrid(msgKakei1, totalsBy(TotalsBreakdown::Category).months, kMonthRows);
+}
+
+void TotalsPage::fillGrid(Grid *g, const TotalsTable &t, int scrollAbove) {
+    const int n = static_cast<int>(t.keys.size());
+    g->setRows(1);
+    g->clear();
+    QList<Grid::Column> columns{{QStringLiteral("回"), 500, kCentre, kCentre},
+                                {QStringLiteral("年月日"), 950, kCentre, kCentre},
+                                {QStringLiteral("小計"), 1050, kCentre, kCentre}};
+    for (const QString &key : t.keys)
+        columns.append({key, 955, kRight, kLeft});
+    g->setColumns(columns);
+    g->setCurrentCell(0, 0);
+    if (t.periods == 0) return;
+
+    const bool monthly = t.period == TotalsPeriod::Month;
+    g->setRows(t.periods + 1 + (monthly ? 1 : 0));
+    // The period rows are written as they are shown.
+    g->setComputedRows(1, t.periods,
+                       [table = std::make_shared<const TotalsTable>(t)](int p, int c) -> QString {
+                           switch (c) {
+                           case 0:
+                               return QString::number(p + 1);
+                           case 1:
+                               return table->periodLabel(p);
+                           case 2:
+                               return formatYenGrid(table->subtotals.at(p));
+                           default: {
+                               const Yen v = table->sum(p, c - 3);
+                               return v != 0 ? formatYenGrid(v) : QString();
+                           }
+                           }
+                       });
+    for (int r = 1; r <= t.periods; ++r) {
+        g->setCellBackColor(r, 1, palette::periodCell);
+        g->setCellBackColor(r, 2, palette::periodCell);
+    }
+    if (monthly) {
+        const int r = t.periods + 1;
+        g->setText(r, 1, QStringLiteral("合計"));
+        g->setCellBackColor(r, 1, palette::periodCell);
+        g->setText(r, 2, formatYenGrid(t.grandTotal));
+        g->setCellBackColor(r, 2, palette::periodCell);
+        for (int k = 0; k < n; ++k)
+            g->setText(r, k + 3, formatYenGrid(t.keyTotals.at(k)));
+        for (int c = 1; c < n + 3; ++c)
+            g->setCellForeColor(r, c, palette::totalRow);
+    }
+    if (g->rows() > scrollAbove) g->setTopRow(g->rows() - 1);
+}

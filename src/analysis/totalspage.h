@@ -1,24 +1,41 @@
 #pragma once
+#include <QStringList>
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "book/totals.h"
 
 class QRadioButton;
 class Grid;
 
-// Totals per month and per day (fraKakei).
+// Totals per month and per day by payee or by category (fraKakei).
 class TotalsPage : public QWidget {
     Q_OBJECT
 public:
     TotalsPage(BookSession &session, QWidget *parent);
 
-    // Fills the page as its button opens it.
+    // The opening procedure: always the payee breakdown.
     void open();
+    void setMasters(const QStringList &payees, const QStringList &categories);
+    void optList2_Click(int index);
 
     QRadioButton *optList2[2];
     Grid *msgKakei1;
     Grid *msgKakei2;
 
 private:
+    void INIT_KAKEI_KEYS();
+    void DSP_KAKEI_MISE_DAY();
+    void DSP_KAKEI_MISE_MONTH();
+    void DSP_KAKEI_JANRU_DAY();
+    void DSP_KAKEI_JANRU_MONTH();
+    // Reads the book once for the day and the month builders of a breakdown.
+    const Totals &totalsBy(TotalsBreakdown breakdown);
+    void fillGrid(Grid *grid, const TotalsTable &table, int scrollAbove);
+
     BookSession &m_session;
+    QStringList m_payees, m_categories; // the master lists, as the main page holds them
+    QStringList PayeeKeys, CategoryKeys;
+    Totals m_totals;
+    bool m_totalsRead = false;
 };

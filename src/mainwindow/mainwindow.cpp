@@ -144,6 +144,7 @@ void MainWindow::READ_MASTER() {
     const QStringList categories = readMaster(m_session.book, bookfile::categories);
     m_main->setMasters(payees, categories);
     m_taijyu->setMasters(payees, categories);
+    m_kakei->setMasters(payees, categories);
     m_settei->setMasters(payees, categories);
 }
 

@@ -8,7 +8,55 @@
 #include <QLineSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
+
+namespace {
+// Beyond this many rows one drawn item per bar would take seconds: the bars
+// are drawn as one line of spikes instead, and long lines are thinned to the
+// lowest and highest value of each run of rows, so that they look the same.
+constexpr int kMostBars = 1000;
+constexpr int kMostPoints = 4000;
+constexpr int kBuckets = 1000;
+
+// Rows [from, to) of each bucket: the lowest and highest value.
+template <typename F> void forEachBucket(const QList<double> &v, F &&f) {
+    const qsizetype rows = v.size();
+    for (int b = 0; b < kBuckets; ++b) {
+        const qsizetype from = rows * b / kBuckets, to = rows * (b + 1) / kBuckets;
+        if (from >= to) continue;
+        const auto [lo, hi] = std::minmax_element(v.begin() + from, v.begin() + to);
+        f(from, to, *lo, *hi);
+    }
+}
+
+QList<QPointF> linePoints(const QList<double> &v) {
+    QList<QPointF> points;
+    if (v.size() <= kMostPoints) {
+        points.reserve(v.size());
+        for (qsizetype r = 0; r < v.size(); ++r)
+            points.append(QPointF(static_cast<double>(r), v.at(r)));
+        return points;
+    }
+    forEachBucket(v, [&](qsizetype from, qsizetype to, double lo, double hi) {
+        points.append(QPointF(static_cast<double>(from), lo));
+        points.append(QPointF(static_cast<double>(to - 1), hi));
+    });
+    return points;
+}
+
+// Each run of rows as a spike from 0 to its highest (or lowest) value.
+QList<QPointF> spikes(const QList<double> &v) {
+    QList<QPointF> points;
+    forEachBucket(v, [&](qsizetype from, qsizetype to, double lo, double hi) {
+        const double x = static_cast<double>(from + to - 1) / 2;
+        points.append(QPointF(x, 0));
+        points.append(QPointF(x, hi > 0 ? hi : lo));
+        points.append(QPointF(x, 0));
+    });
+    return points;
+}
+} // namespace
 
 Chart::Chart(QWidget *parent)
     : QWidget(parent), m_view(new QChartView(this)), m_render(this, [this] { render(); }) {
@@ -174,11 +222,14 @@ void Chart::render() {
         chart->addAxis(y[i], i == 0 ? Qt::AlignLeft : Qt::AlignRight);
     }
     y[1]->setGridLineVisible(false);
+    // The right axis is drawn only for a chart that has a series on it.
+    y[1]->setVisible(std::any_of(m_series.begin(), m_series.end(),
+                                 [](const Series &s) { return s.axis == Axis::Secondary; }));
 
     for (const Series &s : m_series) {
         if (!s.visible) continue;
         QAbstractSeries *drawn = nullptr;
-        if (s.kind == SeriesKind::Bar) {
+        if (s.kind == SeriesKind::Bar && rows <= kMostBars) {
             auto *set = new QBarSet(s.name);
             QList<qreal> values(s.values.begin(), s.values.end());
             set->append(values);
@@ -191,14 +242,10 @@ void Chart::render() {
         } else {
             auto *line = new QLineSeries;
             line->setName(s.name);
-            QList<QPointF> points;
-            points.reserve(rows);
-            for (int r = 0; r < rows; ++r)
-                points.append(QPointF(r, s.values.at(r)));
-            line->replace(points);
+            line->replace(s.kind == SeriesKind::Bar ? spikes(s.values) : linePoints(s.values));
             if (s.color.isValid()) {
                 QPen pen(s.color);
-                pen.setWidth(2);
+                pen.setWidth(s.kind == SeriesKind::Bar ? 1 : 2);
                 line->setPen(pen);
             }
             drawn = line;

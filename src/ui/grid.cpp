@@ -5,8 +5,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
+#include <numeric>
 
 #include "ui/gridcells.h"
 #include "ui/twips.h"
@@ -16,6 +18,42 @@ struct ColumnLayout {
     int widthTw = 960;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     Qt::Alignment fixedAlign = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment headerAlign; // none: the fixed alignment
+};
+
+// Yen and digit texts as numbers: "¥1,500", "-¥200", "12", "3.5"; the other
+// characters are passed over, and a text without digits counts as 0.
+double numericKey(QStringView s) {
+    double whole = 0, scale = 0;
+    bool negative = false;
+    for (QChar ch : s) {
+        const char16_t c = ch.unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (scale > 0) {
+                scale /= 10;
+                whole += (c - u'0') * scale;
+            } else {
+                whole = whole * 10 + (c - u'0');
+            }
+        } else if (c == u'-') {
+            negative = true;
+        } else if (c == u'.' && scale == 0) {
+            scale = 1;
+        }
+    }
+    return negative ? -whole : whole;
+}
+
+// Rows made by a function, for setComputedRows.
+class FunctionRows : public GridRowSource {
+public:
+    FunctionRows(int count, Grid::CellText text) : m_count(count), m_text(std::move(text)) {}
+    int rowCount() const override { return m_count; }
+    QString text(int row, int col) const override { return m_text(row, col); }
+
+private:
+    int m_count;
+    Grid::CellText m_text;
 };
 } // namespace
 
@@ -28,6 +66,33 @@ public:
 
     GridCells cells;
     QList<ColumnLayout> columns;
+    // Rows whose texts the source makes when they are shown, read or sorted:
+    // the source's row for each grid row, or -1 where the cells hold the texts.
+    std::shared_ptr<const GridRowSource> source;
+    QList<int> sourceRow;
+
+    QString text(int r, int c) const {
+        const int s = sourceRow.at(r);
+        return s >= 0 ? source->text(s, c) : cells.text(r, c);
+    }
+    double number(int r, int c) const {
+        double v = 0;
+        const int s = sourceRow.at(r);
+        if (s >= 0 && source->number(s, c, &v)) return v;
+        return s >= 0 ? numericKey(source->text(s, c)) : numericKey(cells.view(r, c));
+    }
+    // A row about to be written takes its texts from the source first.
+    void makeWritable(int r) {
+        const int s = sourceRow.at(r);
+        if (s < 0) return;
+        for (int c = 0; c < cells.cols(); ++c)
+            cells.setText(r, c, source->text(s, c));
+        sourceRow[r] = -1;
+    }
+    void dropSource() {
+        sourceRow.fill(-1);
+        source.reset();
+    }
     int shownRows = 0;
     int shownCols = 0;
 
@@ -50,9 +115,14 @@ public:
         const bool fixed = r < m_grid->fixedRows() || c < m_grid->fixedCols();
         switch (role) {
         case Qt::DisplayRole:
-            return cells.text(r, c);
-        case Qt::TextAlignmentRole:
-            return static_cast<int>(fixed ? columns.at(c).fixedAlign : columns.at(c).align);
+        case Qt::ToolTipRole: // the whole text of a cell too narrow for it
+            return text(r, c);
+        case Qt::TextAlignmentRole: {
+            const ColumnLayout &col = columns.at(c);
+            if (r < m_grid->fixedRows() && col.headerAlign)
+                return static_cast<int>(col.headerAlign);
+            return static_cast<int>(fixed ? col.fixedAlign : col.align);
+        }
         case Qt::BackgroundRole: {
             QColor color = cells.backColor(r, c);
             if (!color.isValid())
@@ -160,6 +230,10 @@ int Grid::rows() const {
 void Grid::setRows(int rows) {
     rows = std::max(rows, 0);
     m_model->cells.setRows(rows);
+    QList<int> &sourceRow = m_model->sourceRow;
+    if (sourceRow.size() > rows) sourceRow.resize(rows);
+    while (sourceRow.size() < rows)
+        sourceRow.append(-1);
     m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
     // Rows that disappear take the scroll position with them.
     m_requestedTop = std::max(m_fixedRows, std::min(m_requestedTop, rows - 1));
@@ -212,12 +286,34 @@ void Grid::setFixedCols(int n) {
 
 QString Grid::text(int r, int c) const {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return {};
-    return m_model->cells.text(r, c);
+    return m_model->text(r, c);
 }
 
 void Grid::setText(int r, int c, const QString &text) {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
+    m_model->makeWritable(r);
     m_model->cells.setText(r, c, text);
+    scheduleRefresh();
+}
+
+void Grid::setComputedRows(int first, int count, CellText text) {
+    first = std::max(first, 0);
+    count = std::clamp(rows() - first, 0, std::max(count, 0));
+    m_model->dropSource();
+    m_model->source = std::make_shared<FunctionRows>(count, std::move(text));
+    for (int i = 0; i < count; ++i)
+        m_model->sourceRow[first + i] = i;
+    scheduleRefresh();
+}
+
+void Grid::setSourceRows(std::shared_ptr<const GridRowSource> source) {
+    const int count = source ? source->rowCount() : 0;
+    setRows(m_fixedRows); // the rows below the header go, with their texts and colours
+    setRows(m_fixedRows + count);
+    m_model->dropSource();
+    m_model->source = std::move(source);
+    for (int i = 0; i < count; ++i)
+        m_model->sourceRow[m_fixedRows + i] = i;
     scheduleRefresh();
 }
 
@@ -272,6 +368,25 @@ void Grid::setFixedAlignment(int c, Qt::Alignment a) {
     scheduleRefresh();
 }
 
+Qt::Alignment Grid::headerAlignment(int c) const {
+    if (c < 0 || c >= cols()) return {};
+    const ColumnLayout &col = m_model->columns.at(c);
+    return col.headerAlign ? col.headerAlign : col.fixedAlign;
+}
+
+void Grid::setHeaderAlignment(int c, Qt::Alignment a) {
+    if (c < 0 || c >= cols()) return;
+    m_model->columns[c].headerAlign = a;
+    scheduleRefresh();
+}
+
+int Grid::textTwips(const QString &text) const {
+    const QFontMetrics metrics(m_view->font());
+    // The cell's margins on both sides and the grid line.
+    const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view);
+    return pxToTwips(metrics.horizontalAdvance(text) + 2 * margin + 4);
+}
+
 void Grid::setFontPointSize(int points) {
     m_pointSize = points;
     QFont f = font();
@@ -310,14 +425,41 @@ void Grid::setCurrentCell(int r, int c) {
         m_view->selectionModel()->clearSelection();
 }
 
+// The keys are read once and the rows sorted as indices; the rows then move
+// whole, so no cell text is copied from cell to cell.
 void Grid::sortRows(int col, bool ascending, bool numeric) {
     if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
-    m_model->cells.sortRows(m_fixedRows, col, ascending, numeric);
+    const int n = rows();
+    QList<int> order(n - m_fixedRows);
+    std::iota(order.begin(), order.end(), m_fixedRows);
+    if (numeric) {
+        QList<double> keys(n);
+        for (int r = m_fixedRows; r < n; ++r)
+            keys[r] = m_model->number(r, col);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return ascending ? keys.at(a) < keys.at(b) : keys.at(b) < keys.at(a);
+        });
+    } else {
+        QList<QString> keys(n);
+        for (int r = m_fixedRows; r < n; ++r)
+            keys[r] = m_model->text(r, col);
+        // By character code: upper and lower case differ.
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const int cmp = QStringView(keys.at(a)).compare(QStringView(keys.at(b)));
+            return ascending ? cmp < 0 : cmp > 0;
+        });
+    }
+    m_model->cells.permuteRows(m_fixedRows, order);
+    QList<int> sourceRow = m_model->sourceRow;
+    for (int i = 0; i < order.size(); ++i)
+        sourceRow[m_fixedRows + i] = m_model->sourceRow.at(order.at(i));
+    m_model->sourceRow = std::move(sourceRow);
     scheduleRefresh();
 }
 
 void Grid::clear() {
     m_model->cells.clear();
+    m_model->dropSource();
     scheduleRefresh();
 }
 

@@ -3,11 +3,31 @@
 #include <QList>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "ui/deferredrefresh.h"
 
 class GridModel;
 class GridView;
+
+// Rows of a grid whose texts are made only when a cell is shown, read or
+// sorted, so that a list of 100,000 records is in the grid at once. Rows are
+// counted from 0 (the first row below the header).
+class GridRowSource {
+public:
+    virtual ~GridRowSource() = default;
+    virtual int rowCount() const = 0;
+    virtual QString text(int row, int col) const = 0;
+    // The number a numeric sort reads from a cell, when the source knows it
+    // without making the text.
+    virtual bool number(int row, int col, double *value) const {
+        Q_UNUSED(row);
+        Q_UNUSED(col);
+        Q_UNUSED(value);
+        return false;
+    }
+};
 
 // A grid of text cells in the manner of the book's lists: rows and columns
 // counted from 0, row 0 the fixed header row, fixed columns on the left that
@@ -47,6 +67,14 @@ public:
 
     QString text(int r, int c) const;
     void setText(int r, int c, const QString &text);
+    // Replaces every row below the header with the rows of the source. A
+    // cell written later holds its own text (its row takes the source's
+    // texts first); the rest keep asking the source. clear() ends it.
+    void setSourceRows(std::shared_ptr<const GridRowSource> source);
+    // Rows [first, first + count) made by text(row - first, col) in the same
+    // way, for rows between written ones (a total row below them).
+    using CellText = std::function<QString(int row, int col)>;
+    void setComputedRows(int first, int count, CellText text);
     QColor cellBackColor(int r, int c) const;
     void setCellBackColor(int r, int c, const QColor &color);
     QColor cellForeColor(int r, int c) const;
@@ -58,6 +86,12 @@ public:
     void setColAlignment(int c, Qt::Alignment a);
     Qt::Alignment fixedAlignment(int c) const;
     void setFixedAlignment(int c, Qt::Alignment a);
+    // The header cell of a column, when it differs from the column's fixed
+    // cells below it (a centred header over a right-aligned fixed column).
+    Qt::Alignment headerAlignment(int c) const;
+    void setHeaderAlignment(int c, Qt::Alignment a);
+    // The width a cell needs to show the text whole, margins included (twips).
+    int textTwips(const QString &text) const;
     int fontPointSize() const { return m_pointSize; }
     void setFontPointSize(int points);
 

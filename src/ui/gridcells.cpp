@@ -3,16 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
-// Yen and digit texts as numbers: "¥1,500", "-¥200", "12".
-double numericKey(QStringView s) {
-    QString digits;
-    for (QChar ch : s)
-        if (ch.isDigit() || ch == u'-' || ch == u'.') digits += ch;
-    return digits.toDouble();
-}
-} // namespace
-
 void GridCells::setRows(int rows) {
     rows = std::max(rows, 0);
     const int old = this->rows();
@@ -84,25 +74,8 @@ void GridCells::clear() {
     m_colours.clear();
 }
 
-void GridCells::sortRows(int firstRow, int col, bool ascending, bool numeric) {
-    if (firstRow >= rows() || col < 0 || col >= m_cols) return;
-    // order[i]: the row that comes to place firstRow + i.
-    QList<int> order(rows() - firstRow);
-    std::iota(order.begin(), order.end(), firstRow);
-    if (numeric) {
-        QList<double> keys(rows());
-        for (int r = firstRow; r < rows(); ++r)
-            keys[r] = numericKey(view(r, col));
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? keys.at(a) < keys.at(b) : keys.at(b) < keys.at(a);
-        });
-    } else {
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const int cmp = view(a, col).compare(view(b, col));
-            return ascending ? cmp < 0 : cmp > 0;
-        });
-    }
-
+void GridCells::permuteRows(int firstRow, const QList<int> &order) {
+    if (firstRow >= rows() || order.size() != rows() - firstRow) return;
     QList<QString> rowText(rows());
     for (int r = 0; r < firstRow; ++r)
         rowText[r] = std::move(m_rowText[r]);

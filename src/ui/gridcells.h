@@ -27,10 +27,9 @@ public:
 
     // Empties every text and colour; the size stays.
     void clear();
-    // Stable sort of the rows from firstRow on by one column's text, moving
-    // whole rows with their colours; numeric compares "¥1,500", "-¥200", "12"
-    // as numbers.
-    void sortRows(int firstRow, int col, bool ascending, bool numeric);
+    // Puts row order[i] at place firstRow + i, moving whole rows with their
+    // colours; order holds every row from firstRow on once.
+    void permuteRows(int firstRow, const QList<int> &order);
 
 private:
     struct Colours {

@@ -201,6 +201,37 @@ private slots:
         QVERIFY(g.topRow() > 99000);
     }
 
+    void computedRowsAreMadeWhenRead() {
+        Grid g;
+        g.setCols(3);
+        g.setRows(5);
+        g.setText(0, 0, QStringLiteral("h"));
+        int calls = 0;
+        g.setComputedRows(1, 3, [&calls](int row, int col) {
+            ++calls;
+            return QStringLiteral("%1:%2").arg(row).arg(col);
+        });
+        QCOMPARE(calls, 0);
+        QCOMPARE(g.text(1, 2), QStringLiteral("0:2"));
+        QCOMPARE(g.text(3, 0), QStringLiteral("2:0"));
+        QCOMPARE(g.text(4, 0), QString()); // past the computed rows
+        QCOMPARE(g.text(0, 0), QStringLiteral("h"));
+        g.setText(2, 1, QString()); // a written cell keeps its own text, even an empty one
+        QCOMPARE(g.text(2, 1), QString());
+        QCOMPARE(g.text(2, 0), QStringLiteral("1:0"));
+        // Sorting writes the texts into the rows that move.
+        g.sortRows(0, false, false);
+        QCOMPARE(g.text(1, 0), QStringLiteral("2:0"));
+        QCOMPARE(g.text(1, 1), QStringLiteral("2:1"));
+        g.clear();
+        QCOMPARE(g.text(1, 0), QString());
+        g.setComputedRows(1, 10, [](int, int) { return QStringLiteral("x"); });
+        g.setRows(2); // the computing stops with the rows
+        g.setRows(5);
+        QCOMPARE(g.text(1, 0), QStringLiteral("x"));
+        QCOMPARE(g.text(3, 0), QString());
+    }
+
     void chartKeepsItsTable() {
         Chart c;
         c.setSeriesCount(3);

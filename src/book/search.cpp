@@ -1,0 +1,77 @@
+#include "book/search.h"
+
+#include "book/monthsummary.h"
+#include "book/paymentscan.h"
+#include "records/dates.h"
+
+namespace {
+bool inPeriod(QLatin1StringView date, const SearchQuery &q) {
+    return QString::compare(date, q.from) >= 0 && QString::compare(date, q.to) <= 0;
+}
+} // namespace
+
+int daysBack(SearchPeriod period) {
+    switch (period) {
+    case SearchPeriod::Yesterday:
+        return 1;
+    case SearchPeriod::ThreeDays:
+        return 2; // today and the two days before
+    case SearchPeriod::Week:
+        return 7;
+    case SearchPeriod::TwoWeeks:
+        return 14;
+    case SearchPeriod::Month:
+        return 30;
+    case SearchPeriod::ThreeMonths:
+        return 90;
+    case SearchPeriod::HalfYear:
+        return 180;
+    case SearchPeriod::Year:
+        return 365;
+    }
+    return 0;
+}
+
+DateRange periodEndingToday(SearchPeriod period, QDate today) {
+    return {dateText(today.addDays(-daysBack(period))), dateText(today)};
+}
+
+Yen searchAxisMax(Yen peak) {
+    return axisCeiling(peak);
+}
+
+SearchResult computeSearch(const QByteArray &payments, const SearchQuery &q) {
+    const PaymentScan scan = scanPayments(payments);
+    const bool period = q.test != SearchTest::All;
+    const bool key = q.test == SearchTest::Key || q.test == SearchTest::KeyWeek;
+    const bool week = q.test == SearchTest::Week || q.test == SearchTest::KeyWeek;
+    // Whether each distinct name holds the key, decided once per name.
+    QList<bool> holdsKey(scan.names.size(), true);
+    if (key)
+        for (qsizetype n = 0; n < scan.names.size(); ++n)
+            holdsKey[n] = scan.names.at(n).contains(q.key);
+
+    SearchResult out;
+    Yen total = 0;
+    QString dateText; // shared by consecutive records of one date
+    qint64 lastDay = -1;
+    bool lastInPeriod = true;
+    for (const ScannedPayment &r : scan.records) {
+        if (r.day != lastDay) {
+            lastDay = r.day;
+            dateText = QString::fromLatin1(r.date);
+            if (q.test == SearchTest::All) out.dates.append(dateText);
+            lastInPeriod = !period || inPeriod(QLatin1StringView(r.date), q);
+        }
+        if (!lastInPeriod) continue;
+        if (key && !holdsKey.at(q.keyInPayee ? r.payee : r.category)) continue;
+        const int weekday = weekdayOf(r.day);
+        if (week && weekday != q.weekday) continue;
+        if (r.amount > out.peak) out.peak = addYen(r.amount, 100);
+        total = addYen(total, r.amount);
+        out.rows.append({dateText, weekday, scan.names.at(r.payee), scan.names.at(r.category),
+                         r.amount, total});
+    }
+    out.axisMax = searchAxisMax(out.peak);
+    return out;
+}

@@ -1,0 +1,71 @@
+#pragma once
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "records/money.h"
+
+// The search listing: the payments that meet a key text (in the payee or the
+// category), a weekday and a period, with a running total, and the ceiling of
+// the chart of their amounts.
+
+enum class SearchTest {
+    All,     // every record
+    Period,  // from ≤ date ≤ to
+    Key,     // the key occurs in the field, and the period
+    Week,    // the weekday, and the period
+    KeyWeek, // key, weekday and period
+};
+
+struct SearchQuery {
+    SearchTest test = SearchTest::All;
+    // Compared with the date text character by character, both ends included.
+    QString from, to;
+    QString key;            // an empty key occurs in every field
+    bool keyInPayee = true; // else in the category
+    int weekday = 0;        // 0 = Sunday … 6 = Saturday
+};
+
+struct SearchRow {
+    QString date; // yyyy/mm/dd
+    int weekday;  // 0 = Sunday
+    QString payee;
+    QString category;
+    Yen amount;
+    Yen runningTotal; // this and every earlier listed amount
+};
+
+struct SearchResult {
+    QList<SearchRow> rows;
+    // SearchTest::All only: the record dates, a date repeated in consecutive
+    // records once.
+    QStringList dates;
+    // The chart peak: raised to an amount plus 100 whenever an amount exceeds it.
+    Yen peak = 0;
+    Yen axisMax = 1; // the value axis ceiling of the peak
+};
+
+// The period buttons: each period runs from some days before today to today.
+enum class SearchPeriod {
+    Yesterday,
+    ThreeDays,
+    Week,
+    TwoWeeks,
+    Month,
+    ThreeMonths,
+    HalfYear,
+    Year
+};
+int daysBack(SearchPeriod period);
+struct DateRange {
+    QString from, to; // yyyy/mm/dd
+};
+DateRange periodEndingToday(SearchPeriod period, QDate today);
+
+// Lists the records of データ.txt content that pass the query's test.
+SearchResult computeSearch(const QByteArray &payments, const SearchQuery &query);
+
+// The chart's axis maximum for a peak: first digit plus one, then zeros (0 → 1).
+Yen searchAxisMax(Yen peak);
