@@ -1,8 +1,10 @@
 // Developer benchmark: generates a 30-year book (about ten payments a day),
 // opens the window offscreen and prints the median times of the main page's
 // handlers. Usage: miltea-bench [runs]
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -13,10 +15,15 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "book/datalist.h"
+#include "book/diary.h"
+#include "book/savings.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
 #include "records/cp932.h"
 #include "records/money.h"
+#include "records/rawrecords.h"
+#include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 
@@ -71,6 +78,105 @@ template <typename F> double timeMs(F &&f) {
     f();
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
+// The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
+// holds a monthly saving and a comment on every seventh payment.
+void benchLists(const QString &bookDir, int runs) {
+    QTemporaryDir copy;
+    for (const QString &name : QDir(bookDir).entryList(QDir::Files))
+        QFile::copy(bookDir + u'/' + name, copy.filePath(name));
+    const QString dataPath = copy.filePath(QStringLiteral("データ.txt"));
+    {
+        QFile f(dataPath);
+        f.open(QIODevice::ReadOnly);
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        f.close();
+        const QByteArray saving =
+            cp932::encode(QStringLiteral("\",\"貯金\",\"定期貯金\",20000,\"\",\"\"\r\n"))
+                .value_or(QByteArray());
+        const QByteArray comment =
+            cp932::encode(QStringLiteral("今日は特売")).value_or(QByteArray());
+        QByteArray out;
+        QByteArray lastDate;
+        int n = 0;
+        for (QByteArray line : lines) {
+            if (line.isEmpty()) continue;
+            const QByteArray date = line.mid(1, 10);
+            if (date != lastDate && date.endsWith("/25")) out += '"' + date + saving;
+            lastDate = date;
+            if (++n % 7 == 0) line.replace(",\"\",\"\"", ",\"" + comment + "\",\"\"");
+            out += line + '\n';
+        }
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(out);
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(copy.path());
+
+    // The plain work every list starts from: the file read and decoded.
+    QList<double> decode, dataList, diaryRows, diaryContent, savings;
+    const Book book(copy.path());
+    for (int i = 0; i < runs; ++i) {
+        decode << timeMs([&] { cp932::decode(readFileBytes(dataPath)).size(); });
+        dataList << timeMs([&] { computeDataList(book).size(); });
+        Diary diary;
+        diaryRows << timeMs([&] { diary = computeDiary(book); });
+        diaryContent << timeMs([&] { diary.content().size(); });
+        savings << timeMs([&] { computeSavings(book).size(); });
+    }
+
+    MainWindow window;
+    window.show();
+    QApplication::processEvents();
+    auto button = [&](const char *name) {
+        return window.findChild<QAbstractButton *>(QString::fromLatin1(name));
+    };
+    // A page opened from the main page, its first paint included.
+    auto openPage = [&](const char *name) {
+        button("cmdMain")->click();
+        QApplication::processEvents();
+        return timeMs([&] {
+            button(name)->click();
+            QApplication::processEvents();
+        });
+    };
+    QList<double> openList, openDiary, store, openSavings, sorts[5];
+    for (int i = 0; i < runs; ++i)
+        openList << openPage("cmdBunseki");
+    for (int i = 0; i < runs; ++i)
+        for (int b = 0; b < 5; ++b)
+            sorts[b] << timeMs([&] {
+                button(qPrintable(QStringLiteral("cmdSort%1").arg(b + 1)))->click();
+                QApplication::processEvents();
+            });
+    for (int i = 0; i < runs; ++i)
+        openDiary << openPage("cmdMemo");
+    auto *memoList = window.findChild<Grid *>(QStringLiteral("msgMemoList"));
+    auto *memo = window.findChild<QLineEdit *>(QStringLiteral("txtMemo"));
+    for (int i = 0; i < runs; ++i) {
+        memoList->clickCell(memoList->rows() - 1 - i, 5);
+        memo->setText(QStringLiteral("ベンチの一言%1").arg(i));
+        store << timeMs([&] {
+            button("cmdMemoHozon")->click();
+            QApplication::processEvents();
+        });
+    }
+    for (int i = 0; i < runs; ++i)
+        openSavings << openPage("cmdCyokin");
+    const int savingRows = window.findChild<Grid *>(QStringLiteral("msgCyokin"))->rows() - 1;
+    QDir::setCurrent(previous);
+
+    printf("データ.txt read and decoded (plain):       median %.1f ms\n", median(decode));
+    printf("  data list rows / diary rows / diary file: %.1f / %.1f / %.1f ms; savings %.1f ms\n",
+           median(dataList), median(diaryRows), median(diaryContent), median(savings));
+    printf("open 並び替え (data list):                 median %.1f ms\n", median(openList));
+    const char *captions[] = {"回 （日付）", "支払い", "費目", "金額", "一言日記"};
+    for (int b = 0; b < 5; ++b)
+        printf("  sort press %-16s                median %.1f ms\n", captions[b], median(sorts[b]));
+    printf("open 一言日記 (diary):                     median %.1f ms\n", median(openDiary));
+    printf("store one comment (whole file rewritten):  median %.1f ms\n", median(store));
+    printf("open 貯金 (%d savings):                  median %.1f ms\n", savingRows,
+           median(openSavings));
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -122,5 +228,6 @@ int main(int argc, char *argv[]) {
     printf("day click (day list + month):            median %.1f ms\n", median(click));
     printf("payment save, appended on the last day:  median %.1f ms\n", median(append));
     printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
+    benchLists(dir.path(), runs);
     return 0;
 }

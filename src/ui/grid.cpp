@@ -7,13 +7,15 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
+#include <vector>
 
 #include "ui/twips.h"
 
 namespace {
 struct Row {
-    QList<QString> cells;
-    QList<QColor> back; // empty until a colour is set
+    int source = -1;      // the row of the grid's source, or -1 when the cells hold the texts
+    QList<QString> cells; // empty while the texts come from the source
+    QList<QColor> back;   // empty until a colour is set
     QList<QColor> fore;
 };
 
@@ -32,12 +34,27 @@ void putColor(QList<QColor> &colors, int c, const QColor &color) {
     colors[c] = color;
 }
 
-// Yen and digit texts as numbers: "¥1,500", "-¥200", "12".
+// Yen and digit texts as numbers: "¥1,500", "-¥200", "12", "3.5"; the other
+// characters are passed over, and a text without digits counts as 0.
 double numericKey(const QString &s) {
-    QString digits;
-    for (QChar ch : s)
-        if (ch.isDigit() || ch == u'-' || ch == u'.') digits += ch;
-    return digits.toDouble();
+    double whole = 0, scale = 0;
+    bool negative = false;
+    for (QChar ch : s) {
+        const char16_t c = ch.unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (scale > 0) {
+                scale /= 10;
+                whole += (c - u'0') * scale;
+            } else {
+                whole = whole * 10 + (c - u'0');
+            }
+        } else if (c == u'-') {
+            negative = true;
+        } else if (c == u'.' && scale == 0) {
+            scale = 1;
+        }
+    }
+    return negative ? -whole : whole;
 }
 } // namespace
 
@@ -50,6 +67,29 @@ public:
 
     QList<Row> rows;
     QList<ColumnLayout> columns;
+    std::shared_ptr<const GridRowSource> source;
+
+    QString text(const Row &row, int c) const {
+        if (row.source >= 0) return source->text(row.source, c);
+        return c < row.cells.size() ? row.cells.at(c) : QString();
+    }
+    double number(const Row &row, int c) const {
+        double v = 0;
+        if (row.source >= 0 && source->number(row.source, c, &v)) return v;
+        return numericKey(text(row, c));
+    }
+    // A row about to be written takes its texts from the source first.
+    Row &writable(int r, int cols) {
+        Row &row = rows[r];
+        if (row.source >= 0) {
+            row.cells.resize(cols);
+            for (int c = 0; c < cols; ++c)
+                row.cells[c] = source->text(row.source, c);
+            row.source = -1;
+        }
+        if (row.cells.size() < cols) row.cells.resize(cols);
+        return row;
+    }
     int shownRows = 0;
     int shownCols = 0;
 
@@ -73,7 +113,7 @@ public:
         const bool fixed = r < m_grid->fixedRows() || c < m_grid->fixedCols();
         switch (role) {
         case Qt::DisplayRole:
-            return c < row.cells.size() ? row.cells.at(c) : QString();
+            return text(row, c);
         case Qt::TextAlignmentRole:
             return static_cast<int>(fixed ? columns.at(c).fixedAlign : columns.at(c).align);
         case Qt::BackgroundRole: {
@@ -202,7 +242,7 @@ void Grid::setCols(int cols) {
     cols = std::max(cols, 0);
     m_model->columns.resize(cols);
     for (Row &row : m_model->rows)
-        row.cells.resize(cols);
+        if (row.source < 0) row.cells.resize(cols);
     m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
     m_structureDirty = true;
     scheduleRefresh();
@@ -240,12 +280,12 @@ void Grid::setFixedCols(int n) {
 
 QString Grid::text(int r, int c) const {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return {};
-    return m_model->rows.at(r).cells.at(c);
+    return m_model->text(m_model->rows.at(r), c);
 }
 
 void Grid::setText(int r, int c, const QString &text) {
     if (r < 0 || r >= rows() || c < 0 || c >= cols()) return;
-    m_model->rows[r].cells[c] = text;
+    m_model->writable(r, cols()).cells[c] = text;
     scheduleRefresh();
 }
 
@@ -340,24 +380,63 @@ void Grid::setCurrentCell(int r, int c) {
 
 void Grid::sortRows(int col, bool ascending, bool numeric) {
     if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
-    auto first = m_model->rows.begin() + m_fixedRows;
-    auto key = [col](const Row &row) { return row.cells.at(col); };
+    // The keys are read once; the row order is sorted as indices and the rows
+    // then moved whole into place, so no cell text is copied.
+    QList<Row> &all = m_model->rows;
+    const qsizetype count = all.size() - m_fixedRows;
+    std::vector<qsizetype> order(static_cast<size_t>(count));
+    for (qsizetype i = 0; i < count; ++i)
+        order[static_cast<size_t>(i)] = i + m_fixedRows;
     if (numeric) {
-        std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
-            const double x = numericKey(key(a)), y = numericKey(key(b));
+        std::vector<double> keys(static_cast<size_t>(all.size()));
+        for (qsizetype i = m_fixedRows; i < all.size(); ++i)
+            keys[static_cast<size_t>(i)] = m_model->number(all.at(i), col);
+        std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+            const double x = keys[static_cast<size_t>(a)], y = keys[static_cast<size_t>(b)];
             return ascending ? x < y : y < x;
         });
     } else {
-        std::stable_sort(first, m_model->rows.end(), [&](const Row &a, const Row &b) {
-            const int cmp = key(a).compare(key(b));
+        std::vector<QString> keys(static_cast<size_t>(all.size()));
+        for (qsizetype i = m_fixedRows; i < all.size(); ++i)
+            keys[static_cast<size_t>(i)] = m_model->text(all.at(i), col);
+        // By character code: upper and lower case differ.
+        std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+            const int cmp = QStringView(keys[static_cast<size_t>(a)])
+                                .compare(QStringView(keys[static_cast<size_t>(b)]));
             return ascending ? cmp < 0 : cmp > 0;
         });
     }
+    QList<Row> sorted;
+    sorted.reserve(all.size());
+    for (qsizetype i = 0; i < m_fixedRows; ++i)
+        sorted.append(std::move(all[i]));
+    for (qsizetype i : order)
+        sorted.append(std::move(all[i]));
+    all = std::move(sorted);
+    scheduleRefresh();
+}
+
+void Grid::setSourceRows(std::shared_ptr<const GridRowSource> source) {
+    const int count = source ? source->rowCount() : 0;
+    m_model->rows.resize(m_fixedRows);
+    for (Row &header : m_model->rows)
+        if (header.source < 0 && header.cells.size() < cols()) header.cells.resize(cols());
+    m_model->rows.reserve(m_fixedRows + count);
+    for (int i = 0; i < count; ++i)
+        m_model->rows.append(Row{i, {}, {}, {}});
+    m_model->source = std::move(source);
+    m_currentRow = std::min(m_currentRow, std::max(rows() - 1, 0));
+    m_requestedTop = std::max(m_fixedRows, std::min(m_requestedTop, rows() - 1));
+    m_structureDirty = true;
     scheduleRefresh();
 }
 
 void Grid::clear() {
     for (Row &row : m_model->rows) {
+        if (row.source >= 0) {
+            row.source = -1;
+            row.cells.clear();
+        }
         for (QString &cell : row.cells)
             cell.clear();
         row.back.clear();

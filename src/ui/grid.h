@@ -3,11 +3,30 @@
 #include <QList>
 #include <QPoint>
 #include <QWidget>
+#include <memory>
 
 #include "ui/deferredrefresh.h"
 
 class GridModel;
 class GridView;
+
+// Rows of a grid whose texts are made only when a cell is shown, read or
+// sorted, so that a list of 100,000 records is in the grid at once. Rows are
+// counted from 0 (the first row below the header).
+class GridRowSource {
+public:
+    virtual ~GridRowSource() = default;
+    virtual int rowCount() const = 0;
+    virtual QString text(int row, int col) const = 0;
+    // The number a numeric sort reads from a cell, when the source knows it
+    // without making the text.
+    virtual bool number(int row, int col, double *value) const {
+        Q_UNUSED(row);
+        Q_UNUSED(col);
+        Q_UNUSED(value);
+        return false;
+    }
+};
 
 // A grid of text cells in the manner of the book's lists: rows and columns
 // counted from 0, row 0 the fixed header row, fixed columns on the left that
@@ -71,6 +90,9 @@ public:
     // Stable sort of the rows below the fixed rows by one column's text;
     // numeric compares the yen and digit texts as numbers.
     void sortRows(int col, bool ascending, bool numeric);
+    // Replaces every row below the header with the rows of the source. A
+    // cell written later holds its own text; the rest keep asking the source.
+    void setSourceRows(std::shared_ptr<const GridRowSource> source);
     // Empties every cell (texts and colours); rows and columns stay.
     void clear();
     // Exactly what a user's click on a cell does.
