@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "records/clock.h"
+#include "records/dates.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
 #include "ui/twips.h"
@@ -40,7 +41,7 @@ QStringList column(Grid *g, int col) {
 }
 
 ino_t inodeOf(const QString &path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
 }
 } // namespace
@@ -67,7 +68,13 @@ private:
         QTest::keyClick(c<QLineEdit>("txtMemo"), Qt::Key_Return);
         settle();
     }
-    int leftTw(const char *name) { return c(name)->x(); }
+    int leftPx(const char *name) { return c(name)->x(); }
+    // Whether the grid shows its last rows: scrolling to the end moves nothing.
+    bool atEnd(Grid *g) {
+        const int top = g->topRow();
+        g->setTopRow(g->rows() - 1);
+        return top > 1 && g->topRow() == top;
+    }
 
 private slots:
     void init() { Clock::setToday(QDate(2005, 2, 20)); }
@@ -119,7 +126,7 @@ private slots:
         openBook(records(24));
         click("cmdBunseki");
         QCOMPARE(grid("msgIchiran")->rows(), 25);
-        QCOMPARE(grid("msgIchiran")->topRow(), 24);
+        QVERIFY(atEnd(grid("msgIchiran")));
     }
 
     void eachSortButtonAlternatesOnItsOwn() {
@@ -155,9 +162,9 @@ private slots:
     }
 
     void amountSortsAsNumbersAndDateOrderRestoresTheFile() {
-        openBook(payLine("2005/02/01", "A", "x", "12000") + payLine("2005/02/01", "B", "x", "9800") +
-                 payLine("2005/02/02", "C", "x", "-500") + payLine("2005/02/03", "D", "x", "9800") +
-                 payLine("2005/02/03", "E", "x", "300"));
+        openBook(payLine("2005/02/01", "A", "x", "12000") +
+                 payLine("2005/02/01", "B", "x", "9800") + payLine("2005/02/02", "C", "x", "-500") +
+                 payLine("2005/02/03", "D", "x", "9800") + payLine("2005/02/03", "E", "x", "300"));
         click("cmdBunseki");
         Grid *g = grid("msgIchiran");
         click("cmdSort4");
@@ -180,7 +187,7 @@ private slots:
         QCOMPARE(grid("msgIchiran")->rows(), 40001);
         QCOMPARE(grid("msgIchiran")->text(40000, 0), QStringLiteral("40000"));
         QCOMPARE(grid("msgIchiran")->text(40000, 6), QStringLiteral("40000"));
-        QCOMPARE(grid("msgIchiran")->topRow(), 40000);
+        QVERIFY(atEnd(grid("msgIchiran")));
         click("cmdSort4");
         click("cmdSort4");
         QCOMPARE(grid("msgIchiran")->text(1, 2), QStringLiteral("店40000"));
@@ -200,7 +207,7 @@ private slots:
         closeAll();
         openBook(records(16));
         click("cmdMemo");
-        QCOMPARE(grid("msgMemoList")->topRow(), 16);
+        QVERIFY(atEnd(grid("msgMemoList")));
     }
 
     void storingOneCommentChangesOnlyItsRecord() {
@@ -273,11 +280,11 @@ private slots:
         QTest::newRow("quote") << QStringLiteral("言った\"よ")
                                << QStringLiteral("ダブルクォーテーション（\"）は保存できません。"
                                                  "別の文字に置き換えてください。");
-        QTest::newRow("line break") << QStringLiteral("一行目\n二行目")
-                                    << QStringLiteral(
-                                           "改行は保存できません。一行で入力してください。");
-        QTest::newRow("outside CP932")
-            << QStringLiteral("𠮷野家") << QStringLiteral("「𠮷」は保存できない文字です。"
+        QTest::newRow("line break")
+            << QStringLiteral("一行目\n二行目")
+            << QStringLiteral("改行は保存できません。一行で入力してください。");
+        QTest::newRow("outside CP932") << QStringLiteral("𠮷野家")
+                                       << QStringLiteral("「𠮷」は保存できない文字です。"
                                                          "別の文字に置き換えてください。");
     }
     void unholdableCommentsAreRefused() {
@@ -316,14 +323,16 @@ private slots:
         click("cmdCyokin");
         Grid *g = grid("msgCyokin");
         QCOMPARE(g->rows(), 5);
-        QCOMPARE(column(g, 0), (QStringList{"2005/01/01", "2005/01/02", "2005/01/04", "2005/01/05"}));
+        QCOMPARE(column(g, 0),
+                 (QStringList{"2005/01/01", "2005/01/02", "2005/01/04", "2005/01/05"}));
         QCOMPARE(column(g, 1), (QStringList{"貯金", "銀行", "貯金箱", "貯金"}));
         QCOMPARE(column(g, 2), (QStringList{"雑費", "定期貯金", "貯金", "引き出し"}));
         QCOMPARE(column(g, 3), (QStringList{"¥10,000", "¥5,000", "¥3,000", "-¥2,000"}));
         QCOMPARE(column(g, 4), (QStringList{"¥10,000", "¥15,000", "¥18,000", "¥16,000"}));
         auto *chart = c<Chart>("mcrCyokin");
         QCOMPARE(chart->rowCount(), 4);
-        const double totals[] = {10000, 15000, 18000, 16000}, amounts[] = {10000, 5000, 3000, -2000};
+        const double totals[] = {10000, 15000, 18000, 16000},
+                     amounts[] = {10000, 5000, 3000, -2000};
         for (int r = 1; r <= 4; ++r) {
             QCOMPARE(chart->value(r, 1), totals[r - 1]);
             QCOMPARE(chart->value(r, 2), amounts[r - 1]);
@@ -335,7 +344,7 @@ private slots:
     void savingsLayoutOptions() {
         openBook(payLine("2005/01/01", "貯金", "雑費", "10000"));
         auto layout = [this] {
-            return QList<int>{c("mcrCyokin")->width(), leftTw("Frame5_4"), leftTw("Frame7")};
+            return QList<int>{c("mcrCyokin")->width(), leftPx("Frame5_4"), leftPx("Frame7")};
         };
         const QList<int> chartOnly{twipsToPx(11445), twipsToPx(10400), twipsToPx(7000)};
         const QList<int> withList{twipsToPx(6540), twipsToPx(5450), twipsToPx(2350)};
