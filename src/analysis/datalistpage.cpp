@@ -97,6 +97,10 @@ void DataListPage::INIT_ICHIRAN() {
 
 void DataListPage::DSP_ICHIRAN() {
     msgIchiran->setSourceRows(std::make_shared<DataListRows>(computeDataList(m_session.book)));
+    // A book of 100,000 records and more needs a wider "回" than the design gives.
+    msgIchiran->setColWidth(
+        0, std::max(msgIchiran->colWidth(0),
+                    msgIchiran->textTwips(QString::number(msgIchiran->rows() - 1))));
     if (msgIchiran->rows() > kRowsInView) msgIchiran->setTopRow(msgIchiran->rows() - 1);
 }
 

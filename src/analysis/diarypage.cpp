@@ -91,6 +91,10 @@ void DiaryPage::INIT_MEMOLIST() {
 void DiaryPage::DSP_MEMOLIST() {
     m_diary = std::make_shared<Diary>(computeDiary(m_session.book));
     msgMemoList->setSourceRows(std::make_shared<DiaryRows>(m_diary));
+    // A book of 100,000 records and more needs a wider "回" than the design gives.
+    msgMemoList->setColWidth(
+        0, std::max(msgMemoList->colWidth(0),
+                    msgMemoList->textTwips(QString::number(msgMemoList->rows() - 1))));
     if (msgMemoList->rows() > kRowsInView) msgMemoList->setTopRow(msgMemoList->rows() - 1);
 }
 

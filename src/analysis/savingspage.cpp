@@ -41,7 +41,7 @@ SavingsPage::SavingsPage(BookSession &session, QWidget *parent)
     setObjectName(QStringLiteral("fraCyokin"));
     FormBuilder b(this);
     b.title(QStringLiteral("貯金の成果（一回ずつの金額と累計金額）"), 120, 60, 5200, 400);
-    b.graphOrListOptions(QStringLiteral("optList3"), 5600, 1500, optList3);
+    b.graphOrListOptions(QStringLiteral("optList3"), 5900, 2000, optList3);
     Frame5_5 = b.legend(QStringLiteral("貯金累計"), palette::moneyLeftLine, kChartLeft, 500, 1195,
                         600, QStringLiteral("Frame5_5"));
     Frame5_4 = b.legend(QStringLiteral("貯金１回"), palette::savingBars, kLayouts[0].onceLegendLeft,
@@ -58,10 +58,10 @@ SavingsPage::SavingsPage(BookSession &session, QWidget *parent)
         {QStringLiteral("貯金１回"), Chart::SeriesKind::Bar, Chart::Axis::Secondary,
          palette::savingBars},
     });
-    Frame7 = b.frame(QString(), kLayouts[0].stripLeft, 7130, 4200, 400, QStringLiteral("Frame7"));
-    auto *strip =
-        new QLabel(QStringLiteral("左目盛り：累計（青線）　右目盛り：一回ずつ（緑棒）"), Frame7);
-    placeTw(strip, 100, 40, 4000, 320);
+    Frame7 = b.frame(QString(), kLayouts[0].stripLeft, 7130, 4300, 400, QStringLiteral("Frame7"));
+    auto *strip = new QLabel(QStringLiteral("左目盛り：累計　右目盛り：１回の貯金"), Frame7);
+    strip->setAlignment(Qt::AlignCenter);
+    placeTw(strip, 60, 40, 4180, 320);
     for (int i = 0; i < 2; ++i)
         connect(optList3[i], &QRadioButton::clicked, this, [this, i] { optList3_Click(i); });
 }

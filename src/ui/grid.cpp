@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <algorithm>
 #include <vector>
@@ -338,6 +339,13 @@ void Grid::setFixedAlignment(int c, Qt::Alignment a) {
     if (c < 0 || c >= cols()) return;
     m_model->columns[c].fixedAlign = a;
     scheduleRefresh();
+}
+
+int Grid::textTwips(const QString &text) const {
+    const QFontMetrics metrics(m_view->font());
+    // The cell's margins on both sides and the grid line.
+    const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view);
+    return pxToTwips(metrics.horizontalAdvance(text) + 2 * margin + 4);
 }
 
 void Grid::setFontPointSize(int points) {

@@ -79,6 +79,8 @@ public:
     void setFixedAlignment(int c, Qt::Alignment a);
     int fontPointSize() const { return m_pointSize; }
     void setFontPointSize(int points);
+    // The width a cell needs to show the text whole, margins included (twips).
+    int textTwips(const QString &text) const;
 
     // The first scrollable row shown at the top.
     int topRow() const;
