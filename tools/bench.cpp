@@ -4,6 +4,7 @@
 // miltea-bench --write DIR writes the generated book into DIR and ends.
 // miltea-bench --memory DIR opens the window on the book in DIR, opens every
 // page once and prints the program's max RSS (nothing else runs beside it).
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -21,7 +22,10 @@
 #include <functional>
 #include <sys/resource.h>
 
+#include "book/datalist.h"
+#include "book/diary.h"
 #include "book/paymentscan.h"
+#include "book/savings.h"
 #include "mainwindow/mainpage.h"
 #include "mainwindow/mainwindow.h"
 #include "records/clock.h"
@@ -186,6 +190,106 @@ void benchAnalysisPages(MainWindow &window, int runs) {
         printf("範囲指定 %-22s                 median %.1f ms\n", c.label, median(times));
     }
 }
+
+// The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
+// holds a monthly saving and a comment on every seventh payment.
+void benchLists(const QString &bookDir, int runs) {
+    QTemporaryDir copy;
+    for (const QString &name : QDir(bookDir).entryList(QDir::Files))
+        QFile::copy(bookDir + u'/' + name, copy.filePath(name));
+    const QString dataPath = copy.filePath(QStringLiteral("データ.txt"));
+    {
+        QFile f(dataPath);
+        f.open(QIODevice::ReadOnly);
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        f.close();
+        const QByteArray saving =
+            cp932::encode(QStringLiteral("\",\"貯金\",\"定期貯金\",20000,\"\",\"\"\r\n"))
+                .value_or(QByteArray());
+        const QByteArray comment =
+            cp932::encode(QStringLiteral("今日は特売")).value_or(QByteArray());
+        QByteArray out;
+        QByteArray lastDate;
+        int n = 0;
+        for (QByteArray line : lines) {
+            if (line.isEmpty()) continue;
+            const QByteArray date = line.mid(1, 10);
+            if (date != lastDate && date.endsWith("/25")) out += '"' + date + saving;
+            lastDate = date;
+            if (++n % 7 == 0) line.replace(",\"\",\"\"", ",\"" + comment + "\",\"\"");
+            out += line + '\n';
+        }
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(out);
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(copy.path());
+
+    // The plain work every list starts from: the file read and decoded.
+    QList<double> decode, dataList, diaryRows, diaryContent, savings;
+    const Book book(copy.path());
+    for (int i = 0; i < runs; ++i) {
+        decode << timeMs([&] { cp932::decode(readFileBytes(dataPath)).size(); });
+        dataList << timeMs([&] { computeDataList(book).size(); });
+        Diary diary;
+        diaryRows << timeMs([&] { diary = computeDiary(book); });
+        diaryContent << timeMs([&] { diary.content().size(); });
+        savings << timeMs([&] { computeSavings(book).size(); });
+    }
+
+    MainWindow window;
+    window.show();
+    QApplication::processEvents();
+    auto button = [&](const char *name) {
+        return window.findChild<QAbstractButton *>(QString::fromLatin1(name));
+    };
+    // A page opened from the main page, its first paint included.
+    auto openPage = [&](const char *name) {
+        button("cmdMain")->click();
+        QApplication::processEvents();
+        return timeMs([&] {
+            button(name)->click();
+            QApplication::processEvents();
+        });
+    };
+    QList<double> openList, openDiary, store, openSavings, sorts[5];
+    for (int i = 0; i < runs; ++i)
+        openList << openPage("cmdBunseki");
+    for (int i = 0; i < runs; ++i)
+        for (int b = 0; b < 5; ++b)
+            sorts[b] << timeMs([&] {
+                button(qPrintable(QStringLiteral("cmdSort%1").arg(b + 1)))->click();
+                QApplication::processEvents();
+            });
+    for (int i = 0; i < runs; ++i)
+        openDiary << openPage("cmdMemo");
+    auto *memoList = window.findChild<Grid *>(QStringLiteral("msgMemoList"));
+    auto *memo = window.findChild<QLineEdit *>(QStringLiteral("txtMemo"));
+    for (int i = 0; i < runs; ++i) {
+        memoList->clickCell(memoList->rows() - 1 - i, 5);
+        memo->setText(QStringLiteral("ベンチの一言%1").arg(i));
+        store << timeMs([&] {
+            button("cmdMemoHozon")->click();
+            QApplication::processEvents();
+        });
+    }
+    for (int i = 0; i < runs; ++i)
+        openSavings << openPage("cmdCyokin");
+    const int savingRows = window.findChild<Grid *>(QStringLiteral("msgCyokin"))->rows() - 1;
+    QDir::setCurrent(previous);
+
+    printf("データ.txt read and decoded (plain):       median %.1f ms\n", median(decode));
+    printf("  data list rows / diary rows / diary file: %.1f / %.1f / %.1f ms; savings %.1f ms\n",
+           median(dataList), median(diaryRows), median(diaryContent), median(savings));
+    printf("open 並び替え (data list):                 median %.1f ms\n", median(openList));
+    const char *captions[] = {"回 （日付）", "支払い", "費目", "金額", "一言日記"};
+    for (int b = 0; b < 5; ++b)
+        printf("  sort press %-16s                median %.1f ms\n", captions[b], median(sorts[b]));
+    printf("open 一言日記 (diary):                     median %.1f ms\n", median(openDiary));
+    printf("store one comment (whole file rewritten):  median %.1f ms\n", median(store));
+    printf("open 貯金 (%d savings):                  median %.1f ms\n", savingRows,
+           median(openSavings));
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -306,5 +410,6 @@ int main(int argc, char *argv[]) {
     printf("集計 opened with 60 payee columns:          median %.1f ms (%d columns)\n",
            median(wide), window.findChild<Grid *>(QStringLiteral("msgKakei2"))->cols());
     printf("max RSS of the bench (book text, full decode and window): %.1f MB\n", maxRssMb());
+    benchLists(dir.path(), runs);
     return 0;
 }

@@ -4,10 +4,45 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "book/diary.h"
 #include "records/recordfiles.h"
 #include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
+
+namespace {
+// The grid's rows over the diary as read: column 0 the place in the file.
+class DiaryRows : public GridRowSource {
+public:
+    explicit DiaryRows(std::shared_ptr<const Diary> diary) : m_diary(std::move(diary)) {}
+    int rowCount() const override { return static_cast<int>(m_diary->size()); }
+    QString text(int row, int col) const override {
+        using F = PaymentTable::Field;
+        static constexpr F fields[] = {F::Date, F::Date, F::Payee, F::Category, F::Amount, F::Memo};
+        if (col == 0) return QString::number(row + 1);
+        return col > 0 && col < 6 ? m_diary->text(row, fields[col]) : QString();
+    }
+
+private:
+    std::shared_ptr<const Diary> m_diary;
+};
+
+const QList<Grid::Column> &columns() {
+    static const QList<Grid::Column> table{
+        {QStringLiteral("回"), 545, Qt::AlignRight},
+        {QStringLiteral("日付"), 1100, Qt::AlignHCenter},
+        {QStringLiteral("支払い"), 1470, Qt::AlignLeft},
+        {QStringLiteral("費目"), 1470, Qt::AlignLeft},
+        {QStringLiteral("金額"), 990, Qt::AlignRight},
+        {QStringLiteral("一言日記"), 5520, Qt::AlignLeft},
+    };
+    return table;
+}
+
+// With more rows than this (header included) the list opens at its end.
+constexpr int kRowsInView = 16;
+constexpr int kMemoColumn = 5;
+} // namespace
 
 DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraMemo"));
@@ -22,6 +57,10 @@ DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m
     cmdKizukiHozon = b.button(QStringLiteral("cmdKizukiHozon"), QStringLiteral("気付きメモ保存"),
                               9600, 5330, 2080, 440);
     connect(cmdKizukiHozon, &QPushButton::clicked, this, &DiaryPage::cmdKizukiHozon_Click);
+    connect(msgMemoList, &Grid::clicked, this, &DiaryPage::msgMemoList_Click);
+    connect(cmdMemoHozon, &QPushButton::clicked, this, &DiaryPage::cmdMemoHozon_Click);
+    connect(txtMemo, &QLineEdit::returnPressed, this, [this] { txtMemo_KeyPress(13); });
+    cmdMemoHozon->setEnabled(false);
 }
 
 // The box holds line feeds; the file holds CR LF pairs.
@@ -37,4 +76,49 @@ void DiaryPage::cmdKizukiHozon_Click() {
     showFileError(this, writeNotes(m_session.book, notes));
 }
 
-void DiaryPage::open() {}
+void DiaryPage::open() {
+    INIT_MEMOLIST();
+    DSP_MEMOLIST();
+    cmdMemoHozon->setEnabled(false);
+}
+
+void DiaryPage::INIT_MEMOLIST() {
+    msgMemoList->setFontPointSize(9);
+    msgMemoList->setRows(1);
+    msgMemoList->setColumns(columns());
+}
+
+void DiaryPage::DSP_MEMOLIST() {
+    m_diary = std::make_shared<Diary>(computeDiary(m_session.book));
+    msgMemoList->setSourceRows(std::make_shared<DiaryRows>(m_diary));
+    // A book of 100,000 records and more needs a wider "回" than the design gives.
+    msgMemoList->setColWidth(
+        0, std::max(msgMemoList->colWidth(0),
+                    msgMemoList->textTwips(QString::number(msgMemoList->rows() - 1))));
+    if (msgMemoList->rows() > kRowsInView) msgMemoList->setTopRow(msgMemoList->rows() - 1);
+}
+
+// A click on the header row picks nothing.
+void DiaryPage::msgMemoList_Click() {
+    const int row = msgMemoList->currentRow();
+    if (row < 1) return;
+    txtMemo->setText(msgMemoList->text(row, kMemoColumn));
+    MemoRow = row;
+    cmdMemoHozon->setEnabled(true);
+    txtMemo->setFocus();
+}
+
+void DiaryPage::cmdMemoHozon_Click() {
+    if (!m_diary || MemoRow < 1 || MemoRow >= msgMemoList->rows()) return;
+    const FileResult r = m_diary->storeComment(m_session.book, MemoRow - 1, txtMemo->text());
+    if (showFileError(this, r)) return;
+    msgMemoList->setText(MemoRow, kMemoColumn,
+                         m_diary->text(MemoRow - 1, PaymentTable::Field::Memo));
+    m_session.bookChanged();
+}
+
+// Enter stores only into a row picked on this visit (the save button is
+// enabled by the pick and disabled at every opening).
+void DiaryPage::txtMemo_KeyPress(int keyAscii) {
+    if (keyAscii == 13 && cmdMemoHozon->isEnabled()) cmdMemoHozon_Click();
+}

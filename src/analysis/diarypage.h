@@ -1,21 +1,32 @@
 #pragma once
 #include <QWidget>
+#include <memory>
 
 #include "book/booksession.h"
 
+class Diary;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class Grid;
 
-// The one-line diary per record and the free awareness notes (fraMemo).
+// The one-line diary per record and the free awareness notes (fraMemo). A
+// comment is stored into the row picked on this visit, which rewrites
+// データ.txt from the rows read at the opening.
 class DiaryPage : public QWidget {
     Q_OBJECT
 public:
     DiaryPage(BookSession &session, QWidget *parent);
 
-    // Fills the page as its button opens it.
+    // Opening from another page: the list read again, the save button off
+    // until a row is picked; the comment box keeps its text.
     void open();
+    void INIT_MEMOLIST();
+    void DSP_MEMOLIST();
+    void msgMemoList_Click();
+    void cmdMemoHozon_Click();
+    // Enter (13) stores exactly when the save button is enabled.
+    void txtMemo_KeyPress(int keyAscii);
 
     void READ_KIZUKI();
     void cmdKizukiHozon_Click();
@@ -28,4 +39,6 @@ public:
 
 private:
     BookSession &m_session;
+    std::shared_ptr<Diary> m_diary;
+    int MemoRow = 0; // the grid row last picked
 };

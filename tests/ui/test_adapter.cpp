@@ -187,6 +187,71 @@ private slots:
         QCOMPARE(g.text(1, 0), QStringLiteral("1"));
     }
 
+    void sortsTextByCharacterCodeKeepingEqualRowsInOrder() {
+        Grid g;
+        g.setCols(3);
+        g.setRows(6);
+        const char16_t *texts[] = {u"b", u"B", u"あ", u"b", u"a"};
+        for (int r = 1; r <= 5; ++r) {
+            g.setText(r, 0, QString::number(r));
+            g.setText(r, 1, QString::fromUtf16(texts[r - 1]));
+            g.setCellForeColor(r, 2, QColor(r, 0, 0));
+        }
+        auto order = [&g] {
+            QStringList o;
+            for (int r = 1; r < g.rows(); ++r)
+                o << g.text(r, 0);
+            return o;
+        };
+        g.sortRows(1, true, false);
+        QCOMPARE(order(), (QStringList{"2", "5", "1", "4", "3"}));
+        QCOMPARE(g.cellForeColor(1, 2), QColor(2, 0, 0)); // whole rows move
+        g.sortRows(1, false, false);
+        QCOMPARE(order(), (QStringList{"3", "1", "4", "5", "2"}));
+        g.sortRows(0, true, true);
+        QCOMPARE(order(), (QStringList{"1", "2", "3", "4", "5"}));
+    }
+
+    void rowsFromASourceAreMadeWhenAskedFor() {
+        struct Source : GridRowSource {
+            mutable int asked = 0;
+            int rowCount() const override { return 100000; }
+            QString text(int row, int col) const override {
+                ++asked;
+                return col == 0 ? QString::number(row) : QStringLiteral("¥%1").arg(row % 3);
+            }
+            bool number(int row, int col, double *v) const override {
+                if (col != 1) return false;
+                *v = row % 3;
+                return true;
+            }
+        };
+        auto source = std::make_shared<Source>();
+        Grid g;
+        g.setCols(2);
+        g.setRows(3);
+        g.setText(0, 0, QStringLiteral("番号"));
+        g.setSourceRows(source);
+        QCOMPARE(g.rows(), 100001);
+        QCOMPARE(source->asked, 0);
+        QCOMPARE(g.text(0, 0), QStringLiteral("番号"));
+        QCOMPARE(g.text(5, 0), QStringLiteral("4"));
+        g.setText(5, 1, QStringLiteral("書いた"));
+        QCOMPARE(g.text(5, 0), QStringLiteral("4")); // the rest of the row stays
+        QCOMPARE(g.text(5, 1), QStringLiteral("書いた"));
+        g.sortRows(1, true, true);
+        QCOMPARE(g.text(1, 0), QStringLiteral("0"));
+        QCOMPARE(g.text(2, 0), QStringLiteral("3")); // stable among equal numbers
+        g.sortRows(0, false, false);
+        QCOMPARE(g.text(1, 0), QStringLiteral("99999"));
+        g.clear();
+        QCOMPARE(g.text(1, 0), QString());
+        g.setText(1, 1, QStringLiteral("x"));
+        QCOMPARE(g.text(1, 1), QStringLiteral("x"));
+        g.setRows(1);
+        QCOMPARE(g.rows(), 1);
+    }
+
     void fillsManyRows() {
         Grid g;
         g.setCols(7);

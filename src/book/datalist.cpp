@@ -1,0 +1,113 @@
+#include "book/datalist.h"
+
+#include <QDate>
+
+#include "records/cp932.h"
+#include "records/dates.h"
+
+namespace {
+QString decoded(QByteArrayView field) {
+    return field.isEmpty() ? QString() : cp932::decode(field);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The digits from i on (at most five): their value and count.
+int digitsAt(QByteArrayView s, qsizetype &i, int *count) {
+    int value = 0;
+    *count = 0;
+    for (; i < s.size() && isDigit(s[i]) && *count < 5; ++i, ++*count)
+        value = value * 10 + (s[i] - '0');
+    return value;
+}
+} // namespace
+
+bool isAmountField(QByteArrayView f) {
+    qsizetype i = 0;
+    while (i < f.size() && (f[i] == ' ' || f[i] == '\t'))
+        ++i;
+    if (i == f.size()) return true;
+    if (f[i] == '-' || f[i] == '+') ++i;
+    const qsizetype digits = i;
+    while (i < f.size() && isDigit(f[i]))
+        ++i;
+    if (i == digits) return false;
+    if (i < f.size() && f[i] == '.') {
+        const qsizetype fraction = ++i;
+        while (i < f.size() && isDigit(f[i]))
+            ++i;
+        if (i == fraction) return false;
+    }
+    return i == f.size();
+}
+
+QString readDateField(QByteArrayView f) {
+    qsizetype i = 0;
+    int n = 0;
+    const int y = digitsAt(f, i, &n);
+    if (n != 4 || i >= f.size() || f[i++] != '/') return {};
+    const int m = digitsAt(f, i, &n);
+    if (n < 1 || n > 2 || i >= f.size() || f[i++] != '/') return {};
+    const int d = digitsAt(f, i, &n);
+    if (n < 1 || n > 2 || i != f.size() || !QDate::isValid(y, m, d)) return {};
+    if (f.size() == 10) return QString::fromLatin1(f); // already the stored form
+    return dateText(QDate(y, m, d));
+}
+
+PaymentTable::PaymentTable(QByteArray content, bool formatDates)
+    : m_content(std::move(content)), m_formatDates(formatDates) {
+    m_lines.reserve(m_content.size() / 40 + 1);
+    RawReader reader(m_content);
+    QByteArrayView line;
+    while (reader.nextLine(&line))
+        m_lines.append({line.data() - m_content.constData(), line.size()});
+}
+
+std::optional<Yen> PaymentTable::amount(qsizetype row) const {
+    RawFields f;
+    RawReader::split(line(row), f, 4);
+    const QByteArrayView field = fieldAt(f, 3);
+    if (!isAmountField(field)) return std::nullopt;
+    return parseAmountField(field);
+}
+
+QString PaymentTable::text(qsizetype row, Field field) const {
+    RawFields f;
+    switch (field) {
+    case Field::Date: {
+        RawReader::split(line(row), f, 1);
+        QString date = m_formatDates ? readDateField(fieldAt(f, 0)) : QString();
+        return date.isEmpty() ? decoded(fieldAt(f, 0)) : date;
+    }
+    case Field::Payee:
+    case Field::Category:
+        RawReader::split(line(row), f, 3);
+        return decoded(fieldAt(f, field == Field::Payee ? 1 : 2));
+    case Field::Amount:
+    case Field::PlainAmount: {
+        if (const auto yen = amount(row))
+            return field == Field::Amount ? formatYenGrid(*yen) : formatPlain(*yen);
+        RawReader::split(line(row), f, 4);
+        return decoded(fieldAt(f, 3));
+    }
+    case Field::Memo:
+        RawReader::split(line(row), f, 5);
+        return decoded(fieldAt(f, 4));
+    }
+    return {};
+}
+
+ListedPayment PaymentTable::row(qsizetype i) const {
+    return {text(i, Field::Date),   text(i, Field::Payee),       text(i, Field::Category),
+            text(i, Field::Amount), text(i, Field::PlainAmount), text(i, Field::Memo)};
+}
+
+PaymentTable computeDataList(const QByteArray &payments) {
+    return PaymentTable(payments, true);
+}
+
+PaymentTable computeDataList(const Book &book) {
+    return computeDataList(readFileBytes(book.pathOf(bookfile::payments)));
+}

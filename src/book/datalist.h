@@ -1,0 +1,64 @@
+#pragma once
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "records/book.h"
+#include "records/money.h"
+#include "records/rawrecords.h"
+
+// A payment record as the record lists show it, every text ready for a grid
+// cell. A date or amount that cannot be read is shown as the text stored.
+struct ListedPayment {
+    QString date; // yyyy/mm/dd (the data list) or the text as stored (the diary)
+    QString payee;
+    QString category;
+    QString amount;      // "¥1,234" / "-¥500"
+    QString plainAmount; // "1234" / "-500", the key of the amount sort
+    QString memo;
+};
+
+// The records of データ.txt as read, in file order, each field decoded only
+// when it is asked for, so that a list of 100,000 records opens at once.
+class PaymentTable {
+public:
+    enum class Field { Date, Payee, Category, Amount, PlainAmount, Memo };
+
+    PaymentTable() = default;
+    // formatDates: dates shown as yyyy/mm/dd (the data list), else as stored (the diary).
+    PaymentTable(QByteArray content, bool formatDates);
+
+    qsizetype size() const { return m_lines.size(); }
+    QString text(qsizetype row, Field field) const;
+    // The amount, when the record's amount field holds a number.
+    std::optional<Yen> amount(qsizetype row) const;
+    ListedPayment row(qsizetype row) const;
+
+    const QByteArray &content() const { return m_content; }
+    QByteArrayView line(qsizetype row) const {
+        const Line &l = m_lines.at(row);
+        return QByteArrayView(m_content.constData() + l.start, l.size);
+    }
+
+private:
+    struct Line {
+        qsizetype start;
+        qsizetype size;
+    };
+    QByteArray m_content;
+    QList<Line> m_lines;
+    bool m_formatDates = false;
+};
+
+// Every record of データ.txt for the sortable data list, dates as yyyy/mm/dd
+// ("2005/2/4" shows as 2005/02/04).
+PaymentTable computeDataList(const QByteArray &payments);
+PaymentTable computeDataList(const Book &book);
+
+// Whether an amount field holds a number: empty (read as 0), or blanks, an
+// optional sign, digits and an optional fraction.
+bool isAmountField(QByteArrayView field);
+// The date of a date field as yyyy/mm/dd, or an empty text when it is no date.
+QString readDateField(QByteArrayView field);

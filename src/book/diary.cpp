@@ -1,0 +1,105 @@
+#include "book/diary.h"
+
+#include <optional>
+
+#include "records/cp932.h"
+#include "records/lineformat.h"
+
+namespace {
+const QString kTitle = QStringLiteral("一言日記");
+
+// A record is written back field by field only when its line is exactly the
+// six fields the writers make ("…","…","…",n,"…","…") with a date and a
+// number in their places: any other line would lose bytes on the way.
+bool isReadableRecord(QByteArrayView line, const RawFields &f) {
+    if (f.size() != 6 || line.size() < 2 || line.front() != '"' || line.back() != '"') return false;
+    const char *at = line.data() + 1;
+    for (int i = 0; i < 6; ++i) {
+        if (f[i].data() != at) return false;
+        // After a quoted field: '"', ',' and the next field's '"'; around the amount one less.
+        at += f[i].size() + (i == 2 || i == 3 ? 2 : 3);
+    }
+    return at == line.data() + line.size() + 2 && isAmountField(f[3]) &&
+           !readDateField(f[0]).isEmpty();
+}
+} // namespace
+
+Diary::Diary(QByteArray payments) : m_table(payments, false), m_inFile(std::move(payments)) {}
+
+QString Diary::text(qsizetype row, PaymentTable::Field field) const {
+    if (field == PaymentTable::Field::Memo && !m_comments.isEmpty())
+        if (const auto it = m_comments.constFind(row); it != m_comments.cend())
+            return cp932::decode(*it);
+    return m_table.text(row, field);
+}
+
+ListedPayment Diary::row(qsizetype i) const {
+    ListedPayment r = m_table.row(i);
+    r.memo = text(i, PaymentTable::Field::Memo);
+    return r;
+}
+
+QByteArray Diary::content() const {
+    QByteArray out;
+    out.reserve(m_table.content().size() + m_table.size() * 2 + 256);
+    RawFields f;
+    for (qsizetype i = 0; i < m_table.size(); ++i) {
+        const QByteArrayView line = m_table.line(i);
+        RawReader::split(line, f);
+        if (!isReadableRecord(line, f)) {
+            out.append(line);
+            endLine(out);
+            continue;
+        }
+        if (!m_comments.isEmpty())
+            if (const auto it = m_comments.constFind(i); it != m_comments.cend()) f[4] = *it;
+        f[5] = QByteArrayView();
+        appendCopied(out, f, fieldIndex(PaymentField::Count), fieldIndex(PaymentField::Amount));
+    }
+    return out;
+}
+
+FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &comment) {
+    if (!m_readError.ok()) return readRefusal(m_readError);
+    if (row < 0 || row >= size())
+        return FileResult::refused(kTitle, QStringLiteral("一言日記を書く行を選んでください。"));
+    if (FileResult bad = checkFieldTexts({comment}); !bad.ok()) return bad;
+    RawFields f;
+    RawReader::split(m_table.line(row), f);
+    if (!isReadableRecord(m_table.line(row), f))
+        return FileResult::refused(kTitle,
+                                   QStringLiteral("この記録は読み取れない形で保存されているため、"
+                                                  "一言日記を書き込めません。"));
+    const FileContent now = readFile(book.pathOf(bookfile::payments));
+    if (!now.ok()) return readRefusal(now);
+    if (now.bytes != m_inFile)
+        return FileResult::refused(
+            QStringLiteral("データ変更"),
+            QStringLiteral("このページを開いた後にデータ.txtが変更されました。"
+                           "ページを開き直してから保存してください。"));
+    const QByteArray bytes = cp932::encode(comment).value_or(QByteArray());
+    const auto previous = m_comments.constFind(row) != m_comments.cend()
+                              ? std::optional<QByteArray>(m_comments.value(row))
+                              : std::nullopt;
+    m_comments.insert(row, bytes);
+    const QByteArray out = content();
+    const FileResult r =
+        rewriteThrough(book.pathOf(bookfile::payments), book.pathOf(bookfile::paymentsCopy), out);
+    if (!r.ok()) {
+        if (previous)
+            m_comments.insert(row, *previous);
+        else
+            m_comments.remove(row);
+        return r;
+    }
+    m_inFile = out;
+    return {};
+}
+
+Diary computeDiary(const Book &book) {
+    FileContent read = readFile(book.pathOf(bookfile::payments));
+    Diary diary(read.bytes);
+    read.bytes.clear();
+    diary.m_readError = read;
+    return diary;
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <QByteArray>
+#include <QHash>
+
+#include "book/datalist.h"
+#include "records/book.h"
+#include "records/fileops.h"
+
+// The one-line diary as read at one opening of its page: a row per record of
+// データ.txt in file order (the date as stored), and the file that storing a
+// comment writes back from those rows.
+class Diary {
+public:
+    Diary() = default;
+    explicit Diary(QByteArray payments);
+
+    qsizetype size() const { return m_table.size(); }
+    // A field as the diary shows it; the comment as last stored.
+    QString text(qsizetype row, PaymentTable::Field field) const;
+    ListedPayment row(qsizetype row) const;
+
+    // Gives one record the comment and rewrites データ.txt through its
+    // temporary: every record in the order read, its text fields as the bytes
+    // read, the amount as a whole number, the stored comments, the reserved
+    // field empty; a record that cannot be read is written back unchanged.
+    // Refused, writing nothing: text the file cannot hold, a record that
+    // cannot be read, or a file changed by someone else since it was read.
+    FileResult storeComment(const Book &book, qsizetype row, const QString &comment);
+
+    // The file as the rows now say it (what storing writes).
+    QByteArray content() const;
+
+private:
+    PaymentTable m_table;
+    QByteArray m_inFile; // what データ.txt holds since the opening or the last store
+    QHash<qsizetype, QByteArray> m_comments; // stored since the opening
+    FileContent m_readError;                 // why the opening could not read the file whole
+
+    friend Diary computeDiary(const Book &book);
+};
+
+Diary computeDiary(const Book &book);
