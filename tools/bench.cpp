@@ -1,8 +1,10 @@
 // Developer benchmark: generates a 30-year book (about ten payments a day),
 // opens the window offscreen and prints the median times of the main page's
 // handlers. Usage: miltea-bench [runs]
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -98,6 +100,55 @@ QList<double> timeCorrections(MainWindow &window, MonthCalendar *calendar, int r
     }
     return out;
 }
+
+// The balance trend and the reflection page: opening each (the handler and
+// the queued drawing), a date click in another month of the simulation and
+// one planned payment, beside a plain read and decode of データ.txt.
+void benchTrendAndReflection(MainWindow &window, int runs) {
+    auto *mainButton = window.findChild<QAbstractButton *>(QStringLiteral("cmdMain"));
+    auto *trendButton = window.findChild<QAbstractButton *>(QStringLiteral("cmdRentai"));
+    auto *reflectionButton = window.findChild<QAbstractButton *>(QStringLiteral("cmdSyoukai"));
+    auto *simCalendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvSim"));
+    auto *planned = window.findChild<QLineEdit *>(QStringLiteral("txtSim2"));
+    auto *addPlan = window.findChild<QAbstractButton *>(QStringLiteral("cmdHozonSim"));
+    const Book book(QDir::currentPath());
+    QList<double> read, trend, reflection, monthClick, plan;
+    for (int i = 0; i < runs; ++i) {
+        read << timeMs([&] { readPayments(book); });
+        mainButton->click();
+        QApplication::processEvents();
+        trend << timeMs([&] {
+            trendButton->click();
+            QApplication::processEvents();
+        });
+        mainButton->click();
+        QApplication::processEvents();
+        reflection << timeMs([&] {
+            reflectionButton->click();
+            QApplication::processEvents();
+        });
+    }
+    for (int i = 0; i < runs; ++i) {
+        const QDate day = kLast.addMonths(-1 - i % 24).addDays(-3);
+        monthClick << timeMs([&] {
+            simCalendar->clickDate(day);
+            QApplication::processEvents();
+        });
+    }
+    simCalendar->clickDate(kLast.addDays(-20));
+    for (int i = 0; i < runs; ++i) {
+        planned->setText(QStringLiteral("5,000"));
+        plan << timeMs([&] {
+            addPlan->click();
+            QApplication::processEvents();
+        });
+    }
+    printf("read and decode データ.txt:               median %.1f ms\n", median(read));
+    printf("open 全グラフ (trend, drawn):              median %.1f ms\n", median(trend));
+    printf("open 反省 (copy, lists, forecast, drawn):  median %.1f ms\n", median(reflection));
+    printf("反省: date click in another month:         median %.1f ms\n", median(monthClick));
+    printf("反省: planned payment added:               median %.1f ms\n", median(plan));
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -166,5 +217,6 @@ int main(int argc, char *argv[]) {
     printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
     printf("payment corrected/deleted 10 years back: median %.1f ms\n", median(correct));
     printf("read all payments, CR line ends:         median %.1f ms\n", median(crRead));
+    benchTrendAndReflection(window, runs);
     return 0;
 }
