@@ -10,6 +10,61 @@
 #include <QValueAxis>
 #include <cmath>
 
+namespace {
+// Each bar of a bar series is an item of its own on the drawing; beyond this
+// many rows a bar series is drawn as one comb line instead.
+constexpr int kMostBars = 400;
+
+// One tooth per pixel column: the bar of largest size among the column's
+// rows, drawn as a vertical stroke up from 0 and back.
+QLineSeries *combOf(const QList<double> &values, int columns, const QColor &color) {
+    const qsizetype rows = values.size();
+    const int teeth = static_cast<int>(std::min<qsizetype>(columns, rows));
+    QList<QPointF> points;
+    points.reserve(teeth * 3);
+    for (int t = 0; t < teeth; ++t) {
+        const qsizetype from = rows * t / teeth, to = rows * (t + 1) / teeth;
+        double tallest = 0;
+        for (qsizetype r = from; r < to; ++r)
+            if (std::abs(values.at(r)) > std::abs(tallest)) tallest = values.at(r);
+        const double x = static_cast<double>(from + to - 1) / 2;
+        points << QPointF(x, 0) << QPointF(x, tallest) << QPointF(x, 0);
+    }
+    auto *comb = new QLineSeries;
+    comb->replace(points);
+    QPen pen(color.isValid() ? color : QColor(Qt::gray));
+    pen.setWidth(1);
+    comb->setPen(pen);
+    return comb;
+}
+
+// The points of a line: every row, or, with more rows than twice the pixel
+// columns, each column's lowest and highest row in their order (what the
+// column would show of all its rows).
+QList<QPointF> linePoints(const QList<double> &values, int columns) {
+    const qsizetype rows = values.size();
+    QList<QPointF> points;
+    if (rows <= 2 * columns) {
+        points.reserve(rows);
+        for (qsizetype r = 0; r < rows; ++r)
+            points.append(QPointF(static_cast<double>(r), values.at(r)));
+        return points;
+    }
+    points.reserve(2 * columns);
+    for (int c = 0; c < columns; ++c) {
+        const qsizetype from = rows * c / columns, to = rows * (c + 1) / columns;
+        qsizetype low = from, high = from;
+        for (qsizetype r = from; r < to; ++r) {
+            if (values.at(r) < values.at(low)) low = r;
+            if (values.at(r) > values.at(high)) high = r;
+        }
+        for (qsizetype r : {std::min(low, high), std::max(low, high)})
+            points.append(QPointF(static_cast<double>(r), values.at(r)));
+    }
+    return points;
+}
+} // namespace
+
 Chart::Chart(QWidget *parent)
     : QWidget(parent), m_view(new QChartView(this)), m_render(this, [this] { render(); }) {
     auto *layout = new QVBoxLayout(this);
@@ -178,7 +233,11 @@ void Chart::render() {
     for (const Series &s : m_series) {
         if (!s.visible) continue;
         QAbstractSeries *drawn = nullptr;
-        if (s.kind == SeriesKind::Bar) {
+        if (s.kind == SeriesKind::Bar && rows > kMostBars) {
+            auto *comb = combOf(s.values, std::max(1, width()), s.color);
+            comb->setName(s.name);
+            drawn = comb;
+        } else if (s.kind == SeriesKind::Bar) {
             auto *set = new QBarSet(s.name);
             QList<qreal> values(s.values.begin(), s.values.end());
             set->append(values);
@@ -191,11 +250,7 @@ void Chart::render() {
         } else {
             auto *line = new QLineSeries;
             line->setName(s.name);
-            QList<QPointF> points;
-            points.reserve(rows);
-            for (int r = 0; r < rows; ++r)
-                points.append(QPointF(r, s.values.at(r)));
-            line->replace(points);
+            line->replace(linePoints(s.values, std::max(1, width())));
             if (s.color.isValid()) {
                 QPen pen(s.color);
                 pen.setWidth(2);

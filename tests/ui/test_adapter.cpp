@@ -14,6 +14,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+
 #include "ui/chart.h"
 #include "ui/deferredrefresh.h"
 #include "ui/dialogs.h"
@@ -292,6 +296,37 @@ private slots:
         delete owner;
         QCoreApplication::processEvents();
         QCOMPARE(runs, 2);
+    }
+
+    // Thirty years of days: no drawn item per day, and the drawing keeps
+    // each pixel column's tallest bar and the line's lowest and highest point.
+    void longChartsDrawWithoutAnItemPerRow() {
+        Chart c;
+        c.resize(760, 450);
+        c.setSeriesCount(3);
+        c.setSeriesKind(3, Chart::SeriesKind::Bar);
+        c.setRowCount(10950);
+        for (int r = 1; r <= 10950; ++r) {
+            c.setValue(r, 1, r % 97);
+            c.setValue(r, 3, r == 5000 ? 99999 : r % 13);
+        }
+        c.render();
+        const QChart *chart = c.findChild<QChartView *>()->chart();
+        const QList<QAbstractSeries *> drawn = chart->series();
+        QCOMPARE(drawn.size(), 3);
+        for (QAbstractSeries *s : drawn) {
+            auto *line = qobject_cast<QLineSeries *>(s); // the bars too are one comb line
+            QVERIFY(line);
+            QVERIFY(line->count() <= 3 * 760);
+        }
+        const auto top = [](QAbstractSeries *s) {
+            double most = 0;
+            for (const QPointF &p : static_cast<QLineSeries *>(s)->points())
+                most = std::max(most, p.y());
+            return most;
+        };
+        QCOMPARE(top(drawn.at(0)), 96.0);
+        QCOMPARE(top(drawn.at(2)), 99999.0);
     }
 
     void listSelectionFollowsTheHeldMouse() {
