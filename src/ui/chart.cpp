@@ -230,8 +230,14 @@ void Chart::render() {
     }
     y[1]->setGridLineVisible(false);
 
-    for (const Series &s : m_series) {
-        if (!s.visible) continue;
+    // Bars first, so that the lines are drawn over them.
+    QList<const Series *> order;
+    for (const Series &s : m_series)
+        if (s.visible && s.kind == SeriesKind::Bar) order.append(&s);
+    for (const Series &s : m_series)
+        if (s.visible && s.kind == SeriesKind::Line) order.append(&s);
+    for (const Series *drawnSeries : order) {
+        const Series &s = *drawnSeries;
         QAbstractSeries *drawn = nullptr;
         if (s.kind == SeriesKind::Bar && rows > kMostBars) {
             auto *comb = combOf(s.values, std::max(1, width()), s.color);

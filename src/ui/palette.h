@@ -15,4 +15,8 @@ inline const QColor emptyDay{255, 255, 255};         // calendar: nothing record
 inline const QColor incomePanel{0xEE, 0xFA, 0xEE};   // the income panel
 inline const QColor cashPanel{0xFF, 0xF8, 0xE0};     // the unaccounted-money panel
 inline const QColor newStartPanel{0xF0, 0xF4, 0xFF}; // the new start panel
+inline const QColor trendBalanceLine{0, 0, 192};     // the balance of the whole book
+inline const QColor trendSpendingBars{192, 192, 0};  // each day's spending of the whole book
+inline const QColor avoidablePayment{192, 255, 255}; // reflection: could have been saved
+inline const QColor plainCell{255, 255, 255};        // reflection: a row not marked
 } // namespace palette
