@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -202,12 +203,14 @@ void Chart::render() {
     QFont small = font();
     small.setPointSizeF(7);
 
-    // Rows on a value axis from 0; at most about 31 labels so that each stays readable.
+    // Rows on a value axis from 0; at most 31 labels, and no more than fit the
+    // width at about 18 px each, so that each stays readable.
     auto *x = new QCategoryAxis;
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     x->setLabelsFont(small);
     x->setRange(-0.5, std::max(rows, 1) - 0.5);
-    const int step = std::max(1, static_cast<int>(std::ceil(rows / 31.0)));
+    const int fitting = std::clamp((width() - 80) / 18, 1, 31);
+    const int step = std::max(1, static_cast<int>(std::ceil(rows / double(fitting))));
     for (int r = 0; r < rows; r += step)
         x->append(m_labels.at(r), r);
     x->setGridLineVisible(false);
