@@ -22,17 +22,6 @@
 #include "ui/palette.h"
 #include "ui/twips.h"
 
-namespace {
-// A line of the chart's legend: a stroke of the series' colour and its caption.
-void legendLine(QWidget *frame, const QString &caption, const QColor &color, int top,
-                int thickness) {
-    auto *stroke = new QLabel(frame);
-    setLabelBackColor(stroke, color);
-    placeTw(stroke, 150, top + 150 - thickness / 2, 500, thickness);
-    placeTw(new QLabel(caption, frame), 750, top, 1800, 300);
-}
-} // namespace
-
 ReflectionPage::ReflectionPage(BookSession &session, QWidget *parent)
     : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("fraSim"));
@@ -52,9 +41,10 @@ ReflectionPage::ReflectionPage(BookSession &session, QWidget *parent)
     cmdHozonSim->setIcon(iconOf(QStringLiteral("floppy")));
     cmdHozonSim->setIconSize(QSize(twipsToPx(420), twipsToPx(420)));
     QGroupBox *legend = b.frame(QString(), 9100, 1200, 2500, 1250);
-    legendLine(legend, QStringLiteral("残金推移"), palette::moneyLeftLine, 120, 30);
-    legendLine(legend, QStringLiteral("ペースライン"), palette::paceLine, 480, 30);
-    legendLine(legend, QStringLiteral("日別支出"), palette::spendingBars, 840, 90);
+    FormBuilder legendLines(legend);
+    legendLines.legendLine(QStringLiteral("残金推移"), palette::moneyLeftLine, 150, 120, 30);
+    legendLines.legendLine(QStringLiteral("ペースライン"), palette::paceLine, 150, 480, 30);
+    legendLines.legendLine(QStringLiteral("日別支出"), palette::spendingBars, 150, 840, 90);
     mcrYosou = b.chart(QStringLiteral("mcrYosou"), 5400, 2600, 6300, 2900);
     mcrYosou->setSeries({{QStringLiteral("残金推移"), Chart::SeriesKind::Line, Chart::Axis::Primary,
                           palette::moneyLeftLine},

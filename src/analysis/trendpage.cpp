@@ -16,16 +16,6 @@ namespace {
 constexpr int kChartLeft = 150;
 constexpr int kChartTop = 800;
 constexpr int kChartHeight = 6050;
-
-// A line of the legend: a stroke of the series' colour and its caption.
-void legendLine(QGroupBox *frame, const QString &caption, const QColor &color, int left,
-                int thickness) {
-    auto *stroke = new QLabel(frame);
-    setLabelBackColor(stroke, color);
-    placeTw(stroke, left, 300 - thickness / 2, 600, thickness);
-    auto *text = new QLabel(caption, frame);
-    placeTw(text, left + 700, 150, 1500, 300);
-}
 } // namespace
 
 TrendPage::TrendPage(BookSession &session, QWidget *parent) : QWidget(parent), m_session(session) {
@@ -45,8 +35,9 @@ TrendPage::TrendPage(BookSession &session, QWidget *parent) : QWidget(parent), m
                        QStringLiteral("Frame5_3"));
     Frame6 = b.frame(QString(), 6700, kChartTop + kChartHeight + 60, 4800, 560,
                      QStringLiteral("Frame6"));
-    legendLine(Frame6, QStringLiteral("残金推移"), palette::trendBalanceLine, 200, 30);
-    legendLine(Frame6, QStringLiteral("日毎支出"), palette::trendSpendingBars, 2500, 90);
+    FormBuilder legend(Frame6);
+    legend.legendLine(QStringLiteral("残金推移"), palette::trendBalanceLine, 200, 150, 30);
+    legend.legendLine(QStringLiteral("日毎支出"), palette::trendSpendingBars, 2700, 150, 90);
     for (int i = 0; i < 2; ++i)
         connect(optList1[i], &QRadioButton::clicked, this, [this, i] { optList1_Click(i); });
     optList1_Click(0);
