@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "book/entrychecks.h"
 #include "book/forecast.h"
 #include "book/monthsummary.h"
 #include "book/reflection.h"
@@ -178,18 +179,15 @@ void ReflectionPage::mtvSim_DateClick(QDate date) {
 }
 
 void ReflectionPage::cmdHozonSim_Click() {
-    if (txtSim2->text().isEmpty()) {
-        Dialogs::warning(this, QStringLiteral("金額が入力されていません"),
-                         QStringLiteral("金額未入力"));
+    // The one reading of typed amounts, with its messages for no amount and
+    // for text that is no amount.
+    const EntryCheck amount = checkAmount(txtSim2->text());
+    if (!amount.ok()) {
+        Dialogs::warning(this, amount.text, amount.title);
         return;
     }
-    const std::optional<Yen> amount = parseYenInput(txtSim2->text());
-    if (!amount) {
-        Dialogs::warning(this, QStringLiteral("金額は数字で入力してください"),
-                         QStringLiteral("金額異常"));
+    if (showFileError(this, addPlannedPayment(m_session.book, mtvSim->value(), amount.amount)))
         return;
-    }
-    if (showFileError(this, addPlannedPayment(m_session.book, mtvSim->value(), *amount))) return;
     DSP_YOSOU();
     txtSim2->clear();
 }

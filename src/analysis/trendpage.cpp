@@ -1,12 +1,10 @@
 #include "analysis/trendpage.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
 
 #include "book/trend.h"
 #include "ui/chart.h"
-#include "ui/controls.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 #include "ui/palette.h"
