@@ -250,6 +250,34 @@ private slots:
         QCOMPARE(m_dir->bytes(kForecast), sjis(kPayments)); // Enter alone saves nothing
     }
 
+    // Started on the 31st: February has no carry and no income on the 1st,
+    // so it is charted from the 1st against a pace of 0, as the main page does.
+    void aStartDayPastTheMonthsEndForecastsFromTheFirst() {
+        book().write(kIncome, QStringLiteral("\"2005/01/31\",\"スタート時入金\",1000\r\n"));
+        m_dir->write(kData, pay("2005/01/31", "八百屋", 1000) + pay("2005/02/10", "本屋", 300));
+        open();
+        click("cmdSyoukai");
+        clickDate(QDate(2005, 2, 20));
+        QCOMPARE(forecast()->text(1, 0), QStringLiteral("2005/02/01"));
+        QCOMPARE(forecast()->text(1, 2), QStringLiteral("¥0"));
+        QCOMPARE(forecast()->text(10, 2), QStringLiteral("-¥300"));
+        QCOMPARE(forecast()->topRow(), 1);
+        QCOMPARE(chart()->value(1, 2), 0.0);
+        QCOMPARE(chart()->value(28, 2), 0.0);
+        QCOMPARE(chart()->axisMax(Chart::Axis::Primary), 1.0);
+    }
+
+    void anEmptyPaymentFileKeepsTheMonthList() {
+        openReflection();
+        click("cmdMain");
+        m_dir->write(kData, QString());
+        click("cmdSyoukai");
+        QCOMPARE(c<QComboBox>("cboSelMonth")->count(), 4);
+        QCOMPARE(reflection()->rows(), 1);
+        QCOMPARE(m_dir->bytes(kForecast), QByteArray());
+        QCOMPARE(forecast()->text(1, 2), QStringLiteral("¥150,000")); // incomes only
+    }
+
     void aClickInTheForecastGoesToColumnZero() {
         openReflection();
         forecast()->clickCell(5, 2);
