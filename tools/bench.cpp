@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <sys/resource.h>
 
@@ -290,6 +291,72 @@ void benchLists(const QString &bookDir, int runs) {
     printf("open 貯金 (%d savings):                  median %.1f ms\n", savingRows,
            median(openSavings));
 }
+
+// Wall and processor time of one run: on a machine shared with other work
+// the processor time says what the program itself spent.
+struct Timing {
+    QList<double> wall, cpu;
+    template <typename F> void operator()(F &&f) {
+        timespec c0{}, c1{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c0);
+        wall << timeMs(f);
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
+        cpu << static_cast<double>(c1.tv_sec - c0.tv_sec) * 1e3 +
+                   static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e6;
+    }
+    void print(const char *what) const {
+        printf("%-42s median %6.1f ms (processor %6.1f ms)\n", what, median(wall), median(cpu));
+    }
+};
+
+// The balance trend and the reflection page: opening each (the handler and
+// the queued drawing), a date click in another month of the simulation and
+// one planned payment, beside a plain read and decode of データ.txt.
+void benchTrendAndReflection(MainWindow &window, int runs) {
+    auto *mainButton = window.findChild<QAbstractButton *>(QStringLiteral("cmdMain"));
+    auto *trendButton = window.findChild<QAbstractButton *>(QStringLiteral("cmdRentai"));
+    auto *reflectionButton = window.findChild<QAbstractButton *>(QStringLiteral("cmdSyoukai"));
+    auto *simCalendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvSim"));
+    auto *planned = window.findChild<QLineEdit *>(QStringLiteral("txtSim2"));
+    auto *addPlan = window.findChild<QAbstractButton *>(QStringLiteral("cmdHozonSim"));
+    const Book book(QDir::currentPath());
+    Timing read, trend, reflection, monthClick, plan;
+    for (int i = 0; i < runs; ++i) {
+        read([&] { readPayments(book); });
+        mainButton->click();
+        QApplication::processEvents();
+        trend([&] {
+            trendButton->click();
+            QApplication::processEvents();
+        });
+        mainButton->click();
+        QApplication::processEvents();
+        reflection([&] {
+            reflectionButton->click();
+            QApplication::processEvents();
+        });
+    }
+    for (int i = 0; i < runs; ++i) {
+        const QDate day = kLast.addMonths(-1 - i % 24).addDays(-3);
+        monthClick([&] {
+            simCalendar->clickDate(day);
+            QApplication::processEvents();
+        });
+    }
+    simCalendar->clickDate(kLast.addDays(-20));
+    for (int i = 0; i < runs; ++i) {
+        planned->setText(QStringLiteral("5,000"));
+        plan([&] {
+            addPlan->click();
+            QApplication::processEvents();
+        });
+    }
+    read.print("read and decode データ.txt:");
+    trend.print("open 全グラフ (trend, drawn):");
+    reflection.print("open 反省 (copy, lists, forecast, drawn):");
+    monthClick.print("反省: date click in another month:");
+    plan.print("反省: planned payment added:");
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -411,5 +478,6 @@ int main(int argc, char *argv[]) {
            median(wide), window.findChild<Grid *>(QStringLiteral("msgKakei2"))->cols());
     printf("max RSS of the bench (book text, full decode and window): %.1f MB\n", maxRssMb());
     benchLists(dir.path(), runs);
+    benchTrendAndReflection(window, runs);
     return 0;
 }

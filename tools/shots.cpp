@@ -63,7 +63,8 @@ int main(int argc, char *argv[]) {
         const char *page, *opener, *file, *closer;
     } panels[] = {{"cmdMain", "cmdInp", "panel-income", "cmdInpModori"},
                   {"cmdMain", "cmdFumei", "panel-unaccounted", "cmdFumeiModori"},
-                  {"cmdSettei", "cmdNew1", "panel-newstart", "cmdYame"}};
+                  {"cmdSettei", "cmdNew1", "panel-newstart", "cmdYame"},
+                  {"cmdRentai", "optList1_1", "cmdRentai-list", "optList1_0"}};
     for (const auto &p : panels) {
         for (const char *name : {p.page, p.opener}) {
             if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(name)))

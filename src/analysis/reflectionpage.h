@@ -1,8 +1,10 @@
 #pragma once
 #include <QDate>
+#include <QList>
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "records/money.h"
 
 class QComboBox;
 class QLabel;
@@ -13,15 +15,28 @@ class Grid;
 class MonthCalendar;
 
 // Reflection on one month and a simulation of planned payments (fraSim).
+// Left: the payments of a month, marked when they could have been saved.
+// Right: the month of mtvSim forecast from 予測データ.txt, the scratch copy
+// of データ.txt that planned payments are added to.
 class ReflectionPage : public QWidget {
     Q_OBJECT
 public:
     ReflectionPage(BookSession &session, QWidget *parent);
-
-    // Fills the page as its button opens it.
+    // Fills the page for an opening; earlier planned payments are dropped.
     void open();
     // The simulation calendar on a day without a click (start-up).
     void showDay(QDate day);
+
+    void DSP_SELMONTH();
+    void cboSelMonth_Click();
+    void DSP_HANSEI();
+    void msgSim1_Click();
+    void INIT_SIM2();
+    void DSP_YOSOU();
+    void mtvSim_DateClick(QDate date);
+    void cmdHozonSim_Click();
+    void txtSim2_KeyPress();
+    void msgSim2_Click();
 
     QComboBox *cboSelMonth;
     Grid *msgSim1;
@@ -34,4 +49,7 @@ public:
 
 private:
     BookSession &m_session;
+    Yen m_mudaTotal = 0;            // MudaTotal: the sum of the marked rows
+    QList<Yen> m_reflectionAmounts; // the amount of each row of msgSim1
+    QString m_lastSimMonth;         // LastSimMonth: the month last simulated by a click
 };

@@ -3,22 +3,28 @@
 
 #include "book/booksession.h"
 
+class QGroupBox;
 class QRadioButton;
 class Chart;
 class Grid;
 
-// The balance trend since the book's first day (fraRenTai).
+// The balance trend since the book's first day (fraRenTai): every day's
+// income, spending and balance, charted and listed.
 class TrendPage : public QWidget {
     Q_OBJECT
 public:
     TrendPage(BookSession &session, QWidget *parent);
-
-    // Fills the page as its button opens it.
+    // Fills the page for an opening: the wide chart, then list and chart.
     void open();
+
+    void DSP_RENTAI();
+    void optList1_Click(int index);
 
     QRadioButton *optList1[2];
     Chart *mcrRentai;
     Grid *msgRireki;
+    QGroupBox *Frame5_3; // caption of the spending axis, at the chart's top right
+    QGroupBox *Frame6;   // the legend under the chart
 
 private:
     BookSession &m_session;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <string_view>
 
+#include "book/datefield.h"
 #include "records/rawrecords.h"
 
 namespace {
@@ -22,14 +23,17 @@ int dayOf(QByteArrayView date) {
 }
 
 // Sums before month M into *before, and month M per day into perDay[1..31].
-// Records are in date order, so reading stops at the first one past M.
+// Records are in date order, so reading stops at the first one past M; a
+// record without a readable date is passed over, so that its text cannot end
+// the reading early.
 void collect(const QByteArray &content, std::string_view month, int amountField, Yen *before,
              QList<Yen> &perDay) {
     RawReader reader(content);
     RawFields f;
     while (reader.next(f, amountField + 1)) {
         const QByteArrayView date = fieldAt(f, 0);
-        const std::string_view m = sv(date.first(std::min<qsizetype>(7, date.size())));
+        if (!isDateField(date)) continue;
+        const std::string_view m = sv(date.first(7));
         if (m > month) break;
         const Yen amount = parseAmountField(fieldAt(f, amountField));
         if (m < month) {
@@ -39,6 +43,15 @@ void collect(const QByteArray &content, std::string_view month, int amountField,
             if (day >= 1 && day <= 31) perDay[day] = addYen(perDay[day], amount);
         }
     }
+}
+
+// The day of the first readable date of a file, 0 when it has none.
+int dayOfFirstRecord(const QByteArray &content) {
+    RawReader reader(content);
+    RawFields f;
+    while (reader.next(f, 1))
+        if (isDateField(fieldAt(f, 0))) return dayOf(fieldAt(f, 0));
+    return 0;
 }
 } // namespace
 
@@ -68,9 +81,9 @@ Yen quotientHalfEven(Wide num, Yen den) {
         std::clamp<Wide>(q, std::numeric_limits<Yen>::min(), std::numeric_limits<Yen>::max()));
 }
 
-MonthFigures computeMonth(const Book &book, QDate selected) {
+MonthFigures computeMonth(const Book &book, QDate selected, const QString &paymentsFile) {
     return computeMonth(readFileBytes(book.pathOf(bookfile::incomes)),
-                        readFileBytes(book.pathOf(bookfile::payments)), selected);
+                        readFileBytes(book.pathOf(paymentsFile)), selected);
 }
 
 MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected) {
@@ -80,11 +93,10 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
     const QByteArray monthText = dateText(selected).left(7).toLatin1();
     const std::string_view month(monthText.constData(), 7);
 
-    {
-        RawFields f;
-        RawReader(incomes).next(f, 1);
-        m.startDay = dayOf(fieldAt(f, 0)); // the book's start date
-    }
+    // The book's start date: its first income (the opening balance), or its
+    // first payment in a book without incomes.
+    m.startDay = dayOfFirstRecord(incomes);
+    if (m.startDay == 0) m.startDay = dayOfFirstRecord(payments);
     QList<Yen> income(32, 0), paid(32, 0);
     Yen incomeBefore = 0, paidBefore = 0;
     collect(incomes, month, 2, &incomeBefore, income);
@@ -112,7 +124,7 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
     // A book started on the 29th-31st followed by a shorter month without
     // carry has no pace to keep: the whole month is charted against a pace of 0.
     m.hasPace = m.startDay <= m.days;
-    const int from = m.hasPace ? m.startDay : 1;
+    const int from = m.firstDay = m.hasPace ? m.startDay : 1;
     // The pace spends income[start day] over the days left, one exact share a
     // day; the offset is made an integer every day, halves to even. In whole
     // numbers throughout: any amount a file holds stays in range.

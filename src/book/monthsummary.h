@@ -6,7 +6,8 @@
 #include "records/money.h"
 
 // The month of the selected day: the figures of the main page and the chart
-// of money left against the pace line, from 入金.txt and データ.txt.
+// of money left against the pace line, from 入金.txt and データ.txt. The
+// simulation of planned payments is the same computation over 予測データ.txt.
 struct MonthFigures {
     int days = 0;         // days of the month
     int selectedDay = 0;  // d
@@ -22,6 +23,7 @@ struct MonthFigures {
     // Chart rows 1..days (index 0 unused); rows before the start day stay 0.
     int startDay = 1;
     bool hasPace = true; // false when the start day lies past the month's end
+    int firstDay = 1;    // the first day charted: the start day, or 1 without a pace
     QList<Yen> leftSeries, paceSeries, paidSeries;
     Yen leftTop = 1; // axis ceilings
     Yen paidTop = 1;
@@ -36,7 +38,8 @@ struct FaceMark {
 };
 FaceMark faceMark(const MonthFigures &chart, int day);
 
-MonthFigures computeMonth(const Book &book, QDate selected);
+MonthFigures computeMonth(const Book &book, QDate selected,
+                          const QString &paymentsFile = bookfile::payments);
 // The same over the contents of 入金.txt and データ.txt.
 MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected);
 

@@ -12,48 +12,56 @@
 #include <cmath>
 
 namespace {
-// Beyond this many rows one drawn item per bar would take seconds: the bars
-// are drawn as one line of spikes instead, and long lines are thinned to the
-// lowest and highest value of each run of rows, so that they look the same.
-constexpr int kMostBars = 1000;
-constexpr int kMostPoints = 4000;
-constexpr int kBuckets = 1000;
+// Each bar of a bar series is an item of its own on the drawing; beyond this
+// many rows a bar series is drawn as one comb line instead.
+constexpr int kMostBars = 400;
 
-// Rows [from, to) of each bucket: the lowest and highest value.
-template <typename F> void forEachBucket(const QList<double> &v, F &&f) {
-    const qsizetype rows = v.size();
-    for (int b = 0; b < kBuckets; ++b) {
-        const qsizetype from = rows * b / kBuckets, to = rows * (b + 1) / kBuckets;
-        if (from >= to) continue;
-        const auto [lo, hi] = std::minmax_element(v.begin() + from, v.begin() + to);
-        f(from, to, *lo, *hi);
+// One tooth per pixel column: the bar of largest size among the column's
+// rows, drawn as a vertical stroke up from 0 and back.
+QLineSeries *combOf(const QList<double> &values, int columns, const QColor &color) {
+    const qsizetype rows = values.size();
+    const int teeth = static_cast<int>(std::min<qsizetype>(columns, rows));
+    QList<QPointF> points;
+    points.reserve(teeth * 3);
+    for (int t = 0; t < teeth; ++t) {
+        const qsizetype from = rows * t / teeth, to = rows * (t + 1) / teeth;
+        double tallest = 0;
+        for (qsizetype r = from; r < to; ++r)
+            if (std::abs(values.at(r)) > std::abs(tallest)) tallest = values.at(r);
+        const double x = static_cast<double>(from + to - 1) / 2;
+        points << QPointF(x, 0) << QPointF(x, tallest) << QPointF(x, 0);
     }
+    auto *comb = new QLineSeries;
+    comb->replace(points);
+    QPen pen(color.isValid() ? color : QColor(Qt::gray));
+    pen.setWidth(1);
+    comb->setPen(pen);
+    return comb;
 }
 
-QList<QPointF> linePoints(const QList<double> &v) {
+// The points of a line: every row, or, with more rows than twice the pixel
+// columns, each column's lowest and highest row in their order (what the
+// column would show of all its rows).
+QList<QPointF> linePoints(const QList<double> &values, int columns) {
+    const qsizetype rows = values.size();
     QList<QPointF> points;
-    if (v.size() <= kMostPoints) {
-        points.reserve(v.size());
-        for (qsizetype r = 0; r < v.size(); ++r)
-            points.append(QPointF(static_cast<double>(r), v.at(r)));
+    if (rows <= 2 * columns) {
+        points.reserve(rows);
+        for (qsizetype r = 0; r < rows; ++r)
+            points.append(QPointF(static_cast<double>(r), values.at(r)));
         return points;
     }
-    forEachBucket(v, [&](qsizetype from, qsizetype to, double lo, double hi) {
-        points.append(QPointF(static_cast<double>(from), lo));
-        points.append(QPointF(static_cast<double>(to - 1), hi));
-    });
-    return points;
-}
-
-// Each run of rows as a spike from 0 to its highest (or lowest) value.
-QList<QPointF> spikes(const QList<double> &v) {
-    QList<QPointF> points;
-    forEachBucket(v, [&](qsizetype from, qsizetype to, double lo, double hi) {
-        const double x = static_cast<double>(from + to - 1) / 2;
-        points.append(QPointF(x, 0));
-        points.append(QPointF(x, hi > 0 ? hi : lo));
-        points.append(QPointF(x, 0));
-    });
+    points.reserve(2 * columns);
+    for (int c = 0; c < columns; ++c) {
+        const qsizetype from = rows * c / columns, to = rows * (c + 1) / columns;
+        qsizetype low = from, high = from;
+        for (qsizetype r = from; r < to; ++r) {
+            if (values.at(r) < values.at(low)) low = r;
+            if (values.at(r) > values.at(high)) high = r;
+        }
+        for (qsizetype r : {std::min(low, high), std::max(low, high)})
+            points.append(QPointF(static_cast<double>(r), values.at(r)));
+    }
     return points;
 }
 } // namespace
@@ -195,12 +203,14 @@ void Chart::render() {
     QFont small = font();
     small.setPointSizeF(7);
 
-    // Rows on a value axis from 0; at most about 31 labels so that each stays readable.
+    // Rows on a value axis from 0; at most 31 labels, and no more than fit the
+    // width at about 18 px each, so that each stays readable.
     auto *x = new QCategoryAxis;
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     x->setLabelsFont(small);
     x->setRange(-0.5, std::max(rows, 1) - 0.5);
-    const int step = std::max(1, static_cast<int>(std::ceil(rows / 31.0)));
+    const int fitting = std::clamp((width() - 80) / 18, 1, 31);
+    const int step = std::max(1, static_cast<int>(std::ceil(rows / double(fitting))));
     for (int r = 0; r < rows; r += step)
         x->append(m_labels.at(r), r);
     x->setGridLineVisible(false);
@@ -226,10 +236,20 @@ void Chart::render() {
     y[1]->setVisible(std::any_of(m_series.begin(), m_series.end(),
                                  [](const Series &s) { return s.axis == Axis::Secondary; }));
 
-    for (const Series &s : m_series) {
-        if (!s.visible) continue;
+    // Bars first, so that the lines are drawn over them.
+    QList<const Series *> order;
+    for (const Series &s : m_series)
+        if (s.visible && s.kind == SeriesKind::Bar) order.append(&s);
+    for (const Series &s : m_series)
+        if (s.visible && s.kind == SeriesKind::Line) order.append(&s);
+    for (const Series *drawnSeries : order) {
+        const Series &s = *drawnSeries;
         QAbstractSeries *drawn = nullptr;
-        if (s.kind == SeriesKind::Bar && rows <= kMostBars) {
+        if (s.kind == SeriesKind::Bar && rows > kMostBars) {
+            auto *comb = combOf(s.values, std::max(1, width()), s.color);
+            comb->setName(s.name);
+            drawn = comb;
+        } else if (s.kind == SeriesKind::Bar) {
             auto *set = new QBarSet(s.name);
             QList<qreal> values(s.values.begin(), s.values.end());
             set->append(values);
@@ -242,7 +262,7 @@ void Chart::render() {
         } else {
             auto *line = new QLineSeries;
             line->setName(s.name);
-            line->replace(s.kind == SeriesKind::Bar ? spikes(s.values) : linePoints(s.values));
+            line->replace(linePoints(s.values, std::max(1, width())));
             if (s.color.isValid()) {
                 QPen pen(s.color);
                 pen.setWidth(s.kind == SeriesKind::Bar ? 1 : 2);

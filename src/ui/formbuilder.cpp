@@ -99,6 +99,14 @@ QGroupBox *FormBuilder::frame(const QString &caption, int l, int t, int w, int h
     return place(new QGroupBox(caption, m_parent), name, l, t, w, h);
 }
 
+void FormBuilder::legendLine(const QString &caption, const QColor &color, int l, int t,
+                             int thickness) {
+    auto *stroke = new QLabel(m_parent);
+    setLabelBackColor(stroke, color);
+    placeTw(stroke, l, t + 150 - thickness / 2, 500, thickness);
+    label(caption, l + 600, t, 1800, 300);
+}
+
 QGroupBox *FormBuilder::legend(const QString &caption, const QColor &color, int l, int t, int w,
                                int h, const QString &name) {
     QGroupBox *box = frame(caption, l, t, w, h, name);

@@ -38,6 +38,9 @@ public:
     QCheckBox *checkBox(const QString &name, const QString &caption, int l, int t, int w, int h);
     QGroupBox *frame(const QString &caption, int l, int t, int w, int h, const QString &name = {});
     // A chart legend: a frame whose caption names the series, over a bar of its colour.
+    // One line of a legend inside a frame: a stroke of the series' colour (as
+    // thick as its line or bars are drawn) with the caption to its right.
+    void legendLine(const QString &caption, const QColor &color, int l, int t, int thickness);
     QGroupBox *legend(const QString &caption, const QColor &color, int l, int t, int w, int h,
                       const QString &name = {});
     Grid *grid(const QString &name, int fixedCols, int cols, int l, int t, int w, int h);

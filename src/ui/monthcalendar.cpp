@@ -1,6 +1,8 @@
 #include "ui/monthcalendar.h"
 
 #include <QCalendarWidget>
+#include <QHeaderView>
+#include <QTableView>
 #include <QVBoxLayout>
 
 MonthCalendar::MonthCalendar(QWidget *parent)
@@ -15,6 +17,10 @@ MonthCalendar::MonthCalendar(QWidget *parent)
     small.setPointSize(8);
     m_calendar->setFont(small);
     m_calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    // The day cells share the width the calendar is given, however narrow.
+    m_calendar->setMinimumSize(1, 1);
+    if (auto *days = m_calendar->findChild<QTableView *>())
+        days->horizontalHeader()->setMinimumSectionSize(1);
     connect(m_calendar, &QCalendarWidget::clicked, this, &MonthCalendar::dateClicked);
 }
 

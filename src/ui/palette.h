@@ -20,4 +20,8 @@ inline const QColor periodCell{0xFF, 0xFF, 0xFF};       // totals: the period an
 inline const QColor conditionInForce{0xFF, 0xFF, 0xC0}; // search: a condition button in force
 inline const QColor weekdayBars{0xF0, 0x90, 0x40};      // calendar: payments per weekday
 inline const QColor searchBars{0x40, 0x80, 0xD0};       // search: the listed amounts
+inline const QColor trendBalanceLine{0, 0, 192};        // the balance of the whole book
+inline const QColor trendSpendingBars{192, 192, 0};     // each day's spending of the whole book
+inline const QColor avoidablePayment{192, 255, 255};    // reflection: could have been saved
+inline const QColor plainCell{255, 255, 255};           // reflection: a row not marked
 } // namespace palette

@@ -14,6 +14,10 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+
 #include "ui/chart.h"
 #include "ui/deferredrefresh.h"
 #include "ui/dialogs.h"
@@ -343,11 +347,11 @@ private slots:
         c.render();
         QChart *drawn = c.findChild<QChartView *>()->chart();
         QCOMPARE(drawn->series().size(), 2);
-        auto *line = qobject_cast<QLineSeries *>(drawn->series().at(0));
+        auto *line = qobject_cast<QLineSeries *>(drawn->series().at(1)); // over the bars
         QVERIFY(line);
         QCOMPARE(line->name(), QStringLiteral("残金推移"));
         QCOMPARE(line->pen().color(), QColor(0, 0, 255));
-        auto *bars = qobject_cast<QBarSeries *>(drawn->series().at(1));
+        auto *bars = qobject_cast<QBarSeries *>(drawn->series().at(0));
         QVERIFY(bars);
         QCOMPARE(bars->barSets().at(0)->label(), QStringLiteral("日別支出"));
         QCOMPARE(bars->barSets().at(0)->color(), QColor(255, 200, 0));
@@ -388,6 +392,37 @@ private slots:
         delete owner;
         QCoreApplication::processEvents();
         QCOMPARE(runs, 2);
+    }
+
+    // Thirty years of days: no drawn item per day, and the drawing keeps
+    // each pixel column's tallest bar and the line's lowest and highest point.
+    void longChartsDrawWithoutAnItemPerRow() {
+        Chart c;
+        c.resize(760, 450);
+        c.setSeriesCount(3);
+        c.setSeriesKind(3, Chart::SeriesKind::Bar);
+        c.setRowCount(10950);
+        for (int r = 1; r <= 10950; ++r) {
+            c.setValue(r, 1, r % 97);
+            c.setValue(r, 3, r == 5000 ? 99999 : r % 13);
+        }
+        c.render();
+        const QChart *chart = c.findChild<QChartView *>()->chart();
+        const QList<QAbstractSeries *> drawn = chart->series();
+        QCOMPARE(drawn.size(), 3);
+        for (QAbstractSeries *s : drawn) {
+            auto *line = qobject_cast<QLineSeries *>(s); // the bars too are one comb line
+            QVERIFY(line);
+            QVERIFY(line->count() <= 3 * 760);
+        }
+        const auto top = [](QAbstractSeries *s) {
+            double most = 0;
+            for (const QPointF &p : static_cast<QLineSeries *>(s)->points())
+                most = std::max(most, p.y());
+            return most;
+        };
+        QCOMPARE(top(drawn.at(0)), 99999.0); // bars first, under the lines
+        QCOMPARE(top(drawn.at(1)), 96.0);
     }
 
     void listSelectionFollowsTheHeldMouse() {

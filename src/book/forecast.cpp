@@ -1,0 +1,37 @@
+#include "book/forecast.h"
+
+#include "records/cp932.h"
+#include "records/dates.h"
+#include "records/rawrecords.h"
+
+FileResult resetForecast(const Book &book) {
+    const FileResult removed = deleteFile(book, bookfile::forecast);
+    if (!removed.ok()) return removed;
+    return copyFile(book, bookfile::payments, bookfile::forecast);
+}
+
+FileResult addPlannedPayment(const Book &book, QDate date, Yen amount) {
+    const QString last = lastRecordDate(readFileBytes(book.pathOf(bookfile::forecast)));
+    PaymentRecord planned;
+    planned.date = dateText(date);
+    planned.amount = amount;
+    return insertPayment(book, planned, last, bookfile::forecast, bookfile::forecastCopy);
+}
+
+QString lastRecordDate(const QByteArray &content) {
+    // Back from the end to the last line that holds a record.
+    qsizetype end = content.size();
+    while (end > 0) {
+        qsizetype start = end;
+        while (start > 0 && content[start - 1] != '\n' && content[start - 1] != '\r')
+            --start;
+        const QByteArrayView line(content.constData() + start, end - start);
+        if (!line.trimmed().isEmpty()) {
+            RawFields f;
+            RawReader::split(line, f, 1);
+            return cp932::decode(fieldAt(f, 0));
+        }
+        end = start > 0 ? start - 1 : 0;
+    }
+    return {};
+}
