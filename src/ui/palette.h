@@ -20,4 +20,5 @@ inline const QColor periodCell{0xFF, 0xFF, 0xFF};       // totals: the period an
 inline const QColor conditionInForce{0xFF, 0xFF, 0xC0}; // search: a condition button in force
 inline const QColor weekdayBars{0xF0, 0x90, 0x40};      // calendar: payments per weekday
 inline const QColor searchBars{0x40, 0x80, 0xD0};       // search: the listed amounts
+inline const QColor unsavedOrder{255, 192, 192}; // a save-order button: the order shown is unsaved
 } // namespace palette
