@@ -9,8 +9,9 @@ ListBox::ListBox(QWidget *parent) : QListWidget(parent) {
 }
 
 void ListBox::clickRow(int row) {
-    emit mouseDown(Qt::LeftButton);
+    // As a press does: the item is selected before the press is reported.
     setCurrentRow(row);
+    emit mouseDown(Qt::LeftButton);
     emit clicked();
     emit mouseUp(Qt::LeftButton);
 }
