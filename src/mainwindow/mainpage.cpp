@@ -39,6 +39,7 @@ MainPage::MainPage(BookSession &session, QWidget *parent) : QWidget(parent), m_s
     connect(cboJanru, &QComboBox::activated, this, &MainPage::cboJanru_Click);
     connect(cmdTaiHozon, &QPushButton::clicked, this, &MainPage::cmdTaiHozon_Click);
     connect(chkKijun, &QCheckBox::clicked, this, &MainPage::chkKijun_Click);
+    connect(cmdFree, &QPushButton::clicked, this, &MainPage::cmdFree_Click);
     txtOutInp->installEventFilter(this);
     connect(msgDayList, &Grid::contextMenuRequested, this, &MainPage::msgDayList_ContextMenu);
     connect(msgDayList, &Grid::keyPressed, this, &MainPage::msgDayList_KeyPress);
@@ -435,4 +436,24 @@ void MainPage::followPaymentChange() {
     DSP_DAYLIST();
     m_session.bookChanged();
     DSP_MAIN();
+}
+
+// A payee that is in no list, for the next payment; on Yes it joins the master.
+void MainPage::cmdFree_Click() {
+    const std::optional<QString> payee =
+        Dialogs::inputText(this,
+                           QStringLiteral("支払い先リストに無い内容をフリーで入力できます。\n\n"
+                                          "任意の言葉で内容を書き込んでください。\n\n"),
+                           QStringLiteral("支払い先フリー入力"));
+    if (!payee || payee->isEmpty()) return;
+    CurrentPayee = *payee;
+    if (!Dialogs::askYesNo(
+            this,
+            QStringLiteral("支払い先マスタに追加しますか？\n\n"
+                           "マスタ登録しない場合は集計時に「その他」として扱われます。"
+                           "\n\n"),
+            QStringLiteral("支払い先マスタ登録の有無")))
+        return;
+    if (showFileError(this, appendMasterName(m_session.book, *payee, bookfile::payees))) return;
+    emit mastersChanged();
 }

@@ -43,6 +43,7 @@ public:
     void cmdTaiHozon_Click();
     void SAVE_KANREN();
     void chkKijun_Click();
+    void cmdFree_Click();
 
     // Correcting a payment of the day list: its right-click menu, F2 and Delete.
     void msgDayList_ContextMenu(int row, QPoint globalPos);
@@ -70,6 +71,8 @@ public:
 signals:
     // The page's day changed (a click in mtvmain or showDay), before the page follows it.
     void dayChanged(QDate day);
+    // The payee master file changed: every list of the masters follows it.
+    void mastersChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -88,6 +88,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     };
     connect(m_income, &IncomePanel::incomeSaved, this, followSave);
     connect(m_unaccounted, &UnaccountedPanel::paymentSaved, this, followSave);
+    // A master file written by the edit page or by the free payee entry.
+    connect(m_settei, &SettingsPage::mastersChanged, this, &MainWindow::READ_MASTER);
+    connect(m_main, &MainPage::mastersChanged, this, &MainWindow::READ_MASTER);
+    connect(m_settei, &SettingsPage::bookChanged, this, followSave);
 
     Form_Load();
 }

@@ -1,13 +1,16 @@
 #include "settings/settingspage.h"
 
-#include <QComboBox>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
 
+#include "book/masterorder.h"
+#include "book/rename.h"
 #include "records/recordfiles.h"
+#include "settings/newstartpanel.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/fileerrors.h"
@@ -24,6 +27,18 @@ void textBlock(FormBuilder &b, std::initializer_list<const char16_t *> lines, in
         top += lineHeight;
     }
 }
+
+QString text(const char16_t *s) {
+    return QString::fromUtf16(s);
+}
+
+// The row of the list's selected item; -1 when nothing is selected (after a
+// reload or a deletion), whatever item merely has the focus.
+int selectedRow(const QListWidget *list) {
+    const QList<QListWidgetItem *> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.first());
+}
+
 } // namespace
 
 QString startupTitle(const QString &name) {
@@ -40,12 +55,31 @@ SettingsPage::SettingsPage(BookSession &session, QWidget *parent)
     buildMasters();
     buildPrivate();
     buildNewStart();
-    connect(cmdPHozon1, &QPushButton::clicked, this, &SettingsPage::cmdPHozon1_Click);
-    connect(cmdNew1, &QPushButton::clicked, this, [this] {
-        fraNew->show();
-        fraNew->raise();
-    });
-    connect(cmdYame, &QPushButton::clicked, this, [this] { fraNew->hide(); });
+    m_payees = {PaymentField::Payee,
+                bookfile::payees,
+                lstKoumoku,
+                cmdSort,
+                cmdDel,
+                cmdChg,
+                txtChg,
+                u"追加したい支払いを入力して下さい",
+                u"支払い追加",
+                u"支払いマスタを全削除します。よろしいですか？",
+                u"支払いマスタを削除しました。",
+                u"並び替えた順番で支払いマスタリストを作成しました"};
+    m_categories = {PaymentField::Category,
+                    bookfile::categories,
+                    lstKoumoku2,
+                    cmdSort10,
+                    cmdDel3,
+                    cmdChg2,
+                    txtChg2,
+                    u"追加したい費目を入力して下さい",
+                    u"費目追加",
+                    u"費目マスタを全削除します。よろしいですか？",
+                    u"費目マスタを削除しました。",
+                    u"並び替えた順番で費目マスタリストを作成しました"};
+    connectHandlers();
 }
 
 namespace {
@@ -122,72 +156,13 @@ void SettingsPage::buildNewStart() {
     FormBuilder page(this);
     cmdNew1 = page.button(QStringLiteral("cmdNew1"),
                           QStringLiteral("新規にスタートさせる時はこちら"), 60, 5150, 3700, 500);
-    // The frame lies over the lower part of the page while it is open.
-    fraNew = page.frame(QStringLiteral("新規スタート登録枠"), 60, 5050, 11620, 2480,
-                        QStringLiteral("fraNew"));
-    stylePanel(fraNew, palette::newStartPanel);
-    FormBuilder b(fraNew);
-    b.label(QStringLiteral("スタート日"), 120, 330, 1050, 300);
-    cboSt_Date = b.comboBox(QStringLiteral("cboSt_Date"), true, 1200, 300, 1500, 360);
-    b.label(QStringLiteral("入金 ↓"), 120, 730, 1050, 300);
-    txtNowJyou = b.textBox(QStringLiteral("txtNowJyou"), 1200, 710, 1300, 360);
-    txtNowJyou->setAlignment(Qt::AlignRight);
-    b.label(QStringLiteral("円からスタート"), 2550, 730, 1450, 300);
-    b.label(QStringLiteral("名前"), 120, 1130, 1050, 300);
-    txtPriData1 = b.textBox(QStringLiteral("txtPriData1"), 1200, 1110, 1500, 360);
-    b.label(QStringLiteral("※空欄可です。"), 2750, 1130, 1250, 300);
-    QLabel *hint =
-        b.label(QStringLiteral("入力するとソフトの見出しが　○○のミルテア　という表示になります。"),
-                120, 1500, 3880, 440);
-    hint->setWordWrap(true);
-    cmdStHozon =
-        b.button(QStringLiteral("cmdStHozon"), QStringLiteral("新規登録"), 120, 1990, 1500, 400);
-    cmdYame =
-        b.button(QStringLiteral("cmdYame"), QStringLiteral("キャンセル"), 1750, 1990, 1300, 400);
-
-    QFont small = fraNew->font();
-    small.setPointSize(std::max(7, small.pointSize() - 2));
-    QGroupBox *now =
-        b.frame(QStringLiteral("現在の所持金でスタートする場合"), 4100, 280, 2950, 2100);
-    FormBuilder n(now);
-    textBlock(n,
-              {u"所持金でスタートしてよい場合は、", u"手元にレシートなどもなく、現在の",
-               u"入金欄にそのまま現在の金額を", u"入力して『新規登録』ボタンを",
-               u"クリックしてください。", u"スタート日も本日のままをお薦めします。"},
-              120, 330, 2750, 250);
-    QGroupBox *back =
-        b.frame(QStringLiteral("数日前にさかのぼって登録したい場合"), 7120, 280, 4420, 2100);
-    FormBuilder k(back);
-    textBlock(k,
-              {u"手元にレシートや記録を残していて、",
-               u"それらも登録したい場合には次の作業をして入金額を指定します。",
-               u"①　記録に残したい支払済みの合計金額を求めます。",
-               u"②　現在の所持金と①で求めた支払済み金額を足します。",
-               u"③　入金欄に②の金額を入力します。",
-               u"④　スタート日を登録しようとしている支払い初日に指定します。",
-               u"ここまで指定したら『新規登録』ボタンをクリックしてください。"},
-              120, 330, 4250, 240);
-    for (QGroupBox *box : {now, back})
-        for (QLabel *l : box->findChildren<QLabel *>())
-            l->setFont(small);
     textBlock(page,
               {u"さかのぼって登録し過ぎないことをお薦めします。",
                u"登録後にはいくらでもさかのぼれますし、",
                u"スタート日、金額の修正も比較的容易にできますので。"},
               3900, 5100, 4600, 200);
-    fraNew->raise();
-    fraNew->hide();
-}
-
-void SettingsPage::open() {
-    txtPriData->setText(m_session.userName);
-}
-
-void SettingsPage::setMasters(const QStringList &payees, const QStringList &categories) {
-    lstKoumoku->clear();
-    lstKoumoku2->clear();
-    lstKoumoku->addItems(payees);
-    lstKoumoku2->addItems(categories);
+    // The panel lies over the lower part of the page while it is open.
+    fraNew = new NewStartPanel(m_session, this);
 }
 
 void SettingsPage::cmdPHozon1_Click() {
@@ -196,4 +171,202 @@ void SettingsPage::cmdPHozon1_Click() {
     m_session.userName = name;
     window()->setWindowTitle(renamedTitle(name));
     Dialogs::information(this, QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
+}
+
+void SettingsPage::connectHandlers() {
+    const std::pair<QPushButton *, void (SettingsPage::*)()> buttons[] = {
+        {cmdPHozon1, &SettingsPage::cmdPHozon1_Click}, {cmdNew2, &SettingsPage::cmdNew2_Click},
+        {cmdNew3, &SettingsPage::cmdNew3_Click},       {cmdDel, &SettingsPage::cmdDel_Click},
+        {cmdDel3, &SettingsPage::cmdDel3_Click},       {cmdDel2, &SettingsPage::cmdDel2_Click},
+        {cmdDel4, &SettingsPage::cmdDel4_Click},       {cmdSort, &SettingsPage::cmdSort_Click},
+        {cmdSort10, &SettingsPage::cmdSort10_Click},   {cmdChg, &SettingsPage::cmdChg_Click},
+        {cmdChg2, &SettingsPage::cmdChg2_Click},       {cmdNew1, &SettingsPage::cmdNew1_Click},
+
+    };
+    for (const auto &[button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, handler);
+    connect(lstKoumoku, &ListBox::clicked, this, &SettingsPage::lstKoumoku_Click);
+    connect(lstKoumoku2, &ListBox::clicked, this, &SettingsPage::lstKoumoku2_Click);
+    connect(lstKoumoku, &ListBox::mouseDown, this, &SettingsPage::lstKoumoku_MouseDown);
+    connect(lstKoumoku2, &ListBox::mouseDown, this, &SettingsPage::lstKoumoku2_MouseDown);
+    connect(lstKoumoku, &ListBox::mouseUp, this, &SettingsPage::lstKoumoku_MouseUp);
+    connect(lstKoumoku2, &ListBox::mouseUp, this, &SettingsPage::lstKoumoku2_MouseUp);
+}
+
+void SettingsPage::open() {
+    txtPriData->setText(m_session.userName);
+    for (QPushButton *b : {cmdSort, cmdDel, cmdChg, cmdSort10, cmdDel3, cmdChg2})
+        b->setEnabled(false);
+}
+
+void SettingsPage::setMasters(const QStringList &payees, const QStringList &categories) {
+    if (m_keepEditLists) return;
+    lstKoumoku->clear();
+    lstKoumoku2->clear();
+    lstKoumoku->addItems(payees);
+    lstKoumoku2->addItems(categories);
+}
+
+void SettingsPage::announceMasterWrite() {
+    m_keepEditLists = true;
+    emit mastersChanged();
+    m_keepEditLists = false;
+}
+
+// --- The master lists ---
+
+void SettingsPage::cmdNew2_Click() {
+    addName(m_payees);
+}
+void SettingsPage::cmdNew3_Click() {
+    addName(m_categories);
+}
+void SettingsPage::cmdDel_Click() {
+    deleteSelected(m_payees);
+}
+void SettingsPage::cmdDel3_Click() {
+    deleteSelected(m_categories);
+}
+void SettingsPage::cmdDel2_Click() {
+    deleteAll(m_payees);
+}
+void SettingsPage::cmdDel4_Click() {
+    deleteAll(m_categories);
+}
+void SettingsPage::lstKoumoku_Click() {
+    enableSelectionButtons(m_payees);
+}
+void SettingsPage::lstKoumoku2_Click() {
+    enableSelectionButtons(m_categories);
+}
+void SettingsPage::lstKoumoku_MouseDown() {
+    dragStart(m_payees);
+}
+void SettingsPage::lstKoumoku2_MouseDown() {
+    dragStart(m_categories);
+}
+void SettingsPage::lstKoumoku_MouseUp() {
+    dragEnd(m_payees);
+}
+void SettingsPage::lstKoumoku2_MouseUp() {
+    dragEnd(m_categories);
+}
+void SettingsPage::cmdSort_Click() {
+    saveOrder(m_payees);
+}
+void SettingsPage::cmdSort10_Click() {
+    saveOrder(m_categories);
+}
+void SettingsPage::cmdChg_Click() {
+    rename(m_payees);
+}
+void SettingsPage::cmdChg2_Click() {
+    rename(m_categories);
+}
+
+// The name goes at the end of the file and of every list, as typed.
+void SettingsPage::addName(const Master &m) {
+    const std::optional<QString> name =
+        Dialogs::inputText(this, text(m.addPrompt), text(m.addTitle));
+    if (!name || name->isEmpty()) return;
+    if (showFileError(this, appendMasterName(m_session.book, *name, m.file))) return;
+    m.list->addItem(*name);
+    announceMasterWrite();
+}
+
+void SettingsPage::deleteSelected(const Master &m) {
+    const int row = selectedRow(m.list);
+    if (row < 0) return; // the buttons stay enabled after a deletion: nothing to delete
+    if (!Dialogs::confirm(
+            this, m.list->item(row)->text() + QStringLiteral("を削除します。よろしいですか？"),
+            QStringLiteral("クリア確認")))
+        return;
+    QStringList names;
+    for (int i = 0; i < m.list->count(); ++i)
+        if (i != row) names << m.list->item(i)->text();
+    if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+    delete m.list->takeItem(row);
+    m.list->clearSelection();
+    announceMasterWrite();
+    Dialogs::information(this, QStringLiteral("選択したデータを削除しました"),
+                         QStringLiteral("削除完了"));
+}
+
+void SettingsPage::deleteAll(const Master &m) {
+    if (!Dialogs::confirm(this, text(m.deleteAllQuestion), QStringLiteral("クリア確認"))) return;
+    if (showFileError(this, truncateFile(m_session.book, m.file))) return;
+    m.list->clear();
+    announceMasterWrite();
+    Dialogs::information(this,
+                         text(m.deleteAllDone) +
+                             QStringLiteral("\n\n任意の状況をあらためて登録してください。"),
+                         QStringLiteral("削除完了"));
+}
+
+void SettingsPage::enableSelectionButtons(const Master &m) {
+    for (QPushButton *b : {m.sort, m.del, m.rename})
+        b->setEnabled(true);
+}
+
+void SettingsPage::dragStart(const Master &m) {
+    const int row = selectedRow(m.list);
+    DragIndex = static_cast<qint16>(row);
+    DragText = row < 0 ? QString() : m.list->item(row)->text();
+}
+
+// The dragged name lands directly before the name under the mouse; only the
+// edit list changes until the order is saved.
+void SettingsPage::dragEnd(const Master &m) {
+    const DragMove move = computeDragMove(m.list->count(), DragIndex, selectedRow(m.list));
+    if (!move.changed) return;
+    delete m.list->takeItem(move.removeAt);
+    m.list->insertItem(move.insertAt, DragText);
+    m.list->setCurrentRow(move.insertAt + 1); // the target stays selected
+    setButtonBackColor(m.sort, palette::unsavedOrder);
+}
+
+void SettingsPage::saveOrder(const Master &m) {
+    QStringList names;
+    for (int i = 0; i < m.list->count(); ++i)
+        names << m.list->item(i)->text();
+    if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+    announceMasterWrite();
+    setButtonBackColor(m.sort, QApplication::palette(m.sort).color(QPalette::Button));
+    Dialogs::information(this, text(m.sortDone), QStringLiteral("並び替え完了"));
+}
+
+// --- Renaming across the book ---
+
+void SettingsPage::rename(const Master &m) {
+    const QString newName = m.renameText->text();
+    if (newName.isEmpty())
+        return Dialogs::warning(this, QStringLiteral("変更したいデータを入力してください"),
+                                QStringLiteral("変更後データ未入力"));
+    // After a rename reloads the lists nothing is selected: an empty old name
+    // would give every record without a name the new one.
+    const int row = selectedRow(m.list);
+    if (row < 0)
+        return Dialogs::warning(this, QStringLiteral("入れ替える名前を一覧から選んでください"),
+                                QStringLiteral("名前未選択"));
+    const QString oldName = m.list->item(row)->text();
+    if (showFileError(this, checkFieldTexts({newName}))) return;
+    if (!Dialogs::confirm(
+            this,
+            QStringLiteral("『%1』 を 『%2』 に変更します。よろしいですか？").arg(oldName, newName),
+            QStringLiteral("クリア確認")))
+        return;
+    const FileResult r = renameEverywhere(m_session.book, m.field, oldName, newName);
+    // Payments first, the master second: reload whatever the files now hold.
+    m_session.bookChanged();
+    emit mastersChanged();
+    emit bookChanged();
+    if (showFileError(this, r)) return;
+    Dialogs::information(this, QStringLiteral("データを入れ替えました。"),
+                         QStringLiteral("データ変更終了"));
+}
+
+// --- A new start ---
+
+void SettingsPage::cmdNew1_Click() {
+    fraNew->open();
 }

@@ -3,14 +3,20 @@
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "records/recordfiles.h"
 
-class QComboBox;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class ListBox;
+class NewStartPanel;
 
-// Editing the master lists, the user name, and a new start (fraSettei).
+// Editing the master lists, renaming across the book, the user name, and the
+// button that opens the new-start panel (fraSettei).
+//
+// The edit lists lstKoumoku / lstKoumoku2 are this page's own: an unsaved
+// reordering lives only there. Every master file this page writes is then
+// announced with mastersChanged(), for the window to reload the other lists
+// from the files; a rename also changes the payments (bookChanged()).
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
@@ -18,9 +24,28 @@ public:
 
     // Fills the page as it opens.
     void open();
-    // The masters as read, into this page's lists.
+    // The masters as read. The edit lists keep their own order and selection
+    // when the files changed by this page's add, delete or save-order.
     void setMasters(const QStringList &payees, const QStringList &categories);
+
     void cmdPHozon1_Click();
+    void cmdNew2_Click();
+    void cmdNew3_Click();
+    void cmdDel_Click();
+    void cmdDel3_Click();
+    void cmdDel2_Click();
+    void cmdDel4_Click();
+    void lstKoumoku_Click();
+    void lstKoumoku2_Click();
+    void lstKoumoku_MouseDown();
+    void lstKoumoku2_MouseDown();
+    void lstKoumoku_MouseUp();
+    void lstKoumoku2_MouseUp();
+    void cmdSort_Click();
+    void cmdSort10_Click();
+    void cmdChg_Click();
+    void cmdChg2_Click();
+    void cmdNew1_Click();
 
     ListBox *lstKoumoku;
     QPushButton *cmdNew2, *cmdDel, *cmdDel2, *cmdSort;
@@ -33,19 +58,47 @@ public:
     QLineEdit *txtPriData;
     QPushButton *cmdPHozon1;
     QPushButton *cmdNew1;
-    QGroupBox *fraNew;
-    QComboBox *cboSt_Date;
-    QLineEdit *txtNowJyou;
-    QLineEdit *txtPriData1;
-    QPushButton *cmdStHozon;
-    QPushButton *cmdYame;
+    NewStartPanel *fraNew;
+
+signals:
+    // A master file changed: the window reloads every list of the masters.
+    void mastersChanged();
+    // データ.txt changed: the window refreshes the day list and the month.
+    void bookChanged();
 
 private:
+    // What differs between the payee master and the category master.
+    struct Master {
+        PaymentField field;
+        QString file;
+        ListBox *list;
+        QPushButton *sort, *del, *rename;
+        QLineEdit *renameText;
+        const char16_t *addPrompt, *addTitle, *deleteAllQuestion, *deleteAllDone, *sortDone;
+    };
+
     void buildMasters();
     void buildPrivate();
     void buildNewStart();
+    void connectHandlers();
+
+    void addName(const Master &m);
+    void deleteSelected(const Master &m);
+    void deleteAll(const Master &m);
+    void enableSelectionButtons(const Master &m);
+    void dragStart(const Master &m);
+    void dragEnd(const Master &m);
+    void saveOrder(const Master &m);
+    void rename(const Master &m);
+    // Tells the window the master file changed; the edit lists stay as shown.
+    void announceMasterWrite();
 
     BookSession &m_session;
+    Master m_payees{};
+    Master m_categories{};
+    qint16 DragIndex = -1; // the edit-list item pressed
+    QString DragText;
+    bool m_keepEditLists = false; // while the window reloads after this page's own write
 };
 
 // The window title for a user name, at start-up and after the name is changed.

@@ -24,4 +24,5 @@ inline const QColor trendBalanceLine{0, 0, 192};        // the balance of the wh
 inline const QColor trendSpendingBars{192, 192, 0};     // each day's spending of the whole book
 inline const QColor avoidablePayment{192, 255, 255};    // reflection: could have been saved
 inline const QColor plainCell{255, 255, 255};           // reflection: a row not marked
+inline const QColor unsavedOrder{255, 192, 192}; // a save-order button: the order shown is unsaved
 } // namespace palette
