@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "income/incomepanel.h"
 #include "mainwindow/mainpage.h"
@@ -26,6 +27,43 @@ void answerBoxesForever() {
             box->accept();
     });
     timer->start(20);
+}
+
+void settleEvents() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+// The edit page after the last payee was dragged onto the first, its order not
+// saved yet (the save button pink), and the new-start panel filled in.
+void shootSettings(QWidget &window, const QString &out) {
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdSettei"))->click();
+    settleEvents();
+    auto *list = window.findChild<ListBox *>(QStringLiteral("lstKoumoku"));
+    if (list && list->count() > 1) {
+        QWidget *view = list->viewport();
+        const auto centre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
+        const auto send = [&](QEvent::Type type, int row, Qt::MouseButton button,
+                              Qt::MouseButtons held) {
+            QMouseEvent e(type, centre(row), view->mapToGlobal(centre(row)), button, held,
+                          Qt::NoModifier);
+            QApplication::sendEvent(view, &e);
+        };
+        const int last = list->count() - 1;
+        send(QEvent::MouseButtonPress, last, Qt::LeftButton, Qt::LeftButton);
+        for (int row = last; row >= 0; --row)
+            send(QEvent::MouseMove, row, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, 0, Qt::LeftButton, Qt::NoButton);
+        settleEvents();
+    }
+    window.grab().save(out + QStringLiteral("/settei-dragged.png"));
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdNew1"))->click();
+    window.findChild<QLineEdit *>(QStringLiteral("txtNowJyou"))->setText(QStringLiteral("50,000"));
+    window.findChild<QLineEdit *>(QStringLiteral("txtPriData1"))->setText(QStringLiteral("はなこ"));
+    settleEvents();
+    window.grab().save(out + QStringLiteral("/panel-newstart-filled.png"));
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdYame"))->click();
+    settleEvents();
 }
 } // namespace
 
@@ -78,6 +116,7 @@ int main(int argc, char *argv[]) {
         if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(p.closer)))
             button->click();
     }
+    shootSettings(window, out);
     // The program's own help window.
     if (auto *help = window.findChild<QAbstractButton *>(QStringLiteral("cmdHelp"))) {
         help->click();
