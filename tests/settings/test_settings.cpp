@@ -555,6 +555,10 @@ private slots:
         QTest::keyClick(c<QLineEdit>("txtNowJyou"), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), c("cmdStHozon"));
         QVERIFY(m_boxes->seen.isEmpty());
+        // Enter on the focused button registers (here refused: no cash).
+        QTest::keyClick(c<QAbstractButton>("cmdStHozon"), Qt::Key_Return);
+        settle();
+        QCOMPARE(m_boxes->titles(), QStringList{"入金未入力"});
     }
 
     void newStartWritesTheNewBookAndKeepsTheOld() {
