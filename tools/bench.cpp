@@ -378,14 +378,17 @@ void benchSettings(MainWindow &window, int runs) {
     for (int i = 0; i < runs; ++i) {
         const QString from = i % 2 ? QStringLiteral("コンビニ2") : QStringLiteral("コンビニ");
         const QString to = i % 2 ? QStringLiteral("コンビニ") : QStringLiteral("コンビニ2");
-        payees->clickRow(
-            static_cast<int>(payees->row(payees->findItems(from, Qt::MatchExactly).first())));
+        const QList<QListWidgetItem *> found = payees->findItems(from, Qt::MatchExactly);
+        if (found.isEmpty()) {
+            printf("rename: payee %s is not in the master\n", qPrintable(from));
+            return;
+        }
+        payees->clickRow(payees->row(found.first()));
         renameText->setText(to);
         rename << timeMs([&] { renameButton->click(); });
         QApplication::processEvents();
         renameFiles << timeMs([&] { renameEverywhere(book, PaymentField::Payee, to, from); });
-        renameEverywhere(book, PaymentField::Payee, from,
-                         to); // back to the state the page left
+        renameEverywhere(book, PaymentField::Payee, from, to); // back to the state the page left
         window.READ_MASTER();
     }
 
