@@ -127,8 +127,8 @@ const RecordAt *IncomePanel::incomeRecord(int row) const {
 void IncomePanel::msgInpRireki_ContextMenu(int row, QPoint globalPos) {
     if (!incomeRecord(row)) return;
     const bool opening = row == 1;
-    switch (chooseFromRowMenu(this, globalPos,
-                              {{kFixItem}, {kDeleteItem, !opening, kOpeningUndeletable}})) {
+    switch (chooseFromRowMenu(
+        this, globalPos, {{kFixItem, true, {}}, {kDeleteItem, !opening, kOpeningUndeletable}})) {
     case 0:
         return fixIncomeRow(row);
     case 1:

@@ -366,7 +366,7 @@ const RecordAt *MainPage::dayRecord(int row) const {
 
 void MainPage::msgDayList_ContextMenu(int row, QPoint globalPos) {
     if (!dayRecord(row)) return;
-    switch (chooseFromRowMenu(this, globalPos, {{kFixItem}, {kDeleteItem}})) {
+    switch (chooseFromRowMenu(this, globalPos, {{kFixItem, true, {}}, {kDeleteItem, true, {}}})) {
     case 0:
         return fixDayRow(row);
     case 1:
