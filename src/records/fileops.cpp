@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "records/cp932.h"
 #include "records/lineformat.h"
@@ -169,14 +170,25 @@ FileContent readFile(const QString &path) {
     return c;
 }
 
+namespace {
+FileResult s_unreported;
+} // namespace
+
 QByteArray readFileBytes(const QString &path) {
-    return readFile(path).bytes;
+    return readFileBytes(path, nullptr);
 }
 
 QByteArray readFileBytes(const QString &path, FileResult *error) {
     FileContent c = readFile(path);
-    if (error) *error = c.error;
+    if (error)
+        *error = c.error;
+    else if (s_unreported.ok())
+        s_unreported = c.error;
     return std::move(c.bytes);
+}
+
+FileResult takeUnreportedReadError() {
+    return std::exchange(s_unreported, FileResult());
 }
 
 FileResult readRefusal(const FileContent &content) {
