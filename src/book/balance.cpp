@@ -3,17 +3,19 @@
 #include "records/rawrecords.h"
 
 namespace {
-Yen sumField(const QByteArray &content, int field) {
+Yen sumAmounts(const QByteArray &content, int amountField) {
     Yen sum = 0;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f, field + 1))
-        sum = addYen(sum, parseAmountField(fieldAt(f, field)));
+    while (reader.next(f, amountField + 1))
+        sum = addYen(sum, parseAmountField(fieldAt(f, amountField)));
     return sum;
 }
 } // namespace
 
 Yen recordsBalance(const Book &book) {
-    return subYen(sumField(readFileBytes(book.pathOf(bookfile::incomes)), 2),
-                  sumField(readFileBytes(book.pathOf(bookfile::payments)), 3));
+    return subYen(
+        sumAmounts(readFileBytes(book.pathOf(bookfile::incomes)), fieldIndex(IncomeField::Amount)),
+        sumAmounts(readFileBytes(book.pathOf(bookfile::payments)),
+                   fieldIndex(PaymentField::Amount)));
 }

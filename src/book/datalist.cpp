@@ -67,8 +67,8 @@ PaymentTable::PaymentTable(QByteArray content, bool formatDates)
 
 std::optional<Yen> PaymentTable::amount(qsizetype row) const {
     RawFields f;
-    RawReader::split(line(row), f, 4);
-    const QByteArrayView field = fieldAt(f, 3);
+    RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
+    const QByteArrayView field = fieldAt(f, PaymentField::Amount);
     if (!isAmountField(field)) return std::nullopt;
     return parseAmountField(field);
 }
@@ -77,24 +77,25 @@ QString PaymentTable::text(qsizetype row, Field field) const {
     RawFields f;
     switch (field) {
     case Field::Date: {
-        RawReader::split(line(row), f, 1);
-        QString date = m_formatDates ? readDateField(fieldAt(f, 0)) : QString();
-        return date.isEmpty() ? decoded(fieldAt(f, 0)) : date;
+        RawReader::split(line(row), f, fieldsThrough(PaymentField::Date));
+        QString date = m_formatDates ? readDateField(fieldAt(f, PaymentField::Date)) : QString();
+        return date.isEmpty() ? decoded(fieldAt(f, PaymentField::Date)) : date;
     }
     case Field::Payee:
     case Field::Category:
-        RawReader::split(line(row), f, 3);
-        return decoded(fieldAt(f, field == Field::Payee ? 1 : 2));
+        RawReader::split(line(row), f, fieldsThrough(PaymentField::Category));
+        return decoded(
+            fieldAt(f, field == Field::Payee ? PaymentField::Payee : PaymentField::Category));
     case Field::Amount:
     case Field::PlainAmount: {
         if (const auto yen = amount(row))
             return field == Field::Amount ? formatYenGrid(*yen) : formatPlain(*yen);
-        RawReader::split(line(row), f, 4);
-        return decoded(fieldAt(f, 3));
+        RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
+        return decoded(fieldAt(f, PaymentField::Amount));
     }
     case Field::Memo:
-        RawReader::split(line(row), f, 5);
-        return decoded(fieldAt(f, 4));
+        RawReader::split(line(row), f, fieldsThrough(PaymentField::Memo));
+        return decoded(fieldAt(f, PaymentField::Memo));
     }
     return {};
 }

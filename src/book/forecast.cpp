@@ -28,8 +28,8 @@ QString lastRecordDate(const QByteArray &content) {
         const QByteArrayView line(content.constData() + start, end - start);
         if (!line.trimmed().isEmpty()) {
             RawFields f;
-            RawReader::split(line, f, 1);
-            return cp932::decode(fieldAt(f, 0));
+            RawReader::split(line, f, kDateField + 1);
+            return cp932::decode(fieldAt(f, kDateField));
         }
         end = start > 0 ? start - 1 : 0;
     }

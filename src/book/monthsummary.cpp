@@ -31,7 +31,7 @@ void collect(const QByteArray &content, std::string_view month, int amountField,
     RawReader reader(content);
     RawFields f;
     while (reader.next(f, amountField + 1)) {
-        const QByteArrayView date = fieldAt(f, 0);
+        const QByteArrayView date = fieldAt(f, kDateField);
         if (!isDateField(date)) continue;
         const std::string_view m = sv(date.first(7));
         if (m > month) break;
@@ -49,8 +49,8 @@ void collect(const QByteArray &content, std::string_view month, int amountField,
 int dayOfFirstRecord(const QByteArray &content) {
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f, 1))
-        if (isDateField(fieldAt(f, 0))) return dayOf(fieldAt(f, 0));
+    while (reader.next(f, kDateField + 1))
+        if (isDateField(fieldAt(f, kDateField))) return dayOf(fieldAt(f, kDateField));
     return 0;
 }
 } // namespace
@@ -99,8 +99,8 @@ MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments,
     if (m.startDay == 0) m.startDay = dayOfFirstRecord(payments);
     QList<Yen> income(32, 0), paid(32, 0);
     Yen incomeBefore = 0, paidBefore = 0;
-    collect(incomes, month, 2, &incomeBefore, income);
-    collect(payments, month, 3, &paidBefore, paid);
+    collect(incomes, month, fieldIndex(IncomeField::Amount), &incomeBefore, income);
+    collect(payments, month, fieldIndex(PaymentField::Amount), &paidBefore, paid);
     income[1] = addYen(income[1], subYen(incomeBefore, paidBefore));
 
     Yen funds = 0, spent = 0;

@@ -112,12 +112,13 @@ PaymentScan scanPayments(const QByteArray &content) {
     DateReader dates;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f, 4)) {
-        const auto day = dates.read(fieldAt(f, 0));
-        const auto amount = amountOf(fieldAt(f, 3));
+    using F = PaymentField;
+    while (reader.next(f, fieldsThrough(F::Amount))) {
+        const auto day = dates.read(fieldAt(f, F::Date));
+        const auto amount = amountOf(fieldAt(f, F::Amount));
         if (!day || !amount) continue;
-        scan.records.append(
-            {*day, fieldAt(f, 0), *amount, payees.id(fieldAt(f, 1)), categories.id(fieldAt(f, 2))});
+        scan.records.append({*day, fieldAt(f, F::Date), *amount, payees.id(fieldAt(f, F::Payee)),
+                             categories.id(fieldAt(f, F::Category))});
     }
     return scan;
 }
@@ -127,9 +128,9 @@ QList<qint64> scanIncomeDays(const QByteArray &content) {
     DateReader dates;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f, 3)) {
-        const auto day = dates.read(fieldAt(f, 0));
-        if (day && amountOf(fieldAt(f, 2))) days.append(*day);
+    while (reader.next(f, fieldsThrough(IncomeField::Amount))) {
+        const auto day = dates.read(fieldAt(f, IncomeField::Date));
+        if (day && amountOf(fieldAt(f, IncomeField::Amount))) days.append(*day);
     }
     return days;
 }

@@ -17,8 +17,8 @@ QStringList computeReflectionMonths(const QByteArray &payments, QDate today) {
     RawReader reader(payments);
     RawFields f;
     QDate first;
-    while (!first.isValid() && reader.next(f, 1))
-        first = dateOfField(fieldAt(f, 0));
+    while (!first.isValid() && reader.next(f, fieldsThrough(PaymentField::Date)))
+        first = dateOfField(fieldAt(f, PaymentField::Date));
     QStringList months;
     if (!first.isValid()) return months;
     for (QDate m(first.year(), first.month(), 1); m <= today; m = m.addMonths(1))
@@ -37,15 +37,16 @@ QList<ReflectionRow> computeMonthPayments(const QByteArray &payments, const QStr
     RawFields f;
     QByteArrayView line;
     while (reader.nextLine(&line)) {
-        RawReader::split(line, f, 1);
-        const QByteArrayView date = fieldAt(f, 0);
+        RawReader::split(line, f, fieldsThrough(PaymentField::Date));
+        const QByteArrayView date = fieldAt(f, PaymentField::Date);
         if (!isDateField(date)) continue;
         const std::string_view m = sv(date.first(7));
         if (m > sv(wanted)) break;
         if (m != sv(wanted)) continue;
-        RawReader::split(line, f, 4);
-        rows.append({QString::fromLatin1(date), cp932::decode(fieldAt(f, 1)),
-                     cp932::decode(fieldAt(f, 2)), parseAmountField(fieldAt(f, 3))});
+        RawReader::split(line, f, fieldsThrough(PaymentField::Amount));
+        rows.append({QString::fromLatin1(date), cp932::decode(fieldAt(f, PaymentField::Payee)),
+                     cp932::decode(fieldAt(f, PaymentField::Category)),
+                     parseAmountField(fieldAt(f, PaymentField::Amount))});
     }
     return rows;
 }

@@ -46,13 +46,14 @@ QList<SavingRow> computeSavings(const QByteArray &payments) {
     RawFields f;
     while (reader.nextLine(&line)) {
         if (!line.contains(wordBytes)) continue;
-        RawReader::split(line, f, 4);
-        const QString payee = cp932::decode(fieldAt(f, 1));
-        const QString category = cp932::decode(fieldAt(f, 2));
+        RawReader::split(line, f, fieldsThrough(PaymentField::Amount));
+        const QString payee = cp932::decode(fieldAt(f, PaymentField::Payee));
+        const QString category = cp932::decode(fieldAt(f, PaymentField::Category));
         if (!isSaving(payee, category)) continue;
-        const Yen amount = parseAmountField(fieldAt(f, 3));
+        const Yen amount = parseAmountField(fieldAt(f, PaymentField::Amount));
         total = addYen(total, amount);
-        rows.append({cp932::decode(fieldAt(f, 0)), payee, category, amount, total});
+        rows.append(
+            {cp932::decode(fieldAt(f, PaymentField::Date)), payee, category, amount, total});
     }
     return rows;
 }

@@ -18,7 +18,7 @@ QList<Dated> datedRecords(const QByteArray &content, int amountField) {
     RawReader reader(content);
     RawFields f;
     while (reader.next(f, amountField + 1)) {
-        const QDate date = dateOfField(fieldAt(f, 0));
+        const QDate date = dateOfField(fieldAt(f, kDateField));
         if (date.isValid())
             out.append({date.toJulianDay(), parseAmountField(fieldAt(f, amountField))});
     }
@@ -41,9 +41,9 @@ Trend computeTrend(const Book &book) {
 
 Trend computeTrend(const QByteArray &incomes, const QByteArray &payments) {
     Trend t;
-    const QList<Dated> paid = datedRecords(payments, 3);
+    const QList<Dated> paid = datedRecords(payments, fieldIndex(PaymentField::Amount));
     if (paid.isEmpty()) return t; // nothing to chart without a payment
-    const QList<Dated> income = datedRecords(incomes, 2);
+    const QList<Dated> income = datedRecords(incomes, fieldIndex(IncomeField::Amount));
     const qint64 first =
         income.isEmpty() ? paid.first().day : std::min(income.first().day, paid.first().day);
     const qint64 last = paid.last().day; // the day of the last payment line

@@ -292,6 +292,7 @@ void MainPage::mtvmain_DateClick(QDate date) {
         m_lastClickedDay = day;
     }
     DSP_MAIN();
+    showFileError(this, takeUnreportedReadError()); // the figures could not be read
     lstMise->setFocus();
 }
 

@@ -85,6 +85,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     const auto followSave = [this] {
         m_main->DSP_DAYLIST();
         m_main->DSP_MAIN();
+        showUnreportedReadError();
     };
     connect(m_income, &IncomePanel::incomeSaved, this, followSave);
     connect(m_unaccounted, &UnaccountedPanel::paymentSaved, this, followSave);
@@ -134,8 +135,13 @@ void MainWindow::Form_Load() {
     m_main->DSP_MAIN();
     m_main->finishLoad();
     m_loading = false;
+    showUnreportedReadError();
     m_helpText = helptext::introduction();
     DSP_HELP();
+}
+
+void MainWindow::showUnreportedReadError() {
+    showFileError(this, takeUnreportedReadError());
 }
 
 void MainWindow::HIDE_FRAMES() {
@@ -171,6 +177,7 @@ template <typename Page> void MainWindow::switchPage(Page *page, const QString &
     page->open();
     page->setVisible(true);
     yieldToEvents();
+    showUnreportedReadError();
     m_helpText = helpText;
     DSP_HELP();
 }
@@ -181,6 +188,7 @@ void MainWindow::cmdMain_Click() {
     m_main->setVisible(true);
     yieldToEvents();
     m_main->DSP_DAYLIST();
+    showUnreportedReadError();
 }
 
 void MainWindow::cmdKakei_Click() {

@@ -66,6 +66,8 @@ private:
     // shown; else hide all pages, open (fill) this one, show it and explain it.
     template <typename Page> void switchPage(Page *page, const QString &helpText);
     static void yieldToEvents();
+    // A file the figures just shown could not be read from says so once.
+    void showUnreportedReadError();
 
     BookSession m_session;
     bool m_loading = false; // start-up runs: check box handlers stay quiet

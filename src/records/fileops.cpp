@@ -8,8 +8,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
-#include "records/cp932.h"
+#include "records/byteordermark.h"
 #include "records/lineformat.h"
 #include "records/rawrecords.h"
 
@@ -93,34 +94,6 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 }
 } // namespace
 
-namespace {
-bool startsWithByteOrderMark(QByteArrayView b) {
-    return b.startsWith("\xEF\xBB\xBF") || b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF");
-}
-
-// Re-encodes a file with a byte-order mark as CP932.
-void fromByteOrderMark(FileContent &c) {
-    const QByteArray &b = c.bytes;
-    QString text;
-    if (!startsWithByteOrderMark(b)) {
-        return;
-    } else if (b.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(b.constData() + 3, b.size() - 3);
-    } else if (b.startsWith("\xFF\xFE") || b.startsWith("\xFE\xFF")) {
-        const bool big = b[0] == '\xFE';
-        text.resize((b.size() - 2) / 2);
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const auto hi = static_cast<unsigned char>(b[2 + 2 * i + (big ? 0 : 1)]);
-            const auto lo = static_cast<unsigned char>(b[2 + 2 * i + (big ? 1 : 0)]);
-            text[i] = QChar(static_cast<char16_t>((hi << 8) | lo));
-        }
-        if (b.size() % 2) text += QChar(QChar::ReplacementCharacter); // a cut-off unit
-    }
-    c.hadByteOrderMark = true;
-    c.bytes = cp932::encodeReplacing(text, &c.notCp932);
-}
-} // namespace
-
 FileResult FileContent::rewriteRefusal() const {
     return error.ok() && notCp932.isEmpty() ? FileResult() : readRefusal(*this);
 }
@@ -165,18 +138,32 @@ FileContent readFile(const QString &path) {
     }
     ::close(fd);
     c.bytes.truncate(size);
-    fromByteOrderMark(c);
+    if (startsWithByteOrderMark(c.bytes)) {
+        c.hadByteOrderMark = true;
+        c.bytes = cp932FromByteOrderMarked(c.bytes, &c.notCp932);
+    }
     return c;
 }
 
+namespace {
+FileResult s_unreported;
+} // namespace
+
 QByteArray readFileBytes(const QString &path) {
-    return readFile(path).bytes;
+    return readFileBytes(path, nullptr);
 }
 
 QByteArray readFileBytes(const QString &path, FileResult *error) {
     FileContent c = readFile(path);
-    if (error) *error = c.error;
+    if (error)
+        *error = c.error;
+    else if (s_unreported.ok())
+        s_unreported = c.error;
     return std::move(c.bytes);
+}
+
+FileResult takeUnreportedReadError() {
+    return std::exchange(s_unreported, FileResult());
 }
 
 FileResult readRefusal(const FileContent &content) {

@@ -39,6 +39,12 @@ QByteArray readFileBytes(const QString &path);
 // the bytes are empty.
 QByteArray readFileBytes(const QString &path, FileResult *error);
 
+// The first read error, since the last call, of a reader whose caller took
+// no error (the scans behind the figures of a page): the window shows it once
+// the event has filled its page, as an unreadable データ.txt would otherwise
+// show an empty book without a word.
+FileResult takeUnreportedReadError();
+
 // The refusal of a rewrite whose file could not be read whole or holds text
 // that has no CP932 form (content.rewriteRefusal()).
 FileResult readRefusal(const FileContent &content);

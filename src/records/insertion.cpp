@@ -19,8 +19,8 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
     QByteArrayView old;
     while (reader.nextLine(&old)) {
         if (!written) {
-            RawReader::split(old, f, 1);
-            if (byteString(fieldAt(f, 0)) > byteString(dateBytes)) {
+            RawReader::split(old, f, kDateField + 1);
+            if (byteString(fieldAt(f, kDateField)) > byteString(dateBytes)) {
                 out.append(line);
                 written = true;
             }

@@ -46,3 +46,7 @@ template <typename Field> constexpr int fieldIndex(Field f) {
 template <typename Field> constexpr int fieldsThrough(Field f) {
     return static_cast<int>(f) + 1;
 }
+
+// データ.txt and 入金.txt both hold the date first: scans over either use it.
+inline constexpr int kDateField = fieldIndex(PaymentField::Date);
+static_assert(fieldIndex(IncomeField::Date) == kDateField);
