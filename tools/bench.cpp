@@ -194,106 +194,6 @@ void benchAnalysisPages(MainWindow &window, int runs) {
     }
 }
 
-// The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
-// holds a monthly saving and a comment on every seventh payment.
-void benchLists(const QString &bookDir, int runs) {
-    QTemporaryDir copy;
-    for (const QString &name : QDir(bookDir).entryList(QDir::Files))
-        QFile::copy(bookDir + u'/' + name, copy.filePath(name));
-    const QString dataPath = copy.filePath(QStringLiteral("データ.txt"));
-    {
-        QFile f(dataPath);
-        f.open(QIODevice::ReadOnly);
-        const QList<QByteArray> lines = f.readAll().split('\n');
-        f.close();
-        const QByteArray saving =
-            cp932::encode(QStringLiteral("\",\"貯金\",\"定期貯金\",20000,\"\",\"\"\r\n"))
-                .value_or(QByteArray());
-        const QByteArray comment =
-            cp932::encode(QStringLiteral("今日は特売")).value_or(QByteArray());
-        QByteArray out;
-        QByteArray lastDate;
-        int n = 0;
-        for (QByteArray line : lines) {
-            if (line.isEmpty()) continue;
-            const QByteArray date = line.mid(1, 10);
-            if (date != lastDate && date.endsWith("/25")) out += '"' + date + saving;
-            lastDate = date;
-            if (++n % 7 == 0) line.replace(",\"\",\"\"", ",\"" + comment + "\",\"\"");
-            out += line + '\n';
-        }
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(out);
-    }
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(copy.path());
-
-    // The plain work every list starts from: the file read and decoded.
-    QList<double> decode, dataList, diaryRows, diaryContent, savings;
-    const Book book(copy.path());
-    for (int i = 0; i < runs; ++i) {
-        decode << timeMs([&] { cp932::decode(readFileBytes(dataPath)).size(); });
-        dataList << timeMs([&] { computeDataList(book).size(); });
-        Diary diary;
-        diaryRows << timeMs([&] { diary = computeDiary(book); });
-        diaryContent << timeMs([&] { diary.content().size(); });
-        savings << timeMs([&] { computeSavings(book).size(); });
-    }
-
-    MainWindow window;
-    window.show();
-    QApplication::processEvents();
-    auto button = [&](const char *name) {
-        return window.findChild<QAbstractButton *>(QString::fromLatin1(name));
-    };
-    // A page opened from the main page, its first paint included.
-    auto openPage = [&](const char *name) {
-        button("cmdMain")->click();
-        QApplication::processEvents();
-        return timeMs([&] {
-            button(name)->click();
-            QApplication::processEvents();
-        });
-    };
-    QList<double> openList, openDiary, store, openSavings, sorts[5];
-    for (int i = 0; i < runs; ++i)
-        openList << openPage("cmdBunseki");
-    for (int i = 0; i < runs; ++i)
-        for (int b = 0; b < 5; ++b)
-            sorts[b] << timeMs([&] {
-                button(qPrintable(QStringLiteral("cmdSort%1").arg(b + 1)))->click();
-                QApplication::processEvents();
-            });
-    for (int i = 0; i < runs; ++i)
-        openDiary << openPage("cmdMemo");
-    auto *memoList = window.findChild<Grid *>(QStringLiteral("msgMemoList"));
-    auto *memo = window.findChild<QLineEdit *>(QStringLiteral("txtMemo"));
-    for (int i = 0; i < runs; ++i) {
-        memoList->clickCell(memoList->rows() - 1 - i, 5);
-        memo->setText(QStringLiteral("ベンチの一言%1").arg(i));
-        store << timeMs([&] {
-            button("cmdMemoHozon")->click();
-            QApplication::processEvents();
-        });
-    }
-    for (int i = 0; i < runs; ++i)
-        openSavings << openPage("cmdCyokin");
-    const int savingRows = window.findChild<Grid *>(QStringLiteral("msgCyokin"))->rows() - 1;
-    QDir::setCurrent(previous);
-
-    printf("データ.txt read and decoded (plain):       median %.1f ms\n", median(decode));
-    printf("  data list rows / diary rows / diary file: %.1f / %.1f / %.1f ms; savings %.1f ms\n",
-           median(dataList), median(diaryRows), median(diaryContent), median(savings));
-    printf("open 並び替え (data list):                 median %.1f ms\n", median(openList));
-    const char *captions[] = {"回 （日付）", "支払い", "費目", "金額", "一言日記"};
-    for (int b = 0; b < 5; ++b)
-        printf("  sort press %-16s                median %.1f ms\n", captions[b], median(sorts[b]));
-    printf("open 一言日記 (diary):                     median %.1f ms\n", median(openDiary));
-    printf("store one comment (whole file rewritten):  median %.1f ms\n", median(store));
-    printf("open 貯金 (%d savings):                  median %.1f ms\n", savingRows,
-           median(openSavings));
-}
-
 // Wall and processor time of one run: on a machine shared with other work
 // the processor time says what the program itself spent.
 struct Timing {
@@ -310,6 +210,99 @@ struct Timing {
         printf("%-42s median %6.1f ms (processor %6.1f ms)\n", what, median(wall), median(cpu));
     }
 };
+
+// The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
+// holds a monthly saving and a comment on every seventh payment.
+void benchLists(const QString &bookDir, int runs) {
+    QTemporaryDir copy;
+    for (const QString &name : QDir(bookDir).entryList(QDir::Files))
+        QFile::copy(bookDir + u'/' + name, copy.filePath(name));
+    const QString dataPath = copy.filePath(QStringLiteral("データ.txt"));
+    {
+        QFile f(dataPath);
+        f.open(QIODevice::ReadOnly);
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        f.close();
+        const QByteArray saving =
+            cp932::encode(QStringLiteral("\",\"貯金\",\"定期貯金\",20000,\"\",\"\"\r"))
+                .value_or(QByteArray());
+        const QByteArray comment =
+            cp932::encode(QStringLiteral("今日は特売")).value_or(QByteArray());
+        QByteArray out;
+        QByteArray lastDate;
+        int n = 0;
+        for (QByteArray line : lines) {
+            if (line.isEmpty()) continue;
+            const QByteArray date = line.mid(1, 10);
+            if (date != lastDate && date.endsWith("/25")) out += '"' + date + saving + '\n';
+            lastDate = date;
+            if (++n % 7 == 0) line.replace(",\"\",\"\"", ",\"" + comment + "\",\"\"");
+            out += line + '\n';
+        }
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(out);
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(copy.path());
+
+    // The plain work every list starts from: the file read and decoded.
+    Timing decode, dataList, diaryRows, diaryContent, savings;
+    const Book book(copy.path());
+    for (int i = 0; i < runs; ++i) {
+        decode([&] { cp932::decode(readFileBytes(dataPath)).size(); });
+        dataList([&] { computeDataList(book).size(); });
+        Diary diary;
+        diaryRows([&] { diary = computeDiary(book); });
+        diaryContent([&] { diary.content().size(); });
+        savings([&] { computeSavings(book).size(); });
+    }
+
+    MainWindow window;
+    window.show();
+    QApplication::processEvents();
+    auto press = [&](const char *name) {
+        window.findChild<QAbstractButton *>(QString::fromLatin1(name))->click();
+        QApplication::processEvents();
+    };
+    // A page opened from the main page, its first paint included.
+    auto openPage = [&](Timing &t, const char *name) {
+        press("cmdMain");
+        t([&] { press(name); });
+    };
+    Timing openList, openDiary, store, openSavings, sorts[5];
+    for (int i = 0; i < runs; ++i)
+        openPage(openList, "cmdBunseki");
+    for (int i = 0; i < runs; ++i)
+        for (int b = 0; b < 5; ++b)
+            sorts[b]([&] { press(qPrintable(QStringLiteral("cmdSort%1").arg(b + 1))); });
+    for (int i = 0; i < runs; ++i)
+        openPage(openDiary, "cmdMemo");
+    auto *memoList = window.findChild<Grid *>(QStringLiteral("msgMemoList"));
+    auto *memo = window.findChild<QLineEdit *>(QStringLiteral("txtMemo"));
+    for (int i = 0; i < runs; ++i) {
+        memoList->clickCell(memoList->rows() - 1 - i, 5);
+        memo->setText(QStringLiteral("ベンチの一言%1").arg(i));
+        store([&] { press("cmdMemoHozon"); });
+    }
+    for (int i = 0; i < runs; ++i)
+        openPage(openSavings, "cmdCyokin");
+    const int savingRows = window.findChild<Grid *>(QStringLiteral("msgCyokin"))->rows() - 1;
+    QDir::setCurrent(previous);
+
+    decode.print("データ.txt read and decoded (plain):");
+    dataList.print("  data list rows (PaymentTable):");
+    diaryRows.print("  diary rows (Diary):");
+    diaryContent.print("  diary file content:");
+    savings.print("  savings (computeSavings):");
+    openList.print("open 並び替え (data list):");
+    const char *captions[] = {"回 （日付）", "支払い", "費目", "金額", "一言日記"};
+    for (int b = 0; b < 5; ++b)
+        sorts[b].print(
+            qPrintable(QStringLiteral("  sort press %1:").arg(QString::fromUtf8(captions[b]))));
+    openDiary.print("open 一言日記 (diary):");
+    store.print("store one comment (whole file rewritten):");
+    openSavings.print(qPrintable(QStringLiteral("open 貯金 (%1 savings):").arg(savingRows)));
+}
 
 // The balance trend and the reflection page: opening each (the handler and
 // the queued drawing), a date click in another month of the simulation and

@@ -34,6 +34,13 @@ constexpr Layout kLayouts[2] = {{11445, 10400, 7000}, {6540, 5450, 2350}};
 constexpr int kChartLeft = 150, kChartTop = 1150, kChartHeight = 5950;
 constexpr int kListLeft = 6750, kListWidth = 4845;
 constexpr int kTotalSeries = 1, kSavingSeries = 2;
+
+// A whole date has room under a few savings, in either layout; under many
+// the chart labels one row in several, and a year is what tells them apart.
+constexpr int kRowsWithWholeDates = 7;
+QString yearLabel(const QString &date) {
+    return date.size() == 10 && date.at(4) == u'/' ? date.mid(2, 2) : date;
+}
 } // namespace
 
 SavingsPage::SavingsPage(BookSession &session, QWidget *parent)
@@ -106,7 +113,7 @@ void SavingsPage::DSP_CYOKIN() {
         msgCyokin->setText(i, 4, formatYenGrid(s.total));
         mcrCyokin->setValue(i, kTotalSeries, static_cast<double>(s.total));
         mcrCyokin->setValue(i, kSavingSeries, static_cast<double>(s.amount));
-        mcrCyokin->setRowLabel(i, s.date);
+        mcrCyokin->setRowLabel(i, count > kRowsWithWholeDates ? yearLabel(s.date) : s.date);
     }
     const SavingsScale scale = savingsScale(savings);
     mcrCyokin->setAxis(Chart::Axis::Primary, scale.totalLow, scale.totalHigh, 10);

@@ -1,5 +1,6 @@
 #include "book/savings.h"
 
+#include <QByteArrayMatcher>
 #include <algorithm>
 #include <limits>
 
@@ -37,23 +38,32 @@ bool isSaving(const QString &payee, const QString &category) {
 }
 
 QList<SavingRow> computeSavings(const QByteArray &payments) {
-    // The word's bytes must occur in the line before its fields are decoded.
-    static const QByteArray wordBytes = cp932::encode(kWord).value_or(QByteArray());
+    // Only the lines that hold the word's bytes are split and decoded: the
+    // search runs over the whole file at once.
+    static const QByteArrayMatcher word(cp932::encode(kWord).value_or(QByteArray()));
+    const char *const begin = payments.constData();
+    const qsizetype size = payments.size();
     QList<SavingRow> rows;
     Yen total = 0;
-    RawReader reader(payments);
-    QByteArrayView line;
     RawFields f;
-    while (reader.nextLine(&line)) {
-        if (!line.contains(wordBytes)) continue;
-        RawReader::split(line, f, fieldsThrough(PaymentField::Amount));
+    for (qsizetype at = word.indexIn(payments); at >= 0;) {
+        // The line around the find: CR or LF end a line, as for the reader.
+        qsizetype start = at, end = at;
+        while (start > 0 && begin[start - 1] != '\n' && begin[start - 1] != '\r')
+            --start;
+        while (end < size && begin[end] != '\n' && begin[end] != '\r')
+            ++end;
+        RawReader::split(QByteArrayView(begin + start, end - start), f,
+                         fieldsThrough(PaymentField::Amount));
         const QString payee = cp932::decode(fieldAt(f, PaymentField::Payee));
         const QString category = cp932::decode(fieldAt(f, PaymentField::Category));
-        if (!isSaving(payee, category)) continue;
-        const Yen amount = parseAmountField(fieldAt(f, PaymentField::Amount));
-        total = addYen(total, amount);
-        rows.append(
-            {cp932::decode(fieldAt(f, PaymentField::Date)), payee, category, amount, total});
+        if (isSaving(payee, category)) {
+            const Yen amount = parseAmountField(fieldAt(f, PaymentField::Amount));
+            total = addYen(total, amount);
+            rows.append(
+                {cp932::decode(fieldAt(f, PaymentField::Date)), payee, category, amount, total});
+        }
+        at = word.indexIn(payments, end);
     }
     return rows;
 }

@@ -250,6 +250,17 @@ private slots:
         QCOMPARE(none.savingLow, 0);
     }
 
+    void savingsFoundWhateverTheLineEnds() {
+        const QByteArray content =
+            sjis(QStringLiteral("\"2005/01/01\",\"貯金\",\"a\",1,\"\",\"\"\r"
+                                "\"2005/01/02\",\"b\",\"c\",2,\"貯金\",\"\"\n"
+                                "\"2005/01/03\",\"d\",\"貯金\",4,\"\",\"\""));
+        const auto rows = computeSavings(content);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].date, QStringLiteral("2005/01/01"));
+        QCOMPARE(rows[1].total, 5);
+    }
+
     void savingsTotalHoldsBeyond32Bits() {
         const auto rows = computeSavings(lines({
             uR"("2005/01/01","貯金","",2000000000,"","")",
