@@ -15,3 +15,7 @@ BookLock::BookLock(const QString &bookDir) : m_lock(QDir(bookDir).filePath(fileN
 bool BookLock::tryLock() {
     return m_lock.tryLock(0);
 }
+
+bool BookLock::heldByAnother() const {
+    return m_lock.error() == QLockFile::LockFailedError;
+}

@@ -9,8 +9,12 @@
 class BookLock {
 public:
     explicit BookLock(const QString &bookDir);
-    // Takes the lock; false while another running program holds it.
+    // Takes the lock; false while another running program holds it, or when
+    // the lock file cannot be made (a folder the user may not write in).
     bool tryLock();
+    // After a failed tryLock: whether a running program holds the lock, rather
+    // than the folder refusing the lock file.
+    bool heldByAnother() const;
     static const QString &fileName();
 
 private:

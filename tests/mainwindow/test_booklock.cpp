@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QMap>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "bookdir.h"
@@ -60,6 +61,34 @@ private slots:
         QVERIFY(QFile::exists(dir.file(BookLock::fileName())));
         BookLock next(dir.path());
         QVERIFY(next.tryLock());
+    }
+
+    void folderThatRefusesTheLockFileIsNotBlamedOnAnotherProgram() {
+        // A read-only folder where the permissions bind (not for root), else
+        // a folder that is not there: either way the lock file cannot be made.
+        QTemporaryDir parent;
+        QString folder = parent.filePath(QStringLiteral("読み取り専用"));
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFile probe(QDir(folder).filePath(QStringLiteral("probe")));
+            probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            folder = parent.filePath(QStringLiteral("ない"));
+        }
+        {
+            BookLock lock(folder);
+            QVERIFY(!lock.tryLock());
+            QVERIFY(!lock.heldByAnother());
+        }
+        QProcess start;
+        start.start(QStringLiteral(LOCKCHILD_PATH), {QStringLiteral("run"), folder});
+        QVERIFY(start.waitForFinished(60000));
+        QCOMPARE(start.exitCode(), 1);
+        QCOMPARE(
+            QString::fromUtf8(start.readAllStandardOutput()).trimmed(),
+            QStringLiteral("起動できません|この家計簿のフォルダに書き込めないため、起動できませ"
+                           "ん。|warning|OK"));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
