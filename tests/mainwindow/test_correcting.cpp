@@ -140,6 +140,18 @@ private slots:
         QCOMPARE(label("lblMonOut"), QStringLiteral("円")); // nothing spent: no number
     }
 
+    void keysActOnTheRowTheArrowKeysReached() {
+        openBook(pay("2005/02/14", "八百屋", 500) + pay("2005/02/14", "本屋", 700));
+        QTableView *view = dayList()->findChild<QTableView *>();
+        dayList()->clickCell(1, 1);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(dayList()->currentRow(), 2);
+        m_boxes->queue(QMessageBox::Ok);
+        QTest::keyClick(view, Qt::Key_Delete);
+        settle();
+        QCOMPARE(m_dir->text(kData), pay("2005/02/14", "八百屋", 500));
+    }
+
     void refusedValuesWriteNothing() {
         openBook(pay("2005/02/14", "八百屋", 500) + "2005/02/15,Mc\"Donald,x,5,,\r\n");
         const QByteArray before = m_dir->bytes(kData);
