@@ -434,6 +434,9 @@ void MainPage::deleteDayRow(int row) {
 
 void MainPage::followPaymentChange() {
     DSP_DAYLIST();
+    // An empty book leaves the day total as it was; here its last payment was
+    // just taken out, and the old sum would outlive it.
+    if (m_session.FirstPayDate.isEmpty()) lblDayTotal->setText(formatYenLabel(0));
     m_session.bookChanged();
     DSP_MAIN();
 }

@@ -138,6 +138,8 @@ private slots:
         QCOMPARE(m_dir->bytes(kData), QByteArray());
         QCOMPARE(dayList()->rows(), 1);
         QCOMPARE(label("lblMonOut"), QStringLiteral("円")); // nothing spent: no number
+        // The day's total goes with its last payment, though the book is now empty.
+        QCOMPARE(label("lblDayTotal"), QStringLiteral("円"));
     }
 
     void keysActOnTheRowTheArrowKeysReached() {
