@@ -413,7 +413,9 @@ void MainPage::fixDayRow(int row) {
         return check.ok();
     });
     if (dlg.exec() != QDialog::Accepted) return;
-    if (showFileError(this, correctPayment(m_session.book, picked, fixed))) return;
+    // Refused or done, the list and figures are read again: a refusal means
+    // the file is not what the list showed.
+    showFileError(this, correctPayment(m_session.book, picked, fixed));
     followPaymentChange();
 }
 
@@ -428,7 +430,9 @@ void MainPage::deleteDayRow(int row) {
     if (!Dialogs::confirm(this, QStringLiteral("この支払いを削除します。よろしいですか？"),
                           QStringLiteral("削除確認")))
         return;
-    if (showFileError(this, deletePayment(m_session.book, picked))) return;
+    // Refused or done, the list and figures are read again: a refusal means
+    // the file is not what the list showed.
+    showFileError(this, deletePayment(m_session.book, picked));
     followPaymentChange();
 }
 

@@ -174,6 +174,14 @@ private slots:
         QCOMPARE(m_boxes->seen.last().text,
                  QStringLiteral("データが変更されています。もう一度開き直してください。"));
         QCOMPARE(m_dir->bytes(kData), changed);
+        // The list is read again, so the next try works on what the file holds.
+        QCOMPARE(dayList()->rows(), 3);
+        QCOMPARE(dayList()->text(1, 1), QStringLiteral("本屋"));
+        QCOMPARE(label("lblDayTotal"), QStringLiteral("501円"));
+        m_driver->then(savePayment({}, {}, QStringLiteral("2")));
+        keyOnRow(dayList(), 1, Qt::Key_F2);
+        QCOMPARE(m_dir->text(kData),
+                 pay("2005/02/14", "本屋", 2) + pay("2005/02/14", "八百屋", 500));
         // A damaged line elsewhere survives a correction byte for byte.
         closeAll();
         openBook(pay("2005/02/14", "八百屋", 500) + "2005/02/15,Mc\"Donald,x,5,,\r\n");
