@@ -5,7 +5,8 @@
 // One program per book folder: two windows on one book would each rewrite
 // データ.txt from what they read earlier, and one window's saves would vanish.
 // The lock is a file in the book folder naming the holding process; a lock
-// left by a process that no longer runs is taken over, whatever its age.
+// left by a process that no longer runs is taken over, whatever its age, and
+// so is one that names no holder at all once it is a few seconds old.
 class BookLock {
 public:
     explicit BookLock(const QString &bookDir);
@@ -18,5 +19,6 @@ public:
     static const QString &fileName();
 
 private:
+    QString m_path;
     QLockFile m_lock;
 };

@@ -1,5 +1,6 @@
 // One program per book: a second start on a book in use is refused before it
 // reads or writes anything, and a lock left by a killed program does not block.
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QMap>
@@ -59,6 +60,25 @@ private slots:
         holder.kill(); // SIGKILL: the lock file stays behind
         QVERIFY(holder.waitForFinished(10000));
         QVERIFY(QFile::exists(dir.file(BookLock::fileName())));
+        BookLock next(dir.path());
+        QVERIFY(next.tryLock());
+    }
+
+    void lockThatNamesNoHolderIsTakenOverOnceOld() {
+        // A program that died between making the lock file and writing it.
+        BookDir dir;
+        dir.makeEmptyBook();
+        dir.writeBytes(BookLock::fileName(), {});
+        {
+            BookLock young(dir.path()); // perhaps a starter still writing its name
+            QVERIFY(!young.tryLock());
+            QVERIFY(young.heldByAnother());
+        }
+        QFile lockFile(dir.file(BookLock::fileName()));
+        QVERIFY(lockFile.open(QIODevice::ReadWrite));
+        QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                     QFileDevice::FileModificationTime));
+        lockFile.close();
         BookLock next(dir.path());
         QVERIFY(next.tryLock());
     }
