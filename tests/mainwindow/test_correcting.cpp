@@ -236,6 +236,25 @@ private slots:
         QCOMPARE(label("lblMonSt"), QStringLiteral("35,000円")); // the carry from January
     }
 
+    void incomeChangedUnderneathIsRefusedAndReadAgain() {
+        openBook(QString());
+        click("cmdInp");
+        Grid *history = c<Grid>("msgInpRireki");
+        m_dir->write(kIncome, QStringLiteral("\"2005/02/01\",\"スタート時入金\",30000\r\n"
+                                             "\"2005/02/05\",\"臨時\",1000\r\n"
+                                             "\"2005/02/10\",\"給料\",20000\r\n"));
+        const QByteArray changed = m_dir->bytes(kIncome);
+        m_driver->then([](QWidget *dlg) {
+            in<QLineEdit>(dlg, "txtKingaku")->setText(QStringLiteral("25000"));
+            in<QPushButton>(dlg, "cmdHozon")->click();
+        });
+        keyOnRow(history, 2, Qt::Key_F2);
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("修正できません"));
+        QCOMPARE(m_dir->bytes(kIncome), changed);
+        QCOMPARE(history->rows(), 4);
+        QCOMPARE(history->text(2, 2), QStringLiteral("臨時"));
+    }
+
     void correctedIncomeResortsTheHistory() {
         openBook(QString());
         m_dir->write(kIncome, QStringLiteral("\"2005/02/01\",\"スタート時入金\",30000\r\n"
