@@ -136,15 +136,20 @@ EntryCheck checkIncomeFix(const QList<RecordAt> &incomes, int index, const Incom
         return EntryCheck::refused(r.message, r.title);
     if (index == 0 && !firstPayDate.isEmpty() && typed.date > firstPayDate)
         return EntryCheck::refused(QStringLiteral("最初の入金はこの家計簿のスタートです。日付けを最"
-                                                  "初の支払い（%1）より後にはできません")
+                                                  "初の支払い（%1）より後にすることはできません")
                                        .arg(firstPayDate),
                                    QStringLiteral("日付け異常"));
-    if (index == 0 && incomes.size() > 1 && typed.date > incomeOf(incomes.at(1)).date)
-        return EntryCheck::refused(
-            QStringLiteral(
-                "最初の入金はこの家計簿のスタートです。日付けを次の入金（%1）より後にはできません")
-                .arg(incomeOf(incomes.at(1)).date),
-            QStringLiteral("日付け異常"));
+    // A moved record lands after its new day's records: on the next income's
+    // day the opening income would fall behind it. Only its own day stays.
+    if (index == 0 && incomes.size() > 1) {
+        const QString next = incomeOf(incomes.at(1)).date;
+        const bool moved = typed.date != incomeOf(incomes.at(0)).date;
+        if (typed.date > next || (moved && typed.date == next))
+            return EntryCheck::refused(QStringLiteral("最初の入金はこの家計簿のスタートです。日付け"
+                                                      "は次の入金（%1）より前にしてください")
+                                           .arg(next),
+                                       QStringLiteral("日付け異常"));
+    }
     if (index > 0 && !incomes.isEmpty() && typed.date < incomeOf(incomes.first()).date)
         return EntryCheck::refused(
             QStringLiteral("スタートの入金（%1）より前の日付けにはできません")

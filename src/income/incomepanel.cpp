@@ -166,7 +166,9 @@ void IncomePanel::fixIncomeRow(int row) {
         return check.ok();
     });
     if (dlg.exec() != QDialog::Accepted) return;
-    if (showFileError(this, correctIncome(m_session.book, picked, fixed))) return;
+    // Refused or done, the history is read again: a refusal means the file
+    // is not what the history showed.
+    showFileError(this, correctIncome(m_session.book, picked, fixed));
     followIncomeChange();
 }
 
@@ -177,7 +179,9 @@ void IncomePanel::deleteIncomeRow(int row) {
     if (!Dialogs::confirm(this, QStringLiteral("この入金を削除します。よろしいですか？"),
                           QStringLiteral("削除確認")))
         return;
-    if (showFileError(this, deleteIncome(m_session.book, picked))) return;
+    // Refused or done, the history is read again: a refusal means the file
+    // is not what the history showed.
+    showFileError(this, deleteIncome(m_session.book, picked));
     followIncomeChange();
 }
 

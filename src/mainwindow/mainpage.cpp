@@ -414,7 +414,9 @@ void MainPage::fixDayRow(int row) {
         return check.ok();
     });
     if (dlg.exec() != QDialog::Accepted) return;
-    if (showFileError(this, correctPayment(m_session.book, picked, fixed))) return;
+    // Refused or done, the list and figures are read again: a refusal means
+    // the file is not what the list showed.
+    showFileError(this, correctPayment(m_session.book, picked, fixed));
     followPaymentChange();
 }
 
@@ -429,12 +431,17 @@ void MainPage::deleteDayRow(int row) {
     if (!Dialogs::confirm(this, QStringLiteral("この支払いを削除します。よろしいですか？"),
                           QStringLiteral("削除確認")))
         return;
-    if (showFileError(this, deletePayment(m_session.book, picked))) return;
+    // Refused or done, the list and figures are read again: a refusal means
+    // the file is not what the list showed.
+    showFileError(this, deletePayment(m_session.book, picked));
     followPaymentChange();
 }
 
 void MainPage::followPaymentChange() {
     DSP_DAYLIST();
+    // An empty book leaves the day total as it was; here its last payment was
+    // just taken out, and the old sum would outlive it.
+    if (m_session.FirstPayDate.isEmpty()) lblDayTotal->setText(formatYenLabel(0));
     m_session.bookChanged();
     DSP_MAIN();
 }

@@ -217,6 +217,14 @@ Grid::Grid(QWidget *parent)
                 rightClickCell(i.row() + m_fixedRows, i.column(), v->viewport()->mapToGlobal(pos));
         });
     }
+    // The arrow keys move the view's current cell: the grid's current row
+    // follows, so F2 and Delete act on the row the user sees marked.
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &i) {
+                if (m_inRefresh || !i.isValid()) return;
+                m_currentRow = i.row() + m_fixedRows;
+                m_currentCol = i.column();
+            });
     m_view->installEventFilter(this);
     setFontPointSize(m_pointSize);
 }

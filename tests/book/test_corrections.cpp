@@ -131,6 +131,35 @@ private slots:
         QCOMPARE(dir.text(file), QStringLiteral("\"2005/01/10\",\"スタート時入金\",50000\r\n"));
         QVERIFY(!dir.exists(QStringLiteral("入金修正.txt")));
     }
+
+    void openingIncomeKeepsTheFirstPlace() {
+        // The opening income moved onto the day of the next income would land
+        // after it (a moved record goes after its new day's records), and the
+        // salary would become the book's start.
+        const QByteArray file = sjis(QStringLiteral("\"2005/01/10\",\"スタート時入金\",50000\r\n"
+                                                    "\"2005/01/25\",\"給料\",200000\r\n"));
+        const QList<RecordAt> incomes = recordLines(file);
+        const auto fix = [&](int index, const char *date) {
+            IncomeRecord typed = incomeOf(incomes.at(index));
+            typed.date = QString::fromLatin1(date);
+            return checkIncomeFix(incomes, index, typed, QStringLiteral("50000"), {});
+        };
+        QCOMPARE(fix(0, "2005/01/25").title, QStringLiteral("日付け異常"));
+        QCOMPARE(fix(0, "2005/01/25").text,
+                 QStringLiteral("最初の入金はこの家計簿のスタートです。日付けは次の入金（2005/"
+                                "01/25）より前にしてください"));
+        QCOMPARE(fix(0, "2005/01/26").title, QStringLiteral("日付け異常"));
+        QVERIFY(fix(0, "2005/01/24").ok());
+        QVERIFY(fix(0, "2005/01/10").ok()); // its own day: an amount correction
+        // Both on one day already: the opening income may keep that day.
+        const QByteArray sameDay = sjis(QStringLiteral("\"2005/01/10\",\"スタート時入金\",50000\r\n"
+                                                       "\"2005/01/10\",\"給料\",200000\r\n"));
+        const QList<RecordAt> both = recordLines(sameDay);
+        QVERIFY(checkIncomeFix(both, 0, incomeOf(both.at(0)), QStringLiteral("1"), {}).ok());
+        // Another income may share the start day: it lands after the opening income.
+        QVERIFY(fix(1, "2005/01/10").ok());
+        QCOMPARE(fix(1, "2005/01/09").title, QStringLiteral("日付け異常"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCorrections)

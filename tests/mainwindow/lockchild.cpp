@@ -14,8 +14,10 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     if (argc != 3) return 2;
     const QString mode = QString::fromLocal8Bit(argv[1]);
-    QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
-    BookLock lock(QDir::currentPath());
+    // The lock names the folder given, even one that cannot be entered.
+    const QString dir = QString::fromLocal8Bit(argv[2]);
+    QDir::setCurrent(dir);
+    BookLock lock(dir);
     if (mode == QStringLiteral("hold")) {
         if (!lock.tryLock()) return 3;
         std::puts("held");

@@ -1,9 +1,11 @@
 // One program per book: a second start on a book in use is refused before it
 // reads or writes anything, and a lock left by a killed program does not block.
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QMap>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "bookdir.h"
@@ -60,6 +62,53 @@ private slots:
         QVERIFY(QFile::exists(dir.file(BookLock::fileName())));
         BookLock next(dir.path());
         QVERIFY(next.tryLock());
+    }
+
+    void lockThatNamesNoHolderIsTakenOverOnceOld() {
+        // A program that died between making the lock file and writing it.
+        BookDir dir;
+        dir.makeEmptyBook();
+        dir.writeBytes(BookLock::fileName(), {});
+        {
+            BookLock young(dir.path()); // perhaps a starter still writing its name
+            QVERIFY(!young.tryLock());
+            QVERIFY(young.heldByAnother());
+        }
+        QFile lockFile(dir.file(BookLock::fileName()));
+        QVERIFY(lockFile.open(QIODevice::ReadWrite));
+        QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                     QFileDevice::FileModificationTime));
+        lockFile.close();
+        BookLock next(dir.path());
+        QVERIFY(next.tryLock());
+    }
+
+    void folderThatRefusesTheLockFileIsNotBlamedOnAnotherProgram() {
+        // A read-only folder where the permissions bind (not for root), else
+        // a folder that is not there: either way the lock file cannot be made.
+        QTemporaryDir parent;
+        QString folder = parent.filePath(QStringLiteral("読み取り専用"));
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFile probe(QDir(folder).filePath(QStringLiteral("probe")));
+            probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            folder = parent.filePath(QStringLiteral("ない"));
+        }
+        {
+            BookLock lock(folder);
+            QVERIFY(!lock.tryLock());
+            QVERIFY(!lock.heldByAnother());
+        }
+        QProcess start;
+        start.start(QStringLiteral(LOCKCHILD_PATH), {QStringLiteral("run"), folder});
+        QVERIFY(start.waitForFinished(60000));
+        QCOMPARE(start.exitCode(), 1);
+        QCOMPARE(
+            QString::fromUtf8(start.readAllStandardOutput()).trimmed(),
+            QStringLiteral("起動できません|この家計簿のフォルダに書き込めないため、起動できませ"
+                           "ん。|warning|OK"));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 

@@ -138,6 +138,20 @@ private slots:
         QCOMPARE(m_dir->bytes(kData), QByteArray());
         QCOMPARE(dayList()->rows(), 1);
         QCOMPARE(label("lblMonOut"), QStringLiteral("円")); // nothing spent: no number
+        // The day's total goes with its last payment, though the book is now empty.
+        QCOMPARE(label("lblDayTotal"), QStringLiteral("円"));
+    }
+
+    void keysActOnTheRowTheArrowKeysReached() {
+        openBook(pay("2005/02/14", "八百屋", 500) + pay("2005/02/14", "本屋", 700));
+        QTableView *view = dayList()->findChild<QTableView *>();
+        dayList()->clickCell(1, 1);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(dayList()->currentRow(), 2);
+        m_boxes->queue(QMessageBox::Ok);
+        QTest::keyClick(view, Qt::Key_Delete);
+        settle();
+        QCOMPARE(m_dir->text(kData), pay("2005/02/14", "八百屋", 500));
     }
 
     void refusedValuesWriteNothing() {
@@ -160,6 +174,14 @@ private slots:
         QCOMPARE(m_boxes->seen.last().text,
                  QStringLiteral("データが変更されています。もう一度開き直してください。"));
         QCOMPARE(m_dir->bytes(kData), changed);
+        // The list is read again, so the next try works on what the file holds.
+        QCOMPARE(dayList()->rows(), 3);
+        QCOMPARE(dayList()->text(1, 1), QStringLiteral("本屋"));
+        QCOMPARE(label("lblDayTotal"), QStringLiteral("501円"));
+        m_driver->then(savePayment({}, {}, QStringLiteral("2")));
+        keyOnRow(dayList(), 1, Qt::Key_F2);
+        QCOMPARE(m_dir->text(kData),
+                 pay("2005/02/14", "本屋", 2) + pay("2005/02/14", "八百屋", 500));
         // A damaged line elsewhere survives a correction byte for byte.
         closeAll();
         openBook(pay("2005/02/14", "八百屋", 500) + "2005/02/15,Mc\"Donald,x,5,,\r\n");
@@ -212,6 +234,25 @@ private slots:
                                                       "\"2005/02/10\",\"給料\",20000\r\n"));
         QCOMPARE(history->text(1, 1), QStringLiteral("2005/01/31"));
         QCOMPARE(label("lblMonSt"), QStringLiteral("35,000円")); // the carry from January
+    }
+
+    void incomeChangedUnderneathIsRefusedAndReadAgain() {
+        openBook(QString());
+        click("cmdInp");
+        Grid *history = c<Grid>("msgInpRireki");
+        m_dir->write(kIncome, QStringLiteral("\"2005/02/01\",\"スタート時入金\",30000\r\n"
+                                             "\"2005/02/05\",\"臨時\",1000\r\n"
+                                             "\"2005/02/10\",\"給料\",20000\r\n"));
+        const QByteArray changed = m_dir->bytes(kIncome);
+        m_driver->then([](QWidget *dlg) {
+            in<QLineEdit>(dlg, "txtKingaku")->setText(QStringLiteral("25000"));
+            in<QPushButton>(dlg, "cmdHozon")->click();
+        });
+        keyOnRow(history, 2, Qt::Key_F2);
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("修正できません"));
+        QCOMPARE(m_dir->bytes(kIncome), changed);
+        QCOMPARE(history->rows(), 4);
+        QCOMPARE(history->text(2, 2), QStringLiteral("臨時"));
     }
 
     void correctedIncomeResortsTheHistory() {
