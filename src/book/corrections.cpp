@@ -141,7 +141,8 @@ EntryCheck checkIncomeFix(const QList<RecordAt> &incomes, int index, const Incom
                                    QStringLiteral("日付け異常"));
     if (index == 0 && incomes.size() > 1 && typed.date > incomeOf(incomes.at(1)).date)
         return EntryCheck::refused(
-            QStringLiteral("最初の入金はこの家計簿のスタートです。日付けを次の入金（%1）より後にはできません")
+            QStringLiteral(
+                "最初の入金はこの家計簿のスタートです。日付けを次の入金（%1）より後にはできません")
                 .arg(incomeOf(incomes.at(1)).date),
             QStringLiteral("日付け異常"));
     if (index > 0 && !incomes.isEmpty() && typed.date < incomeOf(incomes.first()).date)
