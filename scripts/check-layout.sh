@@ -7,8 +7,8 @@
 # Qt Gui or Widgets.
 # Usage: scripts/check-layout.sh [BUILD_DIR]
 set -euo pipefail
+build_dir="${1:+$(realpath "$1")}"
 cd "$(dirname "$0")/.."
-build_dir="${1:-}"
 
 declare -A layer=([records]=0 [book]=1 [ui]=2 [income]=3 [analysis]=3 [settings]=3 [mainwindow]=4)
 qt_headers="${QT_HEADERS:-$(qtpaths6 --query QT_INSTALL_HEADERS 2>/dev/null || true)}"
