@@ -10,7 +10,7 @@ class QWidget;
 struct RowMenuItem {
     QString text;
     bool enabled = true;
-    QString whyDisabled;
+    QString whyDisabled = QString(); // the tooltip of a disabled item
 };
 // The index of the chosen item, or -1 when the menu was closed without a choice.
 int chooseFromRowMenu(QWidget *parent, QPoint globalPos, const QList<RowMenuItem> &items);
