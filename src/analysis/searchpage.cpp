@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -115,7 +116,10 @@ void SearchPage::setMasters(const QStringList &payees, const QStringList &catego
 bool SearchPage::eventFilter(QObject *watched, QEvent *event) {
     if (watched == txtKey || watched == txtKey2) {
         if (event->type() == QEvent::FocusIn) {
-            watched == txtKey ? txtKey_GotFocus() : txtKey2_GotFocus();
+            // Focus that comes back with the window (after a message box) is no new entry.
+            const Qt::FocusReason why = static_cast<QFocusEvent *>(event)->reason();
+            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+                watched == txtKey ? txtKey_GotFocus() : txtKey2_GotFocus();
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
