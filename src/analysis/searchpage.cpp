@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -58,18 +59,18 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
     const struct {
         QPushButton **button;
         const char16_t *name, *caption;
-        SearchPeriod period;
+        void (SearchPage::*handler)();
     } periods[] = {
-        {&cmdKikan1, u"cmdKikan1", u"前日", SearchPeriod::Yesterday},
-        {&cmdKikan8, u"cmdKikan8", u"３日", SearchPeriod::ThreeDays},
-        {&cmdKikan2, u"cmdKikan2", u"１週間", SearchPeriod::Week},
-        {&cmdKikan3, u"cmdKikan3", u"２週間", SearchPeriod::TwoWeeks},
-        {&cmdKikan4, u"cmdKikan4", u"１ヶ月", SearchPeriod::Month},
-        {&cmdKikan5, u"cmdKikan5", u"３ヶ月", SearchPeriod::ThreeMonths},
-        {&cmdKikan6, u"cmdKikan6", u"半年", SearchPeriod::HalfYear},
-        {&cmdKikan7, u"cmdKikan7", u"１年", SearchPeriod::Year},
-        {&cmdKikanF, u"cmdKikanF", u"任意", SearchPeriod::Yesterday},
-        {&cmdAllDay, u"cmdAllDay", u"全部", SearchPeriod::Yesterday},
+        {&cmdKikan1, u"cmdKikan1", u"前日", &SearchPage::cmdKikan1_Click},
+        {&cmdKikan8, u"cmdKikan8", u"３日", &SearchPage::cmdKikan8_Click},
+        {&cmdKikan2, u"cmdKikan2", u"１週間", &SearchPage::cmdKikan2_Click},
+        {&cmdKikan3, u"cmdKikan3", u"２週間", &SearchPage::cmdKikan3_Click},
+        {&cmdKikan4, u"cmdKikan4", u"１ヶ月", &SearchPage::cmdKikan4_Click},
+        {&cmdKikan5, u"cmdKikan5", u"３ヶ月", &SearchPage::cmdKikan5_Click},
+        {&cmdKikan6, u"cmdKikan6", u"半年", &SearchPage::cmdKikan6_Click},
+        {&cmdKikan7, u"cmdKikan7", u"１年", &SearchPage::cmdKikan7_Click},
+        {&cmdKikanF, u"cmdKikanF", u"任意", &SearchPage::cmdKikanF_Click},
+        {&cmdAllDay, u"cmdAllDay", u"全部", &SearchPage::cmdAllDay_Click},
     };
     int left = 100;
     for (const auto &p : periods) {
@@ -77,9 +78,7 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
                                        left, 300, 740, 420);
         *p.button = b;
         left += 750;
-        if (b == cmdKikanF || b == cmdAllDay) continue;
-        connect(b, &QPushButton::clicked, this,
-                [this, b, which = p.period] { cmdKikan_Click(b, which); });
+        connect(b, &QPushButton::clicked, this, p.handler);
     }
     cboStdate = period.comboBox(QStringLiteral("cboStdate"), true, 100, 900, 1700, 380);
     period.label(QStringLiteral("～"), 1850, 920, 300, 330);
@@ -96,8 +95,6 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
     mcrBunseki->setSeriesKind(1, Chart::SeriesKind::Bar);
     mcrBunseki->setSeriesColor(1, palette::searchBars);
 
-    connect(cmdKikanF, &QPushButton::clicked, this, &SearchPage::cmdKikanF_Click);
-    connect(cmdAllDay, &QPushButton::clicked, this, &SearchPage::cmdAllDay_Click);
     for (int i = 0; i < 7; ++i)
         connect(cmdWeek[i], &QPushButton::clicked, this, [this, i] { cmdWeek_Click(i); });
     connect(cmdAllWeek, &QPushButton::clicked, this, &SearchPage::cmdAllWeek_Click);
@@ -119,7 +116,10 @@ void SearchPage::setMasters(const QStringList &payees, const QStringList &catego
 bool SearchPage::eventFilter(QObject *watched, QEvent *event) {
     if (watched == txtKey || watched == txtKey2) {
         if (event->type() == QEvent::FocusIn) {
-            watched == txtKey ? txtKey_GotFocus() : txtKey2_GotFocus();
+            // Focus that comes back with the window (after a message box) is no new entry.
+            const Qt::FocusReason why = static_cast<QFocusEvent *>(event)->reason();
+            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+                watched == txtKey ? txtKey_GotFocus() : txtKey2_GotFocus();
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -142,7 +142,33 @@ void SearchPage::open() {
 
 // --- Condition handlers ---
 
-void SearchPage::cmdKikan_Click(QPushButton *button, SearchPeriod period) {
+void SearchPage::cmdKikan1_Click() {
+    choosePeriod(cmdKikan1, SearchPeriod::Yesterday);
+}
+void SearchPage::cmdKikan8_Click() {
+    choosePeriod(cmdKikan8, SearchPeriod::ThreeDays);
+}
+void SearchPage::cmdKikan2_Click() {
+    choosePeriod(cmdKikan2, SearchPeriod::Week);
+}
+void SearchPage::cmdKikan3_Click() {
+    choosePeriod(cmdKikan3, SearchPeriod::TwoWeeks);
+}
+void SearchPage::cmdKikan4_Click() {
+    choosePeriod(cmdKikan4, SearchPeriod::Month);
+}
+void SearchPage::cmdKikan5_Click() {
+    choosePeriod(cmdKikan5, SearchPeriod::ThreeMonths);
+}
+void SearchPage::cmdKikan6_Click() {
+    choosePeriod(cmdKikan6, SearchPeriod::HalfYear);
+}
+void SearchPage::cmdKikan7_Click() {
+    choosePeriod(cmdKikan7, SearchPeriod::Year);
+}
+
+// A period button: from some days before today to today.
+void SearchPage::choosePeriod(QPushButton *button, SearchPeriod period) {
     setVisible(false);
     INIT_KIKAN();
     const DateRange range = periodEndingToday(period, Clock::today());

@@ -42,7 +42,14 @@ public:
     // 0 … 6: the chosen weekday, Sunday first; 99: every weekday.
     int WeekNo = 0;
 
-    void cmdKikan_Click(QPushButton *button, SearchPeriod period);
+    void cmdKikan1_Click();
+    void cmdKikan8_Click();
+    void cmdKikan2_Click();
+    void cmdKikan3_Click();
+    void cmdKikan4_Click();
+    void cmdKikan5_Click();
+    void cmdKikan6_Click();
+    void cmdKikan7_Click();
     void cmdKikanF_Click();
     void cmdAllDay_Click();
     void cmdWeek_Click(int index);
@@ -60,6 +67,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void choosePeriod(QPushButton *button, SearchPeriod period);
     void INIT_KIKAN();
     void INIT_KENSAKU();
     void DSP_KENSAKU_ALL();

@@ -173,6 +173,7 @@ void styleView(QTableView *v) {
     v->verticalHeader()->setDefaultSectionSize(20);
     v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     v->horizontalHeader()->setSectionsClickable(true);
+    v->horizontalHeader()->setMinimumSectionSize(1); // narrow day columns keep their width
     v->horizontalHeader()->setHighlightSections(false);
     v->setWordWrap(false);
     v->setStyleSheet(

@@ -247,6 +247,10 @@ private slots:
         QCOMPARE(box("txtKey"), QStringLiteral("スーパー"));
         click("cmdWeek_0");
         QCOMPARE(column(3), (QStringList{"スーパー丸正"}));
+        // Focus coming back with the window after a message box empties nothing.
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(c<QLineEdit>("txtKey"), &back);
+        QCOMPARE(box("txtKey"), QStringLiteral("スーパー"));
         focus("txtKey");
         click("cmdWeek_1");
         QCOMPARE(column(3), (QStringList{"スーパー", "スーパー"})); // every Monday record

@@ -12,6 +12,7 @@
 #include <QChartView>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTimer>
 
 #include <QChart>
@@ -24,6 +25,7 @@
 #include "ui/grid.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
+#include "ui/twips.h"
 
 class TestAdapter : public QObject {
     Q_OBJECT
@@ -85,6 +87,25 @@ private slots:
         QCOMPARE(g.text(2, 0), QStringLiteral("2"));
         QCOMPARE(g.text(2, 2), QString());
         QCOMPARE(g.colAlignment(0), Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+    // A calendar's day columns are 310 twips: narrower than a header's usual minimum.
+    void narrowColumnsKeepTheirWidth() {
+        Grid g;
+        g.setCols(3);
+        g.setRows(2);
+        g.setColWidth(1, 310);
+        g.resize(400, 200);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        QApplication::processEvents();
+        int shown = 0;
+        for (QTableView *view : g.findChildren<QTableView *>()) {
+            if (view->isColumnHidden(1)) continue; // the frozen columns' own view
+            QCOMPARE(view->columnWidth(1), twipsToPx(310));
+            ++shown;
+        }
+        QVERIFY(shown > 0);
     }
 
     void cellsKeepTheirPlaceThroughEdits() {
