@@ -486,6 +486,12 @@ void Grid::pressKey(int key) {
 }
 
 // F2 and Delete belong to the program (correcting a row), not to the view.
+// The same keys sent to the grid itself (its view has the focus otherwise).
+void Grid::keyPressEvent(QKeyEvent *e) {
+    if (e->key() == Qt::Key_F2 || e->key() == Qt::Key_Delete) return pressKey(e->key());
+    QWidget::keyPressEvent(e);
+}
+
 bool Grid::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
