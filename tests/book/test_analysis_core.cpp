@@ -1,6 +1,8 @@
 // The totals, calendar and search tables as plain computations on file bytes.
 #include <QRandomGenerator>
 #include <QTest>
+
+#include "recordlines.h"
 #include <map>
 
 #include "book/calendar.h"
@@ -11,13 +13,6 @@
 #include "records/dates.h"
 
 namespace {
-QByteArray lines(std::initializer_list<QString> l) {
-    QString text;
-    for (const QString &line : l)
-        text += line + QStringLiteral("\r\n");
-    return cp932::encode(text).value();
-}
-
 QString pay(const QString &date, const QString &payee, const QString &category, qint64 amount) {
     return QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"\",\"\"")
         .arg(date, payee, category)

@@ -5,17 +5,13 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include "recordlines.h"
+
 #include "book/forecast.h"
 #include "book/monthsummary.h"
 #include "bookdir.h"
 
 namespace {
-QByteArray lines(std::initializer_list<const char *> l) {
-    QByteArray out;
-    for (const char *line : l)
-        out += QByteArray(line) + "\r\n";
-    return out;
-}
 QString day(QDate d) {
     return d.toString(QStringLiteral("yyyy/MM/dd"));
 }

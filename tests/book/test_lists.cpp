@@ -2,6 +2,8 @@
 // the bytes of データ.txt.
 #include <QFile>
 #include <QTest>
+
+#include "recordlines.h"
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,13 +14,6 @@
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
-
-QByteArray lines(std::initializer_list<const char16_t *> l) {
-    QString out;
-    for (const char16_t *line : l)
-        out += QString::fromUtf16(line) + QStringLiteral("\r\n");
-    return sjis(out);
-}
 
 // Reads fail with EIO once the budget of bytes is spent.
 qint64 s_readBudget = 0;

@@ -1,16 +1,9 @@
 // The month balance as a plain computation over the two record files.
 #include <QTest>
 
-#include "book/monthsummary.h"
+#include "recordlines.h"
 
-namespace {
-QByteArray lines(std::initializer_list<const char *> l) {
-    QByteArray out;
-    for (const char *line : l)
-        out += QByteArray(line) + "\r\n";
-    return out;
-}
-} // namespace
+#include "book/monthsummary.h"
 
 class TestMonthSummary : public QObject {
     Q_OBJECT

@@ -2,19 +2,12 @@
 // simulation with its planned payments.
 #include <QTest>
 
+#include "recordlines.h"
+
 #include "book/forecast.h"
 #include "book/reflection.h"
 #include "bookdir.h"
 #include "records/cp932.h"
-
-namespace {
-QByteArray lines(std::initializer_list<const char *> l) {
-    QByteArray out;
-    for (const char *line : l)
-        out += QByteArray(line) + "\r\n";
-    return out;
-}
-} // namespace
 
 class TestReflection : public QObject {
     Q_OBJECT
