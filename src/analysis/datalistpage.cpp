@@ -77,6 +77,7 @@ DataListPage::DataListPage(BookSession &session, QWidget *parent)
         *s.button = b.button(QString::fromUtf16(s.name), QString::fromUtf16(s.caption), s.left, 60,
                              s.width, 450);
     msgIchiran = b.grid(QStringLiteral("msgIchiran"), 1, 7, 60, 580, 11620, 6920);
+    msgIchiran->setAccessibleName(QStringLiteral("データ一覧"));
     connect(cmdSort1, &QPushButton::clicked, this, &DataListPage::cmdSort1_Click);
     connect(cmdSort2, &QPushButton::clicked, this, &DataListPage::cmdSort2_Click);
     connect(cmdSort3, &QPushButton::clicked, this, &DataListPage::cmdSort3_Click);

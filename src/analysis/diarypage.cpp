@@ -48,6 +48,7 @@ DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m
     setObjectName(QStringLiteral("fraMemo"));
     FormBuilder b(this);
     msgMemoList = b.grid(QStringLiteral("msgMemoList"), 1, 6, 60, 60, 11620, 4300);
+    msgMemoList->setAccessibleName(QStringLiteral("一言日記の一覧"));
     b.label(QStringLiteral("一言入力欄 →"), 60, 4480, 1500, 330);
     txtMemo = b.textBox(QStringLiteral("txtMemo"), 1560, 4450, 7900, 380);
     cmdMemoHozon = b.button(QStringLiteral("cmdMemoHozon"), QStringLiteral("一言日記保存"), 9600,

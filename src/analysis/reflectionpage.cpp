@@ -29,8 +29,10 @@ ReflectionPage::ReflectionPage(BookSession &session, QWidget *parent)
     FormBuilder b(this);
     // Left half: the month under reflection.
     cboSelMonth = b.comboBox(QStringLiteral("cboSelMonth"), false, 60, 60, 1800, 360);
+    cboSelMonth->setAccessibleName(QStringLiteral("反省する月"));
     b.label(QStringLiteral("の反省"), 1920, 80, 1200, 330);
     msgSim1 = b.grid(QStringLiteral("msgSim1"), 0, 4, 60, 500, 5260, 6400);
+    msgSim1->setAccessibleName(QStringLiteral("その月の支払い"));
     b.label(QStringLiteral("節約可能金"), 2000, 7030, 1400, 330);
     lblMuda = b.valueLabel(QStringLiteral("lblMuda"), 3400, 7000, 1920, 380);
     // Right half: the month of the calendar, with planned payments.
@@ -41,6 +43,7 @@ ReflectionPage::ReflectionPage(BookSession &session, QWidget *parent)
     cmdHozonSim = b.button(QStringLiteral("cmdHozonSim"), QString(), 11000, 290, 600, 600);
     cmdHozonSim->setIcon(iconOf(QStringLiteral("floppy")));
     cmdHozonSim->setIconSize(QSize(twipsToPx(420), twipsToPx(420)));
+    cmdHozonSim->setAccessibleName(QStringLiteral("保存"));
     QGroupBox *legend = b.frame(QString(), 9100, 1200, 2500, 1250);
     FormBuilder legendLines(legend);
     legendLines.legendLine(QStringLiteral("残金推移"), palette::moneyLeftLine, 150, 120, 30);

@@ -47,6 +47,11 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
 
     cmdKensaku =
         page.button(QStringLiteral("cmdKensaku"), QStringLiteral("検索"), 4000, 120, 900, 500);
+    // Tab reads the page from left to right, each list before its key box.
+    setTabOrder(lstMise2, txtKey);
+    setTabOrder(txtKey, lstJanru2);
+    setTabOrder(lstJanru2, txtKey2);
+    setTabOrder(txtKey2, cmdKensaku);
 
     FormBuilder week(page.frame(QStringLiteral("曜日指定"), 4000, 700, 3700, 900));
     for (int i = 0; i < 7; ++i)
@@ -90,6 +95,7 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
     cmdAllact =
         page.button(QStringLiteral("cmdAllact"), QStringLiteral("全部"), 7800, 900, 900, 600);
     msgBunseki = page.grid(QStringLiteral("msgBunseki"), 1, 15, 60, 3400, 6800, 4100);
+    msgBunseki->setAccessibleName(QStringLiteral("検索結果"));
     mcrBunseki = page.chart(QStringLiteral("mcrBunseki"), 6950, 3400, 4730, 4100);
     mcrBunseki->setSeriesCount(1);
     mcrBunseki->setSeriesKind(1, Chart::SeriesKind::Bar);

@@ -32,6 +32,13 @@ MainPage::MainPage(BookSession &session, QWidget *parent) : QWidget(parent), m_s
     buildEntry();
     buildFigures();
     buildChart();
+    // The road of a payment by key: day, payee, category, amount, save; then the rest.
+    const QList<QWidget *> tabOrder = {mtvmain, lstMise,  cboJanru, txtOutInp,  cmdTaiHozon,
+                                       cmdFree, cmdFumei, cmdInp,   msgDayList, chkKijun};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    mtvmain->setAccessibleName(QStringLiteral("日付け"));
+    msgDayList->setAccessibleName(QStringLiteral("本日の支払い"));
 
     connect(mtvmain, &MonthCalendar::dateClicked, this, &MainPage::mtvmain_DateClick);
     connect(lstMise, &ListBox::clicked, this, &MainPage::lstMise_Click);
@@ -353,6 +360,7 @@ void MainPage::cmdTaiHozon_Click() {
     CurrentPayee.clear();
     txtOutInp->clear();
     cmdTaiHozon->setEnabled(false);
+    lstMise->setFocus(); // the next receipt of the same day starts at its payee
 }
 
 void MainPage::SAVE_KANREN() {

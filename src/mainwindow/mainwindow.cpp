@@ -27,6 +27,7 @@
 #include "ui/dialogs.h"
 #include "ui/fileerrors.h"
 #include "ui/helpwindow.h"
+#include "ui/keyboard.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
@@ -94,7 +95,33 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     connect(m_main, &MainPage::mastersChanged, this, &MainWindow::READ_MASTER);
     connect(m_settei, &SettingsPage::bookChanged, this, followSave);
 
+    setUpKeyboard();
     Form_Load();
+}
+
+void MainWindow::setUpKeyboard() {
+    // The bar closes the Tab round, after the controls of the page shown.
+    QWidget *last = previousInFocusChain();
+    const QList<QToolButton *> bar = {
+        m_bar.cmdMain,   m_bar.cmdKakei,   m_bar.cmdRentai, m_bar.cmdCyokin, m_bar.cmdSyoukai,
+        m_bar.cmdTaijyu, m_bar.cmdBunseki, m_bar.cmdCale,   m_bar.cmdMemo,   m_bar.cmdSettei,
+        m_bar.cmdHelp,   m_bar.cmdOwari,   m_bar.chkHelp};
+    for (QToolButton *button : bar) {
+        setTabOrder(last, button);
+        last = button;
+    }
+    const struct {
+        const char *panel, *closer;
+    } panels[] = {
+        {"fraInpKIn", "cmdInpModori"}, {"fraInpHumei", "cmdFumeiModori"}, {"fraNew", "cmdYame"}};
+    for (const auto &p : panels) {
+        auto *panel = findChild<QWidget *>(QLatin1String(p.panel));
+        auto *closer = findChild<QAbstractButton *>(QLatin1String(p.closer));
+        if (!panel || !closer) continue;
+        keyboard::focusFirstInputOnShow(panel);
+        keyboard::closeOnEscape(panel, closer);
+    }
+    keyboard::nameControls(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -134,6 +161,7 @@ void MainWindow::Form_Load() {
     yieldToEvents();
     m_main->DSP_MAIN();
     m_main->finishLoad();
+    keyboard::focusFirstInput(m_main);
     m_loading = false;
     showUnreportedReadError();
     m_helpText = helptext::introduction();
@@ -176,6 +204,7 @@ template <typename Page> void MainWindow::switchPage(Page *page, const QString &
     HIDE_FRAMES();
     page->open();
     page->setVisible(true);
+    keyboard::focusFirstInput(page);
     yieldToEvents();
     showUnreportedReadError();
     m_helpText = helpText;
@@ -186,6 +215,7 @@ void MainWindow::cmdMain_Click() {
     if (!m_main->isHidden()) return;
     HIDE_FRAMES();
     m_main->setVisible(true);
+    keyboard::focusFirstInput(m_main);
     yieldToEvents();
     m_main->DSP_DAYLIST();
     showUnreportedReadError();

@@ -62,6 +62,8 @@ protected:
 
 private:
     void Form_Load();
+    // Tab order, focus on opening, Escape on the panels, names for screen readers.
+    void setUpKeyboard();
     // The common road of a page button: nothing when the page is already
     // shown; else hide all pages, open (fill) this one, show it and explain it.
     template <typename Page> void switchPage(Page *page, const QString &helpText);

@@ -3,6 +3,7 @@
 #include <QToolButton>
 
 #include "ui/controls.h"
+#include "ui/keyboard.h"
 #include "ui/twips.h"
 
 TopBar TopBar::build(QWidget *window) {
@@ -45,6 +46,13 @@ TopBar TopBar::build(QWidget *window) {
         placeTw(button, b.left, 15, b.width, 840);
         *b.button = button;
     }
+    // The ten pages on Alt+1 … Alt+0 in the bar's order, the help on F1.
+    QToolButton *const pages[] = {bar.cmdMain,    bar.cmdKakei,  bar.cmdRentai,  bar.cmdCyokin,
+                                  bar.cmdSyoukai, bar.cmdTaijyu, bar.cmdBunseki, bar.cmdCale,
+                                  bar.cmdMemo,    bar.cmdSettei};
+    for (int i = 0; i < 10; ++i)
+        keyboard::bindShortcut(pages[i], QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + (i + 1) % 10)));
+    keyboard::bindShortcut(bar.cmdHelp, QKeySequence(Qt::Key_F1));
     bar.chkHelp->setCheckable(true);
     bar.chkHelp->setIconSize(QSize(twipsToPx(330), twipsToPx(330)));
     return bar;

@@ -68,6 +68,7 @@ QList<QPointF> linePoints(const QList<double> &values, int columns) {
 
 Chart::Chart(QWidget *parent)
     : QWidget(parent), m_view(new QChartView(this)), m_render(this, [this] { render(); }) {
+    m_view->setFocusPolicy(Qt::NoFocus); // a picture: nothing in it answers a key
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view, 1);

@@ -25,11 +25,22 @@ W *FormBuilder::place(W *w, const QString &name, int l, int t, int wd, int h) {
 
 QLabel *FormBuilder::label(const QString &caption, int l, int t, int w, int h,
                            const QString &name) {
-    return place(new QLabel(caption, m_parent), name, l, t, w, h);
+    QLabel *v = place(new QLabel(caption, m_parent), name, l, t, w, h);
+    m_lastCaption = caption;
+    return v;
+}
+
+// An input placed right after a caption is named by it (what a screen reader
+// announces); the caption names one input only.
+template <typename W> W *FormBuilder::named(W *w) {
+    if (!m_lastCaption.isEmpty()) w->setAccessibleName(m_lastCaption);
+    m_lastCaption.clear();
+    return w;
 }
 
 QLabel *FormBuilder::title(const QString &caption, int l, int t, int w, int h) {
     QLabel *v = label(caption, l, t, w, h);
+    m_lastCaption.clear(); // a title heads the page, it names no input
     QFont f = v->font();
     f.setPointSize(f.pointSize() + 3);
     f.setBold(true);
@@ -39,6 +50,7 @@ QLabel *FormBuilder::title(const QString &caption, int l, int t, int w, int h) {
 
 QLabel *FormBuilder::valueLabel(const QString &name, int l, int t, int w, int h) {
     QLabel *v = place(new QLabel(m_parent), name, l, t, w, h);
+    m_lastCaption.clear(); // the caption was this figure's
     v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     v->setFrameShape(QFrame::Panel);
     v->setFrameShadow(QFrame::Sunken);
@@ -54,23 +66,24 @@ QLabel *FormBuilder::image(const QString &name, const QString &icon, int l, int 
 
 QPushButton *FormBuilder::button(const QString &name, const QString &caption, int l, int t, int w,
                                  int h) {
+    m_lastCaption.clear(); // a captioned control is named by its own caption
     return place(new QPushButton(caption, m_parent), name, l, t, w, h);
 }
 
 QLineEdit *FormBuilder::textBox(const QString &name, int l, int t, int w, int h) {
-    return place(new QLineEdit(m_parent), name, l, t, w, h);
+    return named(place(new QLineEdit(m_parent), name, l, t, w, h));
 }
 
 QPlainTextEdit *FormBuilder::multiLineText(const QString &name, int l, int t, int w, int h) {
-    return place(new QPlainTextEdit(m_parent), name, l, t, w, h);
+    return named(place(new QPlainTextEdit(m_parent), name, l, t, w, h));
 }
 
 ListBox *FormBuilder::listBox(const QString &name, int l, int t, int w, int h) {
-    return place(new ListBox(m_parent), name, l, t, w, h);
+    return named(place(new ListBox(m_parent), name, l, t, w, h));
 }
 
 QComboBox *FormBuilder::comboBox(const QString &name, bool editable, int l, int t, int w, int h) {
-    QComboBox *c = place(new QComboBox(m_parent), name, l, t, w, h);
+    QComboBox *c = named(place(new QComboBox(m_parent), name, l, t, w, h));
     c->setEditable(editable);
     if (editable) c->setInsertPolicy(QComboBox::NoInsert);
     return c;
@@ -78,6 +91,7 @@ QComboBox *FormBuilder::comboBox(const QString &name, bool editable, int l, int 
 
 QRadioButton *FormBuilder::option(const QString &name, const QString &caption, int l, int t, int w,
                                   int h) {
+    m_lastCaption.clear(); // a captioned control is named by its own caption
     return place(new QRadioButton(caption, m_parent), name, l, t, w, h);
 }
 
@@ -91,6 +105,7 @@ void FormBuilder::graphOrListOptions(const QString &arrayName, int left, int wid
 
 QCheckBox *FormBuilder::checkBox(const QString &name, const QString &caption, int l, int t, int w,
                                  int h) {
+    m_lastCaption.clear(); // a captioned control is named by its own caption
     return place(new QCheckBox(caption, m_parent), name, l, t, w, h);
 }
 
@@ -117,7 +132,7 @@ QGroupBox *FormBuilder::legend(const QString &caption, const QColor &color, int 
 }
 
 Grid *FormBuilder::grid(const QString &name, int fixedCols, int cols, int l, int t, int w, int h) {
-    Grid *g = place(new Grid(m_parent), name, l, t, w, h);
+    Grid *g = named(place(new Grid(m_parent), name, l, t, w, h));
     g->setCols(cols);
     g->setRows(1);
     g->setFixedRows(1);
@@ -130,5 +145,5 @@ Chart *FormBuilder::chart(const QString &name, int l, int t, int w, int h) {
 }
 
 MonthCalendar *FormBuilder::calendar(const QString &name, int l, int t, int w, int h) {
-    return place(new MonthCalendar(m_parent), name, l, t, w, h);
+    return named(place(new MonthCalendar(m_parent), name, l, t, w, h));
 }

@@ -49,5 +49,7 @@ public:
 
 private:
     template <typename W> W *place(W *w, const QString &name, int l, int t, int wd, int h);
+    template <typename W> W *named(W *w);
     QWidget *m_parent;
+    QString m_lastCaption; // the caption just placed, not yet naming an input
 };

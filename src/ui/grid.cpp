@@ -193,6 +193,10 @@ Grid::Grid(QWidget *parent)
     m_frozen->setModel(m_model);
     m_frozen->setSelectionModel(m_view->selectionModel());
     m_frozen->setFocusPolicy(Qt::NoFocus);
+    // The arrow keys move between cells; Tab leaves the grid for the next control.
+    m_view->setTabKeyNavigation(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_view);
     m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_frozen->setFrameShape(QFrame::NoFrame);

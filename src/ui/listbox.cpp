@@ -1,5 +1,7 @@
 #include "ui/listbox.h"
 
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 ListBox::ListBox(QWidget *parent) : QListWidget(parent) {
@@ -36,8 +38,25 @@ void ListBox::mouseReleaseEvent(QMouseEvent *e) {
     emit mouseUp(e->button());
 }
 
+// A key that moves the selection (arrows, Home, End, Page keys, the first
+// letters of an item) raises clicked() as a click on the new item does; Enter
+// or Space chooses the current item again.
 void ListBox::keyPressEvent(QKeyEvent *e) {
+    const bool choose = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
+                        (e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier);
+    if (choose && currentItem()) {
+        emit clicked();
+        return;
+    }
     const int before = currentRow();
     QListWidget::keyPressEvent(e);
+    if (currentRow() != before) emit clicked();
+}
+
+// Kana and kanji come through the input method: the committed text searches
+// the items by their first characters, as typed letters do.
+void ListBox::inputMethodEvent(QInputMethodEvent *e) {
+    const int before = currentRow();
+    QListWidget::inputMethodEvent(e);
     if (currentRow() != before) emit clicked();
 }

@@ -2,6 +2,7 @@
 
 #include <QCalendarWidget>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -21,7 +22,30 @@ MonthCalendar::MonthCalendar(QWidget *parent)
     m_calendar->setMinimumSize(1, 1);
     if (auto *days = m_calendar->findChild<QTableView *>())
         days->horizontalHeader()->setMinimumSectionSize(1);
-    connect(m_calendar, &QCalendarWidget::clicked, this, &MonthCalendar::dateClicked);
+    connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate date) {
+        m_reported = date;
+        emit dateClicked(date);
+    });
+    // The arrow keys move the selection; Enter, or Tab on to the next control,
+    // chooses the selected day as a click on it does.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_calendar);
+    if (auto *days = m_calendar->findChild<QTableView *>()) days->installEventFilter(this);
+}
+
+bool MonthCalendar::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool tabOn = key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier;
+        if (enter || (tabOn && value() != m_reported)) {
+            clickDate(value());
+            // The page moves the focus where it wants it after a click; else Tab goes on.
+            if (tabOn && hasFocus()) focusNextChild();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QDate MonthCalendar::value() const {
@@ -31,6 +55,7 @@ QDate MonthCalendar::value() const {
 void MonthCalendar::setValue(QDate date) {
     const QSignalBlocker block(m_calendar);
     m_calendar->setSelectedDate(date);
+    m_reported = value();
 }
 
 void MonthCalendar::clickDate(QDate date) {

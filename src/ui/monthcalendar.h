@@ -5,7 +5,8 @@
 class QCalendarWidget;
 
 // A month view that reports the day the user clicks. Setting the value from
-// the program raises nothing.
+// the program raises nothing. From the keyboard, the arrow keys move the
+// selection and Enter (or Tab on to the next control) chooses it as a click does.
 class MonthCalendar : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +19,10 @@ public:
 signals:
     void dateClicked(QDate date);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QCalendarWidget *m_calendar;
+    QDate m_reported; // the day last set or clicked: a day moved to by key is not yet chosen
 };

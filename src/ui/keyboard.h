@@ -1,0 +1,32 @@
+#pragma once
+#include <QKeySequence>
+#include <QString>
+
+class QAbstractButton;
+class QWidget;
+
+// The keyboard road through the window: where the focus lands when a page or
+// panel opens, how a panel is left, and what a screen reader calls a control.
+namespace keyboard {
+
+// The first control of the container that takes the focus by Tab, in Tab
+// order; a grid only when there is nothing else.
+QWidget *firstInput(QWidget *container);
+void focusFirstInput(QWidget *container);
+// Each time the container is shown, its first input takes the focus, unless
+// the focus is already inside it (a panel over a page keeps its own).
+void focusFirstInputOnShow(QWidget *container);
+// Escape anywhere inside the panel presses its closing button.
+void closeOnEscape(QWidget *panel, QAbstractButton *closer);
+// The key runs the button's click; the tooltip shows it after the button's own text.
+void bindShortcut(QAbstractButton *button, const QKeySequence &key);
+// The tooltip as shown, with the key bound to the button.
+QString shownTooltip(QAbstractButton *button);
+// Names every control of the window that has none yet, for screen readers:
+// a button drawn with a picture only by its tooltip; an input by the caption
+// label just before it, else by the title of the frame it sits in. The part
+// of a compound control that takes the focus (a grid's table, a calendar's
+// days) carries its owner's name.
+void nameControls(QWidget *window);
+
+} // namespace keyboard

@@ -1,0 +1,292 @@
+// The window from the keyboard alone: the payment road, page keys, Escape on
+// the panels, the focus on opening, and a name on every control.
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include "book/helptexts.h"
+#include "mainwindow/mainpage.h"
+#include "records/clock.h"
+#include "ui/grid.h"
+#include "ui/keyboard.h"
+#include "ui/listbox.h"
+#include "windowfixture.h"
+
+namespace {
+const QString kData = QStringLiteral("データ.txt");
+
+QString payLine(const char *date, const char *payee, const char *cat, int amount) {
+    return QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"\",\"\"\r\n")
+        .arg(QString::fromUtf8(date), QString::fromUtf8(payee), QString::fromUtf8(cat))
+        .arg(amount);
+}
+
+// The named control that holds the window's focus (the part of a compound
+// control that takes it is named after its owner).
+QString focusName(QWidget *window) {
+    for (QWidget *w = window->focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    return {};
+}
+} // namespace
+
+class TestKeyboard : public QObject, public WindowFixture {
+    Q_OBJECT
+private:
+    int m_keys = 0; // keys pressed besides the digits
+
+    // A key to whatever has the focus, as the user's keyboard sends it.
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        // A message box just answered gives the window back its activation.
+        if (QApplication::activeWindow() != m_w.get()) {
+            m_w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        }
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY2(target, "nothing has the focus");
+        QTest::keyClick(target, Qt::Key(key), mods);
+        ++m_keys;
+        settle();
+    }
+    void digits(const char *text) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text));
+        settle();
+    }
+    void openActive() {
+        open();
+        m_w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        settle();
+    }
+    void storeMasters() {
+        m_dir->write(QStringLiteral("支払いマスタ.txt"),
+                     QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
+        m_dir->write(QStringLiteral("費目マスタ.txt"), QStringLiteral("食費\r\n教養\r\n趣味\r\n"));
+        m_dir->write(QStringLiteral("関連.TXT"),
+                     QStringLiteral("\"八百屋\",\"食費\"\r\n\"本屋\",\"教養\"\r\n"
+                                    "\"花屋\",\"趣味\"\r\n"));
+    }
+    // The named controls the focus passes through from the calendar until it
+    // comes back to it.
+    QStringList tabRound() {
+        QStringList seen;
+        for (int i = 0; i < 80; ++i) {
+            press(Qt::Key_Tab);
+            const QString name = focusName(m_w.get());
+            if (name == QLatin1String("mtvmain")) break;
+            if (seen.isEmpty() || seen.last() != name) seen << name;
+        }
+        return seen;
+    }
+
+private slots:
+    void init() {
+        Clock::setToday(QDate(2005, 2, 14));
+        m_keys = 0;
+    }
+    void cleanup() {
+        closeAll();
+        Clock::reset();
+    }
+
+    // --- The payment road ---
+
+    void windowOpensInTheCalendarAndTabRunsThePaymentRoad() {
+        book();
+        storeMasters();
+        openActive();
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("mtvmain"));
+        const QStringList round = tabRound();
+        QCOMPARE(round.mid(0, 3), (QStringList{"lstMise", "cboJanru", "txtOutInp"}));
+        // The save button is skipped while disabled; the page's other buttons
+        // follow, and the bar closes the round.
+        QCOMPARE(round.mid(3, 3), (QStringList{"cmdFree", "cmdFumei", "cmdInp"}));
+        const qsizetype bar = round.indexOf(QStringLiteral("cmdMain"));
+        QVERIFY(bar > round.indexOf(QStringLiteral("msgDayList")));
+        QVERIFY(bar > round.indexOf(QStringLiteral("chkKijun")));
+        QCOMPARE(round.last(), QStringLiteral("chkHelp"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("mtvmain"));
+
+        // With a payee chosen the save button is next after the amount.
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdTaiHozon"));
+    }
+
+    void paymentOnTheNextDayTakesFourKeys() {
+        book();
+        storeMasters();
+        openActive();
+        press(Qt::Key_Right); // the next day in the calendar
+        press(Qt::Key_Tab);   // on to the payee list
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        // The day list followed the day chosen by key.
+        QCOMPARE(m_w->session().FirstPayDate, QString());
+        press(Qt::Key_End); // the last payee; its category comes with it
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QStringLiteral("趣味"));
+        digits("500");
+        press(Qt::Key_Return);
+        QCOMPARE(m_keys, 4);
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/15", "花屋", "趣味", 500));
+        auto *days = c<Grid>("msgDayList");
+        QCOMPARE(days->rows(), 2);
+        QCOMPARE(days->text(1, 1), QStringLiteral("花屋"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+    }
+
+    void enterInTheCalendarChoosesTheDayAsAClickDoes() {
+        book().write(kData, payLine("2005/02/13", "本屋", "教養", 800));
+        storeMasters();
+        openActive();
+        press(Qt::Key_Left);
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 1); // moved, not yet chosen
+        press(Qt::Key_Return);
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 2);
+        QCOMPARE(c<Grid>("msgDayList")->text(1, 1), QStringLiteral("本屋"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+    }
+
+    void threeReceiptsOfOneDayInARow() {
+        book();
+        storeMasters();
+        openActive();
+        press(Qt::Key_Tab);
+        m_keys = 0;
+        press(Qt::Key_Down); // 本屋
+        digits("1200");
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        press(Qt::Key_Up); // 八百屋
+        digits("300");
+        press(Qt::Key_Return);
+        press(Qt::Key_Space); // 八百屋 once more
+        digits("45");
+        press(Qt::Key_Return);
+        QCOMPARE(m_keys, 6);
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/14", "本屋", "教養", 1200) +
+                                         payLine("2005/02/14", "八百屋", "食費", 300) +
+                                         payLine("2005/02/14", "八百屋", "食費", 45));
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 4);
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
+
+    void kanaThroughTheInputMethodFindsThePayee() {
+        book();
+        m_dir->write(QStringLiteral("支払いマスタ.txt"),
+                     QStringLiteral("あおば\r\nかもめ\r\nさくら\r\n"));
+        openActive();
+        press(Qt::Key_Tab);
+        QInputMethodEvent typed;
+        typed.setCommitString(QStringLiteral("か"));
+        QApplication::sendEvent(QApplication::focusWidget(), &typed);
+        settle();
+        QCOMPARE(m_w->findChild<MainPage *>()->currentPayee(), QStringLiteral("かもめ"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+    }
+
+    // --- Page keys ---
+
+    void everyPageOpensByItsKeyWithItsHelp() {
+        book().write(QStringLiteral("設定.txt"), QStringLiteral("\"ヘルプツアー\",1\r\n"));
+        openActive();
+        const struct {
+            int key;
+            const char *button, *page;
+            QString help;
+        } pages[] = {
+            {Qt::Key_2, "cmdKakei", "fraKakei", helptext::kakei()},
+            {Qt::Key_3, "cmdRentai", "fraRenTai", helptext::rentai()},
+            {Qt::Key_4, "cmdCyokin", "fraCyokin", helptext::cyokin()},
+            {Qt::Key_5, "cmdSyoukai", "fraSim", helptext::syoukai()},
+            {Qt::Key_6, "cmdTaijyu", "fraTaijyu", helptext::taijyu()},
+            {Qt::Key_7, "cmdBunseki", "fraBunseki", helptext::bunseki()},
+            {Qt::Key_8, "cmdCale", "fraCale", helptext::cale()},
+            {Qt::Key_9, "cmdMemo", "fraMemo", helptext::memo()},
+            {Qt::Key_0, "cmdSettei", "fraSettei", helptext::settei()},
+            {Qt::Key_1, "cmdMain", "fraMain", QString()},
+        };
+        for (const auto &p : pages) {
+            const qsizetype boxes = m_boxes->seen.size();
+            press(p.key, Qt::AltModifier);
+            QVERIFY2(c(p.page)->isVisible(), p.page);
+            // Its first input has the focus.
+            QVERIFY2(c(p.page)->isAncestorOf(m_w->focusWidget()), p.page);
+            if (p.help.isEmpty()) {
+                QCOMPARE(m_boxes->seen.size(), boxes); // the main page explains nothing
+            } else {
+                QCOMPARE(m_boxes->seen.size(), boxes + 1);
+                QCOMPARE(m_boxes->seen.last().text, p.help);
+                QCOMPARE(m_boxes->seen.last().title, QStringLiteral("ヘルプツアー"));
+            }
+            const QString key = QStringLiteral("Alt+") + QChar(u'0' + (p.key - Qt::Key_0));
+            QVERIFY2(keyboard::shownTooltip(c<QToolButton>(p.button))
+                         .endsWith(QStringLiteral(" (") + key + QStringLiteral(")")),
+                     p.button);
+        }
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("mtvmain"));
+        QCOMPARE(keyboard::shownTooltip(c<QToolButton>("cmdKakei")),
+                 QStringLiteral("月別、日別の支出集計を表示します (Alt+2)"));
+        QCOMPARE(c<QToolButton>("cmdKakei")->toolTip(),
+                 QStringLiteral("月別、日別の支出集計を表示します"));
+        press(Qt::Key_F1);
+        QVERIFY(c("helpWindow")->isVisible());
+        QCOMPARE(keyboard::shownTooltip(c<QToolButton>("cmdHelp")),
+                 QStringLiteral("ヘルプファイルを開きます (F1)"));
+    }
+
+    // --- Panels ---
+
+    void escapeClosesEachPanelAsItsBackButtonDoes() {
+        book();
+        openActive();
+        const struct {
+            const char *opener, *panel, *first;
+            int pageKey;
+        } panels[] = {
+            {"cmdInp", "fraInpKIn", "txtInpHizuke", Qt::Key_1},
+            {"cmdFumei", "fraInpHumei", "txtInpZankin", Qt::Key_1},
+            {"cmdNew1", "fraNew", "cboSt_Date", Qt::Key_0},
+        };
+        for (const auto &p : panels) {
+            press(p.pageKey, Qt::AltModifier);
+            click(p.opener);
+            QVERIFY2(c(p.panel)->isVisible(), p.panel);
+            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(p.first));
+            press(Qt::Key_Escape);
+            QVERIFY2(!c(p.panel)->isVisible(), p.panel);
+        }
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
+
+    // --- Names ---
+
+    void everyControlHasAnAccessibleName() {
+        book();
+        openActive();
+        QStringList unnamed;
+        for (QWidget *w : m_w->findChildren<QWidget *>()) {
+            if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || w->window() != m_w.get())
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+            if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << w->objectName() + QLatin1Char('/') +
+                               QString::fromLatin1(w->metaObject()->className()) +
+                               QLatin1Char('/') + w->parentWidget()->objectName();
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+        QAccessibleInterface *amount = QAccessible::queryAccessibleInterface(c("txtOutInp"));
+        QCOMPARE(amount->text(QAccessible::Name), QStringLiteral("金額入力"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(c("cmdTaiHozon"))->text(QAccessible::Name),
+                 QStringLiteral("保存"));
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "test_keyboard.moc"
