@@ -12,6 +12,7 @@
 
 #include "records/clock.h"
 #include "ui/grid.h"
+#include "ui/monthcalendar.h"
 #include "windowfixture.h"
 
 namespace {
@@ -152,6 +153,24 @@ private slots:
         QTest::keyClick(view, Qt::Key_Delete);
         settle();
         QCOMPARE(m_dir->text(kData), pay("2005/02/14", "八百屋", 500));
+    }
+
+    void deletingTheDaysOnlyPaymentKeepsTheMonth() {
+        openBook(pay("2005/02/10", "八百屋", 800) + pay("2005/02/14", "本屋", 500) +
+                 pay("2005/03/01", "八百屋", 300));
+        m_boxes->queue(QMessageBox::Ok);
+        keyOnRow(dayList(), 1, Qt::Key_Delete);
+        QCOMPARE(m_dir->text(kData),
+                 pay("2005/02/10", "八百屋", 800) + pay("2005/03/01", "八百屋", 300));
+        QCOMPARE(dayList()->rows(), 1);
+        QCOMPARE(label("lblMonOut"), QStringLiteral("800円")); // the month's other payment stays
+        // The only payment of March goes: March spends nothing.
+        c<MonthCalendar>("mtvmain")->clickDate(QDate(2005, 3, 1));
+        settle();
+        m_boxes->queue(QMessageBox::Ok);
+        keyOnRow(dayList(), 1, Qt::Key_Delete);
+        QCOMPARE(m_dir->text(kData), pay("2005/02/10", "八百屋", 800));
+        QCOMPARE(label("lblMonOut"), QStringLiteral("円"));
     }
 
     void refusedValuesWriteNothing() {
