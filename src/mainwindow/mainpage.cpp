@@ -50,6 +50,8 @@ MainPage::MainPage(BookSession &session, QWidget *parent) : QWidget(parent), m_s
     txtOutInp->installEventFilter(this);
     connect(msgDayList, &Grid::contextMenuRequested, this, &MainPage::msgDayList_ContextMenu);
     connect(msgDayList, &Grid::keyPressed, this, &MainPage::msgDayList_KeyPress);
+    connect(cmdInp, &QPushButton::clicked, this, &MainPage::incomePanelAsked);
+    connect(cmdFumei, &QPushButton::clicked, this, &MainPage::unaccountedPanelAsked);
 }
 
 // The amount box reports its keys as they are pressed; none is swallowed.

@@ -73,6 +73,9 @@ signals:
     void dayChanged(QDate day);
     // The payee master file changed: every list of the masters follows it.
     void mastersChanged();
+    // cmdInp / cmdFumei were pressed: the panels over the page open.
+    void incomePanelAsked();
+    void unaccountedPanelAsked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -79,8 +79,8 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
         connect(button, &QAbstractButton::clicked, this, handler);
     connect(m_main, &MainPage::dayChanged, m_income, &IncomePanel::setDay);
     connect(m_main, &MainPage::dayChanged, m_unaccounted, &UnaccountedPanel::setDay);
-    connect(m_main->cmdInp, &QPushButton::clicked, m_income, &IncomePanel::cmdInp_Click);
-    connect(m_main->cmdFumei, &QPushButton::clicked, m_unaccounted,
+    connect(m_main, &MainPage::incomePanelAsked, m_income, &IncomePanel::cmdInp_Click);
+    connect(m_main, &MainPage::unaccountedPanelAsked, m_unaccounted,
             &UnaccountedPanel::cmdFumei_Click);
     // After a save on a panel the day list and the month follow, in that order.
     const auto followSave = [this] {
