@@ -11,21 +11,10 @@
 #include "book/diary.h"
 #include "book/savings.h"
 #include "bookdir.h"
+#include "failingreads.h"
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
-
-// Reads fail with EIO once the budget of bytes is spent.
-qint64 s_readBudget = 0;
-ssize_t failingRead(int fd, void *buffer, size_t count) {
-    if (s_readBudget <= 0) {
-        errno = EIO;
-        return -1;
-    }
-    const ssize_t r = ::read(fd, buffer, std::min<size_t>(count, s_readBudget));
-    if (r > 0) s_readBudget -= r;
-    return r;
-}
 
 ino_t inodeOf(const QString &path) {
     struct stat st {};
@@ -187,10 +176,8 @@ private slots:
         dir.writeBytes(kData, before);
         Diary diary;
         {
-            s_readBudget = 100;
-            const ReadCall previous = setReadCall(failingRead);
+            FailingReads failing(100);
             diary = computeDiary(book);
-            setReadCall(previous);
         }
         const FileResult r = diary.storeComment(book, 0, QStringLiteral("一言"));
         QCOMPARE(r.title, QStringLiteral("ファイル読み込みエラー"));

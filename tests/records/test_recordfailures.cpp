@@ -7,6 +7,7 @@
 
 #include "book/corrections.h"
 #include "bookdir.h"
+#include "failingreads.h"
 #include "records/recordfiles.h"
 #include "smalldisk.h"
 
@@ -20,28 +21,6 @@ const QString kPayees = QStringLiteral("支払いマスタ.txt");
 PaymentRecord pay(const QString &date, const QString &payee, const QString &cat, qint64 amount) {
     return {date, payee, cat, amount, {}, {}};
 }
-
-// Reads fail with EIO once the budget of bytes is spent.
-qint64 s_readBudget = 0;
-ssize_t failingRead(int fd, void *buffer, size_t count) {
-    if (s_readBudget <= 0) {
-        errno = EIO;
-        return -1;
-    }
-    const ssize_t r = ::read(fd, buffer, std::min<size_t>(count, s_readBudget));
-    if (r > 0) s_readBudget -= r;
-    return r;
-}
-class FailingReads {
-public:
-    explicit FailingReads(qint64 budget) : m_previous(setReadCall(failingRead)) {
-        s_readBudget = budget;
-    }
-    ~FailingReads() { setReadCall(m_previous); }
-
-private:
-    ReadCall m_previous;
-};
 
 QByteArray paymentLines(int count) {
     QByteArray out;
