@@ -498,13 +498,32 @@ void Grid::keyPressEvent(QKeyEvent *e) {
 
 bool Grid::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *press = static_cast<QKeyEvent *>(event);
+        const int key = press->key();
         if (key == Qt::Key_F2 || key == Qt::Key_Delete) {
             pressKey(key);
             return true;
         }
+        // Enter or Space chooses the marked cell as a click on it does.
+        const bool choose = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        if (choose && press->modifiers() == Qt::NoModifier && m_view->currentIndex().isValid()) {
+            userClicked(m_currentRow, m_currentCol);
+            return true;
+        }
     }
+    if (watched == m_view && event->type() == QEvent::FocusIn) markTopRowOnKeyboardEntry();
     return QWidget::eventFilter(watched, event);
+}
+
+// Entered by Tab with no cell marked, the view would mark its first row and
+// scroll there; the row at the top of what is shown is marked instead, so a
+// grid opened at its newest rows stays there.
+void Grid::markTopRowOnKeyboardEntry() {
+    if (m_view->currentIndex().isValid() || m_model->rowCount() == 0) return;
+    const int row = std::max(0, m_view->rowAt(0));
+    const int col = std::min(m_fixedCols, m_model->columnCount() - 1);
+    m_view->selectionModel()->setCurrentIndex(m_model->index(row, std::max(0, col)),
+                                              QItemSelectionModel::NoUpdate);
 }
 
 void Grid::userClicked(int r, int c) {

@@ -107,7 +107,8 @@ public:
     void sortRows(int col, bool ascending, bool numeric);
     // Empties every cell (texts and colours); rows and columns stay.
     void clear();
-    // Exactly what a user's click on a cell does.
+    // Exactly what a user's click on a cell does; Enter or Space on the
+    // marked cell does the same.
     void clickCell(int r, int c);
 
     // Exactly what a user's right-click on a cell does: the cell becomes
@@ -134,6 +135,7 @@ private:
     void layoutViews() const;
     void scrollToRequestedTop() const;
     void userClicked(int r, int c);
+    void markTopRowOnKeyboardEntry();
 
     GridModel *m_model;
     GridView *m_view;

@@ -1,5 +1,6 @@
 #include "ui/listbox.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -48,6 +49,7 @@ void ListBox::keyPressEvent(QKeyEvent *e) {
         emit clicked();
         return;
     }
+    if (e->text().isEmpty()) m_sinceTyped.invalidate(); // a moving key starts a new word
     const int before = currentRow();
     QListWidget::keyPressEvent(e);
     if (currentRow() != before) emit clicked();
@@ -59,4 +61,36 @@ void ListBox::inputMethodEvent(QInputMethodEvent *e) {
     const int before = currentRow();
     QListWidget::inputMethodEvent(e);
     if (currentRow() != before) emit clicked();
+}
+
+namespace {
+// The form type-ahead compares: width and case folded, hiragana as katakana.
+QString searchForm(const QString &text) {
+    QString folded = text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+    for (QChar &c : folded)
+        if (c.unicode() >= 0x3041 && c.unicode() <= 0x3096) c = QChar(c.unicode() + 0x60);
+    return folded;
+}
+} // namespace
+
+void ListBox::keyboardSearch(const QString &typed) {
+    if (typed.isEmpty() || count() == 0) return;
+    const bool continued =
+        m_sinceTyped.isValid() && m_sinceTyped.elapsed() < QApplication::keyboardInputInterval();
+    m_sinceTyped.start();
+    m_typed = continued ? m_typed + typed : typed;
+    // The same letter again steps on to the next item it begins; a longer
+    // text first tries the item already marked.
+    QString wanted = searchForm(m_typed);
+    const bool repeated = wanted.size() > 1 && wanted.count(wanted.front()) == wanted.size();
+    if (repeated) wanted = wanted.first(1);
+    const int from = currentRow();
+    const int first = from < 0 ? 0 : (continued && !repeated) ? from : from + 1;
+    for (int i = 0; i < count(); ++i) {
+        const int row = (first + i) % count();
+        if (searchForm(item(row)->text()).startsWith(wanted)) {
+            setCurrentRow(row);
+            return;
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QListWidget>
 
 // A list box as the book's pages use it: a click on an item raises clicked();
@@ -11,6 +12,11 @@ public:
     explicit ListBox(QWidget *parent = nullptr);
     // Exactly what a user's click on that row does.
     void clickRow(int row);
+    // Type-ahead: marks the next item that begins with what was typed in
+    // quick succession. Hiragana finds katakana and half-width forms find
+    // full-width ones, so "す" typed through the input method finds
+    // "スーパー" as well as "すし屋"; letter case does not count.
+    void keyboardSearch(const QString &typed) override;
 
 signals:
     void mouseDown(Qt::MouseButton button);
@@ -23,4 +29,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
+
+private:
+    QString m_typed;
+    QElapsedTimer m_sinceTyped;
 };

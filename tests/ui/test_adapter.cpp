@@ -10,14 +10,12 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTimer>
-
-#include <QChart>
-#include <QChartView>
-#include <QLineSeries>
 
 #include "ui/chart.h"
 #include "ui/deferredrefresh.h"
@@ -471,6 +469,102 @@ private slots:
         list.clickRow(2);
         QCOMPARE(list.currentRow(), 2);
         QCOMPARE(clicks, 2);
+    }
+
+    void listKeysMoveAndChooseAsClicksDo() {
+        ListBox list;
+        for (const char *name : {"スーパー丸正", "すし屋", "ｺﾝﾋﾞﾆ", "本屋", "Books", "八百屋"})
+            list.addItem(QString::fromUtf8(name));
+        list.resize(200, 60); // a page holds two or three items
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        list.setFocus();
+        int clicks = 0;
+        connect(&list, &ListBox::clicked, &list, [&] { ++clicks; });
+        QTest::keyClick(&list, Qt::Key_End);
+        QCOMPARE(list.currentRow(), 5);
+        QTest::keyClick(&list, Qt::Key_Home);
+        QCOMPARE(list.currentRow(), 0);
+        QTest::keyClick(&list, Qt::Key_PageDown);
+        QVERIFY(list.currentRow() > 0);
+        QCOMPARE(clicks, 3);
+        QTest::keyClick(&list, Qt::Key_Return); // the marked item once more
+        QTest::keyClick(&list, Qt::Key_Space);
+        QCOMPARE(clicks, 5);
+        QTest::keyClick(&list, Qt::Key_Home);
+        clicks = 0;
+
+        // Committed through the input method: hiragana finds katakana, in
+        // half-width forms too, and each new word steps to the next match.
+        const auto commit = [&](const QString &text) {
+            QInputMethodEvent typed;
+            typed.setCommitString(text);
+            QApplication::sendEvent(&list, &typed);
+        };
+        const auto pause = [] { QTest::qWait(QApplication::keyboardInputInterval() + 5); };
+        QApplication::setKeyboardInputInterval(20);
+        commit(QStringLiteral("す"));
+        QCOMPARE(list.currentRow(), 1); // すし屋, the next one after スーパー丸正
+        pause();
+        commit(QStringLiteral("す"));
+        QCOMPARE(list.currentRow(), 0);
+        pause();
+        commit(QStringLiteral("こ"));
+        QCOMPARE(list.currentRow(), 2);
+        pause();
+        commit(QStringLiteral("八百"));
+        QCOMPARE(list.currentRow(), 5);
+        pause();
+        QTest::keyClick(&list, Qt::Key_B); // letter case does not count
+        QCOMPARE(list.currentRow(), 4);
+        QCOMPARE(clicks, 5);
+        pause();
+        commit(QStringLiteral("まだない")); // no item: the mark stays
+        QCOMPARE(list.currentRow(), 4);
+        QCOMPARE(clicks, 5);
+
+        // Kana typed in quick succession make one word: "すー" passes すし屋 by.
+        QApplication::setKeyboardInputInterval(60000);
+        QTest::keyClick(&list, Qt::Key_Home); // a moving key starts a new word
+        commit(QStringLiteral("す"));
+        QCOMPARE(list.currentRow(), 1);
+        commit(QStringLiteral("ー"));
+        QCOMPARE(list.currentRow(), 0);
+        QApplication::setKeyboardInputInterval(400);
+    }
+
+    void gridKeysChooseTheMarkedCellAndKeepTheScroll() {
+        QWidget box;
+        QLineEdit before(&box);
+        Grid g(&box);
+        g.resize(300, 150);
+        g.setCols(2);
+        g.setRows(41);
+        for (int r = 1; r <= 40; ++r)
+            g.setText(r, 0, QString::number(r));
+        QWidget::setTabOrder(&before, &g);
+        box.resize(300, 200);
+        g.move(0, 40);
+        before.setFocus();
+        box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        g.setTopRow(30);
+        const int top = g.topRow();
+        QVERIFY(top > 20);
+        QSignalSpy clicks(&g, &Grid::clicked);
+        QTest::keyClick(&before, Qt::Key_Tab);
+        QVERIFY(g.isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(g.topRow(), top); // entered where it was shown
+        QCOMPARE(g.currentRow(), top);
+        QCOMPARE(clicks.count(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(g.currentRow(), top + 1);
+        QCOMPARE(clicks.count(), 0); // moving is not choosing
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(clicks.count(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(g.currentRow(), top + 1);
     }
 
     void messageBoxesSpeakJapanese() {
