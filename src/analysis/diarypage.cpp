@@ -9,6 +9,7 @@
 #include "ui/fileerrors.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
+#include "ui/keyboard.h"
 
 namespace {
 // The grid's rows over the diary as read: column 0 the place in the file.
@@ -62,6 +63,9 @@ DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m
     connect(cmdMemoHozon, &QPushButton::clicked, this, &DiaryPage::cmdMemoHozon_Click);
     connect(txtMemo, &QLineEdit::returnPressed, this, [this] { txtMemo_KeyPress(13); });
     cmdMemoHozon->setEnabled(false);
+    // A row is picked first (Enter in the list); Tab leaves the notes box.
+    keyboard::setFirstInput(this, msgMemoList);
+    txtKizuki->setTabChangesFocus(true);
 }
 
 // The box holds line feeds; the file holds CR LF pairs.

@@ -94,6 +94,7 @@ SearchPage::SearchPage(BookSession &session, QWidget *parent)
 
     cmdAllact =
         page.button(QStringLiteral("cmdAllact"), QStringLiteral("全部"), 7800, 900, 900, 600);
+    setTabOrder(cmdAllWeek, cmdAllact); // it stands at the end of the weekday row
     msgBunseki = page.grid(QStringLiteral("msgBunseki"), 1, 15, 60, 3400, 6800, 4100);
     msgBunseki->setAccessibleName(QStringLiteral("検索結果"));
     mcrBunseki = page.chart(QStringLiteral("mcrBunseki"), 6950, 3400, 4730, 4100);

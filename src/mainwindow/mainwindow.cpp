@@ -110,6 +110,8 @@ void MainWindow::setUpKeyboard() {
         setTabOrder(last, button);
         last = button;
     }
+    for (QWidget *frame : m_frames)
+        keyboard::keepFocusWhileRedrawn(frame);
     const struct {
         const char *panel, *closer;
     } panels[] = {

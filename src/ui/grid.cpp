@@ -520,7 +520,8 @@ bool Grid::eventFilter(QObject *watched, QEvent *event) {
 // grid opened at its newest rows stays there.
 void Grid::markTopRowOnKeyboardEntry() {
     if (m_view->currentIndex().isValid() || m_model->rowCount() == 0) return;
-    const int row = std::max(0, m_view->rowAt(0));
+    // The row asked to be on top, which a grid just shown may not have drawn yet.
+    const int row = std::clamp(m_requestedTop - m_fixedRows, 0, m_model->rowCount() - 1);
     const int col = std::min(m_fixedCols, m_model->columnCount() - 1);
     m_view->selectionModel()->setCurrentIndex(m_model->index(row, std::max(0, col)),
                                               QItemSelectionModel::NoUpdate);

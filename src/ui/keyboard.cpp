@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QShortcut>
 #include <QToolTip>
 
@@ -13,7 +15,18 @@
 
 namespace keyboard {
 
+namespace {
+constexpr char kFirstInput[] = "keyboardFirstInput";
+}
+
+void setFirstInput(QWidget *container, QWidget *first) {
+    container->setProperty(kFirstInput, QVariant::fromValue<QObject *>(first));
+}
+
 QWidget *firstInput(QWidget *container) {
+    if (auto *named = qobject_cast<QWidget *>(container->property(kFirstInput).value<QObject *>());
+        named && named->isEnabled() && named->isVisibleTo(container))
+        return named;
     // A grid is read rather than filled in: an input or a button comes first.
     QWidget *firstGrid = nullptr;
     for (QWidget *w = container->nextInFocusChain(); w && w != container;
@@ -53,6 +66,35 @@ private:
 
 void focusFirstInputOnShow(QWidget *container) {
     container->installEventFilter(new FocusOnShow(container));
+}
+
+namespace {
+class FocusKeeper : public QObject {
+public:
+    explicit FocusKeeper(QWidget *page) : QObject(page), m_page(page) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched != m_page) return false;
+        if (event->type() == QEvent::Hide) {
+            QWidget *current = QApplication::focusWidget();
+            m_held = current && m_page->isAncestorOf(current) ? current : nullptr;
+        } else if (event->type() == QEvent::Show && m_held) {
+            if (m_held->isVisibleTo(m_page) && m_held->isEnabled())
+                m_held->setFocus(Qt::OtherFocusReason);
+            m_held = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_page;
+    QPointer<QWidget> m_held;
+};
+} // namespace
+
+void keepFocusWhileRedrawn(QWidget *page) {
+    page->installEventFilter(new FocusKeeper(page));
 }
 
 void closeOnEscape(QWidget *panel, QAbstractButton *closer) {

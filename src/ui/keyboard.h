@@ -10,12 +10,20 @@ class QWidget;
 namespace keyboard {
 
 // The first control of the container that takes the focus by Tab, in Tab
-// order; a grid only when there is nothing else.
+// order; a grid only when there is nothing else, unless the container named
+// its own first input.
 QWidget *firstInput(QWidget *container);
+// For a page whose work starts in a grid (a row is picked before anything
+// is typed).
+void setFirstInput(QWidget *container, QWidget *first);
 void focusFirstInput(QWidget *container);
 // Each time the container is shown, its first input takes the focus, unless
 // the focus is already inside it (a panel over a page keeps its own).
 void focusFirstInputOnShow(QWidget *container);
+// A page that a handler hides and shows again (to redraw, or to switch
+// conditions) gives the focus back to the control that held it, so a button
+// pressed by Space keeps the focus instead of sending it to the top bar.
+void keepFocusWhileRedrawn(QWidget *page);
 // Escape anywhere inside the panel presses its closing button.
 void closeOnEscape(QWidget *panel, QAbstractButton *closer);
 // The key runs the button's click; the tooltip shows it after the button's own text.

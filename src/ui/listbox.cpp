@@ -39,9 +39,10 @@ void ListBox::mouseReleaseEvent(QMouseEvent *e) {
     emit mouseUp(e->button());
 }
 
-// A key that moves the selection (arrows, Home, End, Page keys, the first
-// letters of an item) raises clicked() as a click on the new item does; Enter
-// or Space chooses the current item again.
+// A key that moves the selection (arrows, Home, End, Page keys) raises
+// clicked() as a click on the new item does; the first letters of an item
+// choose it, even the item already marked; Enter or Space chooses the
+// current item again.
 void ListBox::keyPressEvent(QKeyEvent *e) {
     const bool choose = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
                         (e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier);
@@ -51,16 +52,18 @@ void ListBox::keyPressEvent(QKeyEvent *e) {
     }
     if (e->text().isEmpty()) m_sinceTyped.invalidate(); // a moving key starts a new word
     const int before = currentRow();
+    m_typedHit = false;
     QListWidget::keyPressEvent(e);
-    if (currentRow() != before) emit clicked();
+    if (currentRow() != before || m_typedHit) emit clicked();
 }
 
 // Kana and kanji come through the input method: the committed text searches
 // the items by their first characters, as typed letters do.
 void ListBox::inputMethodEvent(QInputMethodEvent *e) {
     const int before = currentRow();
+    m_typedHit = false;
     QListWidget::inputMethodEvent(e);
-    if (currentRow() != before) emit clicked();
+    if (currentRow() != before || m_typedHit) emit clicked();
 }
 
 namespace {
@@ -90,7 +93,14 @@ void ListBox::keyboardSearch(const QString &typed) {
         const int row = (first + i) % count();
         if (searchForm(item(row)->text()).startsWith(wanted)) {
             setCurrentRow(row);
+            m_typedHit = true; // chosen, even when it was the item already marked
             return;
         }
     }
+}
+
+// Back in the list after the amount was typed, the next payee is a new word.
+void ListBox::focusOutEvent(QFocusEvent *e) {
+    m_sinceTyped.invalidate();
+    QListWidget::focusOutEvent(e);
 }

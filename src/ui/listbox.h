@@ -29,8 +29,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
     QString m_typed;
     QElapsedTimer m_sinceTyped;
+    bool m_typedHit = false; // the last key found an item by type-ahead
 };

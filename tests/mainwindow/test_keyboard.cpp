@@ -3,6 +3,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -141,6 +144,82 @@ private slots:
         QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
     }
 
+    // A week of receipts on a book of the sample's shape (its payees, their
+    // categories and its five weeks of records), saved under a user's own
+    // name: the sample itself refuses every save.
+    void aWeekOfReceiptsFromThePile() {
+        m_dir = std::make_unique<BookDir>();
+        for (const QFileInfo &f :
+             QDir(QStringLiteral(MILTEA_SAMPLE_DIR)).entryInfoList(QDir::Files))
+            QVERIFY(QFile::copy(f.filePath(), m_dir->file(f.fileName())));
+        m_dir->enter();
+        m_dir->write(QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt"), QStringLiteral("\"氏名\",\"はなこ\"\r\n"));
+        const QByteArray before = m_dir->bytes(kData);
+        Clock::setToday(QDate(2005, 3, 12));
+        openActive();
+        const qsizetype boxesAtOpen = m_boxes->seen.size(); // the help tour's welcome
+        // A payee by its first kana or its word, committed through the input method.
+        const auto payee = [&](const char *typed) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString::fromUtf8(typed));
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
+            ++m_keys;
+            settle();
+        };
+        const struct {
+            const char *typed, *payee, *category, *amount;
+        } week[7][3] = {
+            {{"す", "スーパー丸正", "食費", "2380"},
+             {"こ", "コンビニ", "食費", "420"},
+             {"喫茶店", "喫茶店", "外食", "560"}},
+            {{"駅", "駅", "交通費", "320"},
+             {"こ", "コンビニ", "食費", "180"},
+             {"八百屋", "八百屋", "食費", "640"}},
+            {{"す", "スーパー丸正", "食費", "1950"},
+             {"ど", "ドラッグストア", "日用品", "880"},
+             {"本屋", "本屋", "教養", "1200"}},
+            {{"駅", "駅", "交通費", "320"},
+             {"れ", "レストラン", "外食", "1480"},
+             {"こ", "コンビニ", "食費", "260"}},
+            {{"1", "100円ショップ", "日用品", "315"},
+             {"八百屋", "八百屋", "食費", "530"},
+             {"駅", "駅", "交通費", "320"}},
+            {{"す", "スーパー丸正", "食費", "2740"},
+             {"がそ", "ガソリンスタンド", "交通費", "4300"},
+             {"け", "ケーキ屋", "交際費", "1600"}},
+            {{"花屋", "花屋", "交際費", "1080"},
+             {"こ", "コンビニ", "食費", "350"},
+             {"す", "スーパー丸正", "食費", "1560"}},
+        };
+        for (int i = 0; i < 6; ++i)
+            press(Qt::Key_Left); // back to Sunday the 6th
+        press(Qt::Key_Tab);      // the day chosen, on to the payee list
+        QString expected;
+        for (int day = 0; day < 7; ++day) {
+            if (day > 0) { // the next day: back to the calendar, one day on, to the list
+                press(Qt::Key_Tab, Qt::ShiftModifier);
+                press(Qt::Key_Right);
+                press(Qt::Key_Tab);
+            }
+            const QString date = QDate(2005, 3, 6 + day).toString(QStringLiteral("yyyy/MM/dd"));
+            for (const auto &r : week[day]) {
+                payee(r.typed);
+                QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QString::fromUtf8(r.category));
+                digits(r.amount);
+                press(Qt::Key_Return);
+                expected +=
+                    payLine(qPrintable(date), r.payee, r.category, QByteArray(r.amount).toInt());
+            }
+            QCOMPARE(c<Grid>("msgDayList")->rows(), 4);
+            QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        }
+        // 21 receipts in 6 + 1 + 6 x 3 + 21 x 2 keys besides the digits.
+        QCOMPARE(m_keys, 67);
+        QCOMPARE(m_dir->bytes(kData), before + sjis(expected));
+        QCOMPARE(m_boxes->seen.size(), boxesAtOpen); // not one box on the way
+        QCOMPARE(c<QLabel>("lblDayTotal")->text(), QStringLiteral("2,990円"));
+    }
+
     void enterInTheCalendarChoosesTheDayAsAClickDoes() {
         book().write(kData, payLine("2005/02/13", "本屋", "教養", 800));
         storeMasters();
@@ -262,6 +341,121 @@ private slots:
             press(Qt::Key_Escape);
             QVERIFY2(!c(p.panel)->isVisible(), p.panel);
         }
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
+
+    // --- Pages and panels ---
+
+    // Top to bottom, left to right, each input before its button; a disabled
+    // button is passed over.
+    void eachPageAndPanelReadsInOrderByTab() {
+        book();
+        openActive();
+        const struct {
+            int pageKey;
+            const char *opener, *frame;
+            QStringList order;
+        } forms[] = {
+            {Qt::Key_2, nullptr, "fraKakei", {"optList2_0", "msgKakei1", "msgKakei2"}},
+            {Qt::Key_3, nullptr, "fraRenTai", {"optList1_0", "msgRireki"}},
+            {Qt::Key_4, nullptr, "fraCyokin", {"optList3_0", "msgCyokin"}},
+            {Qt::Key_5,
+             nullptr,
+             "fraSim",
+             {"cboSelMonth", "msgSim1", "mtvSim", "txtSim2", "cmdHozonSim", "msgSim2"}},
+            {Qt::Key_6, nullptr, "fraTaijyu", {"lstMise2",   "txtKey",    "lstJanru2", "txtKey2",
+                                               "cmdKensaku", "cmdWeek_0", "cmdWeek_1", "cmdWeek_2",
+                                               "cmdWeek_3",  "cmdWeek_4", "cmdWeek_5", "cmdWeek_6",
+                                               "cmdAllWeek", "cmdAllact", "cmdKikan1", "cmdKikan8",
+                                               "cmdKikan2",  "cmdKikan3", "cmdKikan4", "cmdKikan5",
+                                               "cmdKikan6",  "cmdKikan7", "cmdKikanF", "cmdAllDay",
+                                               "cboStdate",  "cboEddate", "msgBunseki"}},
+            {Qt::Key_7,
+             nullptr,
+             "fraBunseki",
+             {"cmdSort1", "cmdSort2", "cmdSort3", "cmdSort4", "cmdSort5", "msgIchiran"}},
+            {Qt::Key_8, nullptr, "fraCale", {"msgCale", "msgCale_w"}},
+            {Qt::Key_9,
+             nullptr,
+             "fraMemo",
+             {"msgMemoList", "txtMemo", "txtKizuki", "cmdKizukiHozon"}},
+            {Qt::Key_0,
+             nullptr,
+             "fraSettei",
+             {"lstKoumoku", "cmdNew2", "cmdDel2", "txtChg", "lstKoumoku2", "cmdNew3", "cmdDel4",
+              "txtChg2", "txtPriData", "cmdPHozon1", "cmdNew1"}},
+            {Qt::Key_1,
+             "cmdInp",
+             "fraInpKIn",
+             {"txtInpHizuke", "txtInpRiyuu", "txtInpKingaku", "cmdInpHozon", "msgInpRireki",
+              "cmdInpModori"}},
+            {Qt::Key_1,
+             "cmdFumei",
+             "fraInpHumei",
+             {"txtInpZankin", "cmdHumeiCk", "cmdHumeiHozon", "cmdFumeiModori"}},
+            {Qt::Key_0,
+             "cmdNew1",
+             "fraNew",
+             {"cboSt_Date", "txtNowJyou", "txtPriData1", "cmdStHozon", "cmdYame"}},
+        };
+        for (const auto &f : forms) {
+            press(f.pageKey, Qt::AltModifier);
+            if (f.opener) click(f.opener);
+            QWidget *frame = c(f.frame);
+            QStringList seen{focusName(m_w.get())}; // the first input, as it opens
+            for (int i = 0; i < 60; ++i) {
+                press(Qt::Key_Tab);
+                if (!frame->isAncestorOf(m_w->focusWidget())) break;
+                seen << focusName(m_w.get());
+            }
+            QCOMPARE(seen, f.order);
+            if (f.opener) press(Qt::Key_Escape);
+        }
+    }
+
+    // A page that redraws hidden keeps the focus on the control that was used.
+    void optionsAndConditionsKeepTheFocus() {
+        book();
+        storeMasters();
+        openActive();
+        press(Qt::Key_2, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("optList2_0"));
+        QCOMPARE(c<Grid>("msgKakei2")->text(0, 3), QStringLiteral("八百屋"));
+        press(Qt::Key_Right);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("optList2_1"));
+        QVERIFY(c<QAbstractButton>("optList2_1")->isChecked());
+        QCOMPARE(c<Grid>("msgKakei2")->text(0, 3), QStringLiteral("食費"));
+        press(Qt::Key_Left);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("optList2_0"));
+        QCOMPARE(c<Grid>("msgKakei2")->text(0, 3), QStringLiteral("八百屋"));
+        // A search condition hides every page and shows its own again.
+        press(Qt::Key_6, Qt::AltModifier);
+        for (int i = 0; i < 8; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdWeek_3"));
+        press(Qt::Key_Space);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdWeek_3"));
+        QVERIFY(c("fraTaijyu")->isVisible());
+    }
+
+    void diaryRowPickedAndStoredByKeys() {
+        book().write(kData, payLine("2005/02/12", "八百屋", "食費", 300) +
+                                payLine("2005/02/13", "本屋", "教養", 800) +
+                                payLine("2005/02/14", "花屋", "趣味", 500));
+        openActive();
+        press(Qt::Key_9, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
+        press(Qt::Key_Down); // from the first row to the second
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtMemo"));
+        digits("ok");
+        press(Qt::Key_Return);
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/12", "八百屋", "食費", 300) +
+                                         QStringLiteral("\"2005/02/13\",\"本屋\",\"教養\",800,"
+                                                        "\"ok\",\"\"\r\n") +
+                                         payLine("2005/02/14", "花屋", "趣味", 500));
+        press(Qt::Key_Tab, Qt::ShiftModifier); // back to the list for the next row
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
         QCOMPARE(m_boxes->seen.size(), 0);
     }
 
