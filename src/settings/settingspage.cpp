@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <array>
 
 #include "book/masterorder.h"
@@ -191,6 +192,14 @@ void SettingsPage::connectHandlers() {
     connect(lstKoumoku2, &ListBox::mouseDown, this, &SettingsPage::lstKoumoku2_MouseDown);
     connect(lstKoumoku, &ListBox::mouseUp, this, &SettingsPage::lstKoumoku_MouseUp);
     connect(lstKoumoku2, &ListBox::mouseUp, this, &SettingsPage::lstKoumoku2_MouseUp);
+    // Alt+Up and Alt+Down move the chosen name as a drag does.
+    for (const Master *m : {&m_payees, &m_categories})
+        for (const auto &[key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
+            auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | key), m->list);
+            shortcut->setContext(Qt::WidgetShortcut);
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, m, step = step] { moveByKey(*m, step); });
+        }
 }
 
 void SettingsPage::open() {
@@ -322,6 +331,21 @@ void SettingsPage::dragEnd(const Master &m) {
     delete m.list->takeItem(move.removeAt);
     m.list->insertItem(move.insertAt, DragText);
     m.list->setCurrentRow(move.insertAt + 1); // the target stays selected
+    setButtonBackColor(m.sort, palette::unsavedOrder);
+}
+
+// Up is the name dragged onto the one above it; down is the name below
+// dragged onto this one. The moved name stays chosen.
+void SettingsPage::moveByKey(const Master &m, int step) {
+    const int row = selectedRow(m.list);
+    if (row < 0) return;
+    const int dragged = step < 0 ? row : row + 1;
+    const DragMove move = computeDragMove(m.list->count(), dragged, step < 0 ? row - 1 : row);
+    if (!move.changed) return;
+    const QString name = m.list->item(dragged)->text();
+    delete m.list->takeItem(move.removeAt);
+    m.list->insertItem(move.insertAt, name);
+    m.list->setCurrentRow(row + step);
     setButtonBackColor(m.sort, palette::unsavedOrder);
 }
 

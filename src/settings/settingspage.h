@@ -88,6 +88,7 @@ private:
     void enableSelectionButtons(const Master &m);
     void dragStart(const Master &m);
     void dragEnd(const Master &m);
+    void moveByKey(const Master &m, int step);
     void saveOrder(const Master &m);
     void rename(const Master &m);
     // Tells the window the master file changed; the edit lists stay as shown.

@@ -1,5 +1,6 @@
 #include "ui/helpwindow.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -14,6 +15,9 @@ HelpWindow::HelpWindow(QWidget *owner)
     m_browser->setOpenExternalLinks(false);
     m_browser->setSource(QUrl(QStringLiteral("qrc:/docs/help.html")));
     resize(640, 560);
+    // Read and put away from the keyboard, as the page it was opened from.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpWindow::showTopic(const QString &anchor) {
@@ -23,4 +27,5 @@ void HelpWindow::showTopic(const QString &anchor) {
         m_browser->scrollToAnchor(anchor);
     show();
     raise();
+    activateWindow();
 }

@@ -13,9 +13,11 @@
 #include "book/helptexts.h"
 #include "mainwindow/mainpage.h"
 #include "records/clock.h"
+#include "ui/controls.h"
 #include "ui/grid.h"
 #include "ui/keyboard.h"
 #include "ui/listbox.h"
+#include "ui/palette.h"
 #include "windowfixture.h"
 
 namespace {
@@ -315,7 +317,11 @@ private slots:
         QCOMPARE(c<QToolButton>("cmdKakei")->toolTip(),
                  QStringLiteral("月別、日別の支出集計を表示します"));
         press(Qt::Key_F1);
-        QVERIFY(c("helpWindow")->isVisible());
+        QWidget *help = c("helpWindow");
+        QVERIFY(help->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
         QCOMPARE(keyboard::shownTooltip(c<QToolButton>("cmdHelp")),
                  QStringLiteral("ヘルプファイルを開きます (F1)"));
     }
@@ -436,6 +442,44 @@ private slots:
         press(Qt::Key_Space);
         QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdWeek_3"));
         QVERIFY(c("fraTaijyu")->isVisible());
+    }
+
+    // Alt+Up and Alt+Down in place of a drag; the order is saved by its button.
+    void mastersReorderedByKeys() {
+        book();
+        storeMasters();
+        openActive();
+        press(Qt::Key_0, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstKoumoku"));
+        auto *list = c<ListBox>("lstKoumoku");
+        const auto names = [list] {
+            QStringList out;
+            for (int i = 0; i < list->count(); ++i)
+                out << list->item(i)->text();
+            return out;
+        };
+        press(Qt::Key_Down); // 本屋 chosen
+        press(Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(names(), (QStringList{"本屋", "八百屋", "花屋"}));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(buttonBackColor(c<QAbstractButton>("cmdSort")), palette::unsavedOrder);
+        press(Qt::Key_Up, Qt::AltModifier); // at the top already
+        press(Qt::Key_Down, Qt::AltModifier);
+        press(Qt::Key_Down, Qt::AltModifier);
+        press(Qt::Key_Down, Qt::AltModifier); // at the end already
+        QCOMPARE(names(), (QStringList{"八百屋", "花屋", "本屋"}));
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(m_dir->text(QStringLiteral("支払いマスタ.txt")),
+                 QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
+        for (const char *next : {"cmdNew2", "cmdDel", "cmdDel2", "cmdSort"}) {
+            press(Qt::Key_Tab);
+            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(next));
+        }
+        press(Qt::Key_Space);
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("並び替え完了"));
+        QCOMPARE(m_dir->text(QStringLiteral("支払いマスタ.txt")),
+                 QStringLiteral("八百屋\r\n花屋\r\n本屋\r\n"));
+        QCOMPARE(c<ListBox>("lstMise")->item(2)->text(), QStringLiteral("本屋"));
     }
 
     void diaryRowPickedAndStoredByKeys() {
