@@ -18,6 +18,7 @@
 #include "ui/controls.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
+#include "ui/keyboard.h"
 #include "ui/listbox.h"
 #include "ui/palette.h"
 
@@ -123,9 +124,11 @@ void SearchPage::setMasters(const QStringList &payees, const QStringList &catego
 bool SearchPage::eventFilter(QObject *watched, QEvent *event) {
     if (watched == txtKey || watched == txtKey2) {
         if (event->type() == QEvent::FocusIn) {
-            // Focus that comes back with the window (after a message box) is no new entry.
+            // Focus that comes back with the window (after a message box) or
+            // with the page (after a listing redrew it) is no new entry.
             const Qt::FocusReason why = static_cast<QFocusEvent *>(event)->reason();
-            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+            if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason &&
+                !keyboard::givingFocusBack())
                 watched == txtKey ? txtKey_GotFocus() : txtKey2_GotFocus();
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();

@@ -69,6 +69,8 @@ void focusFirstInputOnShow(QWidget *container) {
 }
 
 namespace {
+bool s_givingFocusBack = false;
+
 class FocusKeeper : public QObject {
 public:
     explicit FocusKeeper(QWidget *page) : QObject(page), m_page(page) {}
@@ -79,9 +81,17 @@ protected:
         if (event->type() == QEvent::Hide) {
             QWidget *current = QApplication::focusWidget();
             m_held = current && m_page->isAncestorOf(current) ? current : nullptr;
+            // A redraw shows the page again within the same handler; a page
+            // left for another one is opened afresh, at its first input.
+            if (m_held)
+                QMetaObject::invokeMethod(
+                    this, [this] { m_held = nullptr; }, Qt::QueuedConnection);
         } else if (event->type() == QEvent::Show && m_held) {
-            if (m_held->isVisibleTo(m_page) && m_held->isEnabled())
+            if (m_held->isVisibleTo(m_page) && m_held->isEnabled()) {
+                s_givingFocusBack = true;
                 m_held->setFocus(Qt::OtherFocusReason);
+                s_givingFocusBack = false;
+            }
             m_held = nullptr;
         }
         return false;
@@ -92,6 +102,10 @@ private:
     QPointer<QWidget> m_held;
 };
 } // namespace
+
+bool givingFocusBack() {
+    return s_givingFocusBack;
+}
 
 void keepFocusWhileRedrawn(QWidget *page) {
     page->installEventFilter(new FocusKeeper(page));

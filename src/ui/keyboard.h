@@ -24,6 +24,9 @@ void focusFirstInputOnShow(QWidget *container);
 // conditions) gives the focus back to the control that held it, so a button
 // pressed by Space keeps the focus instead of sending it to the top bar.
 void keepFocusWhileRedrawn(QWidget *page);
+// True while such a control is being given its focus back: it was not
+// entered anew, so what it does on entry does not run.
+bool givingFocusBack();
 // Escape anywhere inside the panel presses its closing button.
 void closeOnEscape(QWidget *panel, QAbstractButton *closer);
 // The key runs the button's click; the tooltip shows it after the button's own text.

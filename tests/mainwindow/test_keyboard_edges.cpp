@@ -1,0 +1,109 @@
+// The keyboard road where it can go wrong: keys that would run a handler a
+// mouse user never runs, or run one twice, and bad input typed by key, which
+// must meet the same boxes as ever and leave the files as they were.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "records/clock.h"
+#include "ui/grid.h"
+#include "ui/listbox.h"
+#include "windowfixture.h"
+
+namespace {
+const QString kData = QStringLiteral("データ.txt");
+
+QString payLine(const char *date, const char *payee, const char *cat, int amount) {
+    return QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"\",\"\"\r\n")
+        .arg(QString::fromUtf8(date), QString::fromUtf8(payee), QString::fromUtf8(cat))
+        .arg(amount);
+}
+
+QString focusName(QWidget *window) {
+    for (QWidget *w = window->focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    return {};
+}
+} // namespace
+
+class TestKeyboardEdges : public QObject, public WindowFixture {
+    Q_OBJECT
+private:
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        if (QApplication::activeWindow() != m_w.get()) {
+            m_w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        }
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY2(target, "nothing has the focus");
+        QTest::keyClick(target, Qt::Key(key), mods);
+        settle();
+    }
+    void openActive() {
+        open();
+        m_w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        settle();
+    }
+    void storeMasters() {
+        m_dir->write(QStringLiteral("支払いマスタ.txt"),
+                     QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
+        m_dir->write(QStringLiteral("費目マスタ.txt"), QStringLiteral("食費\r\n教養\r\n趣味\r\n"));
+        m_dir->write(QStringLiteral("関連.TXT"),
+                     QStringLiteral("\"八百屋\",\"食費\"\r\n\"本屋\",\"教養\"\r\n"
+                                    "\"花屋\",\"趣味\"\r\n"));
+    }
+    QStringList listedPayees(const char *grid) {
+        auto *g = c<Grid>(grid);
+        QStringList out;
+        for (int r = 1; r < g->rows(); ++r)
+            out << g->text(r, 3);
+        return out;
+    }
+
+private slots:
+    void init() { Clock::setToday(QDate(2005, 2, 14)); }
+    void cleanup() {
+        closeAll();
+        Clock::reset();
+    }
+
+    // Enter in a key box lists by the key and leaves it in the box: the
+    // focus given back after the page is redrawn is no new entry, and the
+    // key takes part in the next condition; leaving the page and opening it
+    // again keeps it too.
+    void searchKeyStaysAfterEnterAndAcrossPages() {
+        book().write(kData, payLine("2005/02/12", "八百屋", "食費", 300) +
+                                payLine("2005/02/13", "本屋", "教養", 800) +
+                                payLine("2005/02/14", "本屋", "教養", 500));
+        storeMasters();
+        openActive();
+        press(Qt::Key_6, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise2"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtKey"));
+        c<QLineEdit>("txtKey")->setText(QStringLiteral("本屋"));
+        press(Qt::Key_Return);
+        QCOMPARE(listedPayees("msgBunseki"), (QStringList{"本屋", "本屋"}));
+        QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("本屋"));
+        QCOMPARE(c<QLineEdit>("txtKey2")->text(), QStringLiteral("本屋"));
+        // Monday only, with the key still in force: the 14th.
+        c<QAbstractButton>("cmdWeek_1")->setFocus();
+        press(Qt::Key_Space);
+        QCOMPARE(listedPayees("msgBunseki"), (QStringList{"本屋"}));
+        QCOMPARE(c<Grid>("msgBunseki")->text(1, 1), QStringLiteral("05/02/14"));
+
+        c<QLineEdit>("txtKey")->setFocus(); // a new entry empties the box
+        QCOMPARE(c<QLineEdit>("txtKey")->text(), QString());
+        c<QLineEdit>("txtKey")->setText(QStringLiteral("八百"));
+        press(Qt::Key_1, Qt::AltModifier);
+        press(Qt::Key_6, Qt::AltModifier);
+        QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("八百"));
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
+};
+
+QTEST_MAIN(TestKeyboardEdges)
+#include "test_keyboard_edges.moc"
