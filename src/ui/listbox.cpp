@@ -47,6 +47,7 @@ void ListBox::keyPressEvent(QKeyEvent *e) {
     const bool choose = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
                         (e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier);
     if (choose && currentItem()) {
+        setCurrentRow(currentRow()); // selected, as a click selects it
         emit clicked();
         return;
     }

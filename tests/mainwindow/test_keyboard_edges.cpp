@@ -103,6 +103,33 @@ private slots:
         QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("八百"));
         QCOMPARE(m_boxes->seen.size(), 0);
     }
+    // Enter or Space on the list's marked name chooses it as a click does:
+    // the name is selected, so the buttons that work on the selection find
+    // it (the marked name of a list just entered is not yet selected).
+    void nameChosenByKeyIsSelectedForTheButtons() {
+        book();
+        storeMasters();
+        openActive();
+        press(Qt::Key_0, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstKoumoku"));
+        auto *list = c<ListBox>("lstKoumoku");
+        QCOMPARE(list->currentRow(), 0);
+        press(Qt::Key_Space);
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->selectedItems().first()->text(), QStringLiteral("八百屋"));
+        press(Qt::Key_Down, Qt::AltModifier); // moved as a drag moves it
+        QCOMPARE(list->item(1)->text(), QStringLiteral("八百屋"));
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdDel"));
+        m_boxes->queue(QMessageBox::Cancel);
+        press(Qt::Key_Space);
+        QCOMPARE(m_boxes->seen.size(), 1);
+        QCOMPARE(m_boxes->seen.last().text, QStringLiteral("八百屋を削除します。よろしいですか？"));
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("クリア確認"));
+        QCOMPARE(m_dir->text(QStringLiteral("支払いマスタ.txt")),
+                 QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
