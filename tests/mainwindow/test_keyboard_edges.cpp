@@ -3,6 +3,8 @@
 // must meet the same boxes as ever and leave the files as they were.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -129,6 +131,77 @@ private slots:
         QCOMPARE(m_boxes->seen.last().title, QStringLiteral("クリア確認"));
         QCOMPARE(m_dir->text(QStringLiteral("支払いマスタ.txt")),
                  QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
+    }
+    // Bad input on the payment road by key: Enter passes an empty or
+    // non-numeric amount by without a word, the save button pressed by Space
+    // shows its box, and the sample book refuses by the same box as a click;
+    // nothing is written and the focus stays where the user can go on.
+    void badPaymentsByKeyMeetTheBoxesOfAClick() {
+        book().write(kData, payLine("2005/02/13", "本屋", "教養", 800));
+        storeMasters();
+        const QByteArray before = m_dir->bytes(kData);
+        const QByteArray links = m_dir->bytes(QStringLiteral("関連.TXT"));
+        openActive();
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down); // 本屋, its category with it
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        press(Qt::Key_Return); // no amount
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12a"));
+        press(Qt::Key_Return); // not a number
+        QCOMPARE(m_boxes->seen.size(), 0);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdTaiHozon"));
+        press(Qt::Key_Space);
+        QCOMPARE(m_boxes->seen.size(), 1);
+        QCOMPARE(m_boxes->seen.last().text, QStringLiteral("金額は数字で入力してください"));
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("金額異常"));
+        QCOMPARE(m_boxes->seen.last().icon, QMessageBox::Warning);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdTaiHozon"));
+        // The amount emptied: the same press, the next box.
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        c<QLineEdit>("txtOutInp")->clear();
+        press(Qt::Key_Tab);
+        press(Qt::Key_Return); // Enter on the focused save button
+        press(Qt::Key_Space);
+        QCOMPARE(m_boxes->titles().mid(1), (QStringList{"金額未入力"}));
+        QCOMPARE(m_dir->bytes(kData), before);
+        QCOMPARE(m_dir->bytes(QStringLiteral("関連.TXT")), links);
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 1);
+    }
+    // The sample book refuses every change; by key as by mouse the refusal
+    // is one box, and the day list's Delete key deletes nothing.
+    void sampleBookRefusesByKeyAsByClick() {
+        m_dir = std::make_unique<BookDir>();
+        for (const QFileInfo &f :
+             QDir(QStringLiteral(MILTEA_SAMPLE_DIR)).entryInfoList(QDir::Files))
+            QVERIFY(QFile::copy(f.filePath(), m_dir->file(f.fileName())));
+        m_dir->enter();
+        const QByteArray before = m_dir->bytes(kData);
+        openActive();
+        QVERIFY(m_boxes->titles().contains(QStringLiteral("サンプル表示")));
+        const qsizetype atOpen = m_boxes->seen.size(); // and the help tour's welcome
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("500"));
+        press(Qt::Key_Return);
+        QCOMPARE(m_boxes->titles().mid(atOpen), (QStringList{"新規スタート促し"}));
+        QCOMPARE(m_boxes->seen.last().text,
+                 QStringLiteral(
+                     "ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        // Shift+Tab back to the day list of the 14th, its newest row marked.
+        auto *days = c<Grid>("msgDayList");
+        QVERIFY(days->rows() > 1);
+        c<Grid>("msgDayList")->setFocus(Qt::TabFocusReason);
+        settle();
+        press(Qt::Key_Delete);
+        QCOMPARE(m_boxes->titles().mid(atOpen),
+                 (QStringList{"新規スタート促し", "新規スタート促し"}));
+        press(Qt::Key_Return); // a click on the row: nothing to do
+        QCOMPARE(m_boxes->seen.size(), atOpen + 2);
+        QCOMPARE(m_dir->bytes(kData), before);
     }
 };
 
