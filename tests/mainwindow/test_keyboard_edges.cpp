@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
@@ -202,6 +203,30 @@ private slots:
         press(Qt::Key_Return); // a click on the row: nothing to do
         QCOMPARE(m_boxes->seen.size(), atOpen + 2);
         QCOMPARE(m_dir->bytes(kData), before);
+    }
+    // A payment that cannot be written (its file's temporary is blocked) is
+    // one error box by Enter, the file as it was, the entry kept for another
+    // try; the focus stays in the amount box.
+    void unwritablePaymentByEnterIsOneBoxAndNoChange() {
+        book().write(kData, payLine("2005/02/14", "本屋", "教養", 800));
+        storeMasters();
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("データコピー.txt")));
+        const QByteArray before = m_dir->bytes(kData);
+        openActive();
+        press(Qt::Key_Left); // the 13th, before the book's last payment
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("500"));
+        press(Qt::Key_Return);
+        QCOMPARE(m_boxes->seen.size(), 1);
+        QCOMPARE(m_boxes->seen.last().icon, QMessageBox::Warning);
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("ファイル書き込みエラー"));
+        QVERIFY(m_boxes->seen.last().text.startsWith(
+            QStringLiteral("「データコピー.txt」に書き込めませんでした。\n")));
+        QCOMPARE(m_dir->bytes(kData), before);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(c<QLineEdit>("txtOutInp")->text(), QStringLiteral("500"));
+        QCOMPARE(m_w->findChild<MainPage *>()->currentPayee(), QStringLiteral("本屋"));
     }
 };
 
