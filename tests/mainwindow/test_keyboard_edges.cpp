@@ -228,6 +228,35 @@ private slots:
         QCOMPARE(c<QLineEdit>("txtOutInp")->text(), QStringLiteral("500"));
         QCOMPARE(m_w->findChild<MainPage *>()->currentPayee(), QStringLiteral("本屋"));
     }
+    // A category typed into the box and confirmed by Enter is still a new
+    // one: the save asks to add it to the master, as after a click.
+    void newCategoryTypedAndEnteredIsOfferedToTheMaster() {
+        book();
+        storeMasters();
+        const QByteArray categories = m_dir->bytes(QStringLiteral("費目マスタ.txt"));
+        openActive();
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down); // 本屋, 教養
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cboJanru"));
+        auto *category = c<QComboBox>("cboJanru");
+        category->setEditText(QStringLiteral("雑誌"));
+        press(Qt::Key_Return);
+        QCOMPARE(category->count(), 3);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cboJanru"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("700"));
+        m_boxes->queue(QMessageBox::No);
+        press(Qt::Key_Return);
+        QCOMPARE(m_boxes->titles(), (QStringList{"費目マスタ登録の有無"}));
+        QCOMPARE(m_boxes->seen.last().text,
+                 QStringLiteral("雑誌を費目マスタに追加しますか？\n\n"
+                                "マスタ登録しない場合は集計時に「その他」として扱われます。\n\n"));
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/14", "本屋", "雑誌", 700));
+        QCOMPARE(m_dir->bytes(QStringLiteral("費目マスタ.txt")), categories);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
