@@ -257,6 +257,47 @@ private slots:
         QCOMPARE(m_dir->bytes(QStringLiteral("費目マスタ.txt")), categories);
         QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
     }
+    // Escape puts away only what has the keyboard: the help window over an
+    // open panel closes alone, and opens again by F1; the panel's own Escape
+    // comes after. Bad input in the panel by key meets the boxes of a click.
+    void escapeInHelpLeavesThePanelAndPanelKeysRefuseBadInput() {
+        book();
+        const QByteArray incomes = m_dir->bytes(QStringLiteral("入金.txt"));
+        openActive();
+        c<QAbstractButton>("cmdInp")->setFocus();
+        press(Qt::Key_Space);
+        QVERIFY(c("fraInpKIn")->isVisible());
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtInpHizuke"));
+        press(Qt::Key_F1);
+        QWidget *help = c("helpWindow");
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        settle();
+        QVERIFY(!help->isVisible());
+        QVERIFY(c("fraInpKIn")->isVisible());
+        press(Qt::Key_F1);
+        QVERIFY(help->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        settle();
+
+        press(Qt::Key_Tab); // the reason, left empty
+        press(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
+        press(Qt::Key_Return); // Enter in the amount saves nothing
+        QCOMPARE(m_boxes->seen.size(), 0);
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdInpHozon"));
+        press(Qt::Key_Space);
+        QCOMPARE(m_boxes->titles(), (QStringList{"内容未入力"}));
+        QCOMPARE(m_boxes->seen.last().text, QStringLiteral("内容が入力されていません"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdInpHozon"));
+        QVERIFY(c("fraInpKIn")->isVisible());
+        QCOMPARE(m_dir->bytes(QStringLiteral("入金.txt")), incomes);
+        press(Qt::Key_Escape);
+        QVERIFY(!c("fraInpKIn")->isVisible());
+        QVERIFY(m_w->focusWidget() && m_w->focusWidget()->isVisible());
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
