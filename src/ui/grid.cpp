@@ -504,9 +504,11 @@ bool Grid::eventFilter(QObject *watched, QEvent *event) {
             pressKey(key);
             return true;
         }
-        // Enter or Space chooses the marked cell as a click on it does.
+        // Enter or Space chooses the marked cell as a click on it does; the
+        // Enter of the number pad comes with the keypad modifier.
         const bool choose = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
-        if (choose && press->modifiers() == Qt::NoModifier && m_view->currentIndex().isValid()) {
+        const bool plain = (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (choose && plain && m_view->currentIndex().isValid()) {
             userClicked(m_currentRow, m_currentCol);
             return true;
         }

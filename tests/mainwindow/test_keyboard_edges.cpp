@@ -298,6 +298,33 @@ private slots:
         QVERIFY(!c("fraInpKIn")->isVisible());
         QVERIFY(m_w->focusWidget() && m_w->focusWidget()->isVisible());
     }
+    // The Enter of the number pad (sent with the keypad modifier) does what
+    // the main Enter does, on the whole road: the day, the payee, the amount,
+    // and a row of a grid.
+    void keypadEnterWorksAsEnter() {
+        book().write(kData, payLine("2005/02/13", "本屋", "教養", 800));
+        storeMasters();
+        openActive();
+        press(Qt::Key_Left);
+        press(Qt::Key_Enter, Qt::KeypadModifier); // the 13th chosen
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 2);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        press(Qt::Key_Down);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Enter, Qt::KeypadModifier); // 本屋 chosen again
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("250"), Qt::KeypadModifier);
+        press(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/13", "本屋", "教養", 800) +
+                                         payLine("2005/02/13", "本屋", "教養", 250));
+        press(Qt::Key_9, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
+        press(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtMemo"));
+        QVERIFY(c<QAbstractButton>("cmdMemoHozon")->isEnabled());
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
