@@ -325,6 +325,26 @@ private slots:
         QVERIFY(c<QAbstractButton>("cmdMemoHozon")->isEnabled());
         QCOMPARE(m_boxes->seen.size(), 0);
     }
+    // Enter in the planned amount moves to the save button so that the next
+    // Enter saves it, as on the new-start panel: the plan by key alone.
+    void plannedPaymentByEnterTwice() {
+        book().write(kData, payLine("2005/02/13", "本屋", "教養", 800));
+        openActive();
+        press(Qt::Key_5, Qt::AltModifier);
+        const QString forecast = QStringLiteral("予測データ.txt");
+        QCOMPARE(m_dir->text(forecast), payLine("2005/02/13", "本屋", "教養", 800));
+        c<QLineEdit>("txtSim2")->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1200"));
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdHozonSim"));
+        QCOMPARE(m_dir->text(forecast), payLine("2005/02/13", "本屋", "教養", 800));
+        press(Qt::Key_Return);
+        QCOMPARE(m_dir->text(forecast),
+                 payLine("2005/02/13", "本屋", "教養", 800) + payLine("2005/02/14", "", "", 1200));
+        QCOMPARE(c<QLineEdit>("txtSim2")->text(), QString());
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/13", "本屋", "教養", 800));
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
