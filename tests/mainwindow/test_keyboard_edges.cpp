@@ -345,6 +345,44 @@ private slots:
         QCOMPARE(m_dir->text(kData), payLine("2005/02/13", "本屋", "教養", 800));
         QCOMPARE(m_boxes->seen.size(), 0);
     }
+    // Empty lists and grids take every key of the road quietly: no box, no
+    // file touched, the focus still there.
+    void emptyListsAndGridsTakeEveryKeyQuietly() {
+        book();
+        const QStringList files = m_dir->files();
+        QList<QByteArray> contents;
+        for (const QString &f : files)
+            contents << m_dir->bytes(f);
+        openActive();
+        const auto everyKey = [&](const char *where) {
+            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(where));
+            for (int key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Home, Qt::Key_End,
+                            Qt::Key_PageDown, Qt::Key_Down, Qt::Key_F2, Qt::Key_Delete})
+                press(key);
+            press(Qt::Key_Up, Qt::AltModifier);
+            press(Qt::Key_Down, Qt::AltModifier);
+            QInputMethodEvent typed;
+            typed.setCommitString(QStringLiteral("あ"));
+            QApplication::sendEvent(QApplication::focusWidget(), &typed);
+            settle();
+            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(where));
+        };
+        press(Qt::Key_Tab);
+        everyKey("lstMise");
+        c<Grid>("msgDayList")->setFocus(Qt::TabFocusReason);
+        settle();
+        everyKey("msgDayList");
+        press(Qt::Key_9, Qt::AltModifier);
+        everyKey("msgMemoList");
+        press(Qt::Key_0, Qt::AltModifier);
+        everyKey("lstKoumoku");
+        press(Qt::Key_6, Qt::AltModifier);
+        everyKey("lstMise2");
+        QCOMPARE(m_boxes->seen.size(), 0);
+        QCOMPARE(m_dir->files(), files);
+        for (int i = 0; i < files.size(); ++i)
+            QCOMPARE(m_dir->bytes(files.at(i)), contents.at(i));
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
