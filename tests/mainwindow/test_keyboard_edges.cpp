@@ -383,6 +383,39 @@ private slots:
         for (int i = 0; i < files.size(); ++i)
             QCOMPARE(m_dir->bytes(files.at(i)), contents.at(i));
     }
+    // The new start by key: Enter from the name to the cash, to the register
+    // button, whose Enter registers; letters for the cash are refused by the
+    // box of a click, Cancel on the question writes nothing, Escape closes.
+    void newStartByKeysRefusesAndCancelsWithoutWriting() {
+        book().write(kData, payLine("2005/02/13", "本屋", "教養", 800));
+        const QStringList files = m_dir->files();
+        const QByteArray data = m_dir->bytes(kData);
+        openActive();
+        press(Qt::Key_0, Qt::AltModifier);
+        c<QAbstractButton>("cmdNew1")->setFocus();
+        press(Qt::Key_Space);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cboSt_Date"));
+        c<QLineEdit>("txtPriData1")->setFocus();
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtNowJyou"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdStHozon"));
+        QCOMPARE(m_boxes->seen.size(), 0);
+        press(Qt::Key_Return);
+        QCOMPARE(m_boxes->titles(), (QStringList{"金額異常"}));
+        QCOMPARE(m_boxes->seen.last().text, QStringLiteral("金額は数字で入力してください"));
+        c<QLineEdit>("txtNowJyou")->setText(QStringLiteral("5000"));
+        m_boxes->queue(QMessageBox::Cancel);
+        press(Qt::Key_Return);
+        QCOMPARE(m_boxes->titles(), (QStringList{"金額異常", "クリア確認"}));
+        QVERIFY(m_w->isVisible());
+        press(Qt::Key_Escape);
+        QVERIFY(!c("fraNew")->isVisible());
+        QCOMPARE(m_boxes->seen.size(), 2);
+        QCOMPARE(m_dir->files(), files);
+        QCOMPARE(m_dir->bytes(kData), data);
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
