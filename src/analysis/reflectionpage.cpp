@@ -44,9 +44,6 @@ ReflectionPage::ReflectionPage(BookSession &session, QWidget *parent)
     cmdHozonSim->setIcon(iconOf(QStringLiteral("floppy")));
     cmdHozonSim->setIconSize(QSize(twipsToPx(420), twipsToPx(420)));
     cmdHozonSim->setAccessibleName(QStringLiteral("保存"));
-    // Enter in the amount moves here; a second Enter saves the plan, as on
-    // any focused button of the platform's own windows.
-    cmdHozonSim->setAutoDefault(true);
     QGroupBox *legend = b.frame(QString(), 9100, 1200, 2500, 1250);
     FormBuilder legendLines(legend);
     legendLines.legendLine(QStringLiteral("残金推移"), palette::moneyLeftLine, 150, 120, 30);

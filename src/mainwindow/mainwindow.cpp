@@ -113,15 +113,18 @@ void MainWindow::setUpKeyboard() {
     for (QWidget *frame : m_frames)
         keyboard::keepFocusWhileRedrawn(frame);
     const struct {
-        const char *panel, *closer;
-    } panels[] = {
-        {"fraInpKIn", "cmdInpModori"}, {"fraInpHumei", "cmdFumeiModori"}, {"fraNew", "cmdYame"}};
+        const char *panel, *closer, *opener;
+    } panels[] = {{"fraInpKIn", "cmdInpModori", "cmdInp"},
+                  {"fraInpHumei", "cmdFumeiModori", "cmdFumei"},
+                  {"fraNew", "cmdYame", "cmdNew1"}};
     for (const auto &p : panels) {
         auto *panel = findChild<QWidget *>(QLatin1String(p.panel));
         auto *closer = findChild<QAbstractButton *>(QLatin1String(p.closer));
-        if (!panel || !closer) continue;
+        auto *opener = findChild<QWidget *>(QLatin1String(p.opener));
+        if (!panel || !closer || !opener) continue;
         keyboard::focusFirstInputOnShow(panel);
         keyboard::closeOnEscape(panel, closer);
+        keyboard::focusOpenerOnClose(panel, opener);
     }
     keyboard::nameControls(this);
 }

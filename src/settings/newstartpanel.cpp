@@ -54,9 +54,6 @@ NewStartPanel::NewStartPanel(BookSession &session, QWidget *parent)
         b.button(QStringLiteral("cmdStHozon"), QStringLiteral("新規登録"), 120, 1990, 1500, 400);
     cmdYame =
         b.button(QStringLiteral("cmdYame"), QStringLiteral("キャンセル"), 1750, 1990, 1300, 400);
-    // Enter in the cash box moves here; a second Enter registers, as on any
-    // focused button of the platform's own windows.
-    cmdStHozon->setAutoDefault(true);
     buildInstructions();
     hide();
 

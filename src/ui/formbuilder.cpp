@@ -67,7 +67,10 @@ QLabel *FormBuilder::image(const QString &name, const QString &icon, int l, int 
 QPushButton *FormBuilder::button(const QString &name, const QString &caption, int l, int t, int w,
                                  int h) {
     m_lastCaption.clear(); // a captioned control is named by its own caption
-    return place(new QPushButton(caption, m_parent), name, l, t, w, h);
+    auto *button = new QPushButton(caption, m_parent);
+    // Enter on a focused button presses it, as Space does.
+    button->setAutoDefault(true);
+    return place(button, name, l, t, w, h);
 }
 
 QLineEdit *FormBuilder::textBox(const QString &name, int l, int t, int w, int h) {

@@ -111,6 +111,33 @@ void keepFocusWhileRedrawn(QWidget *page) {
     page->installEventFilter(new FocusKeeper(page));
 }
 
+namespace {
+class FocusOpenerOnClose : public QObject {
+public:
+    FocusOpenerOnClose(QWidget *panel, QWidget *opener)
+        : QObject(panel), m_panel(panel), m_opener(opener) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        // Only the panel's own closing: a page switch hides it with its page.
+        if (watched != m_panel || event->type() != QEvent::Hide || !m_panel->isHidden())
+            return false;
+        QWidget *current = QApplication::focusWidget();
+        if (current && m_panel->isAncestorOf(current) && m_opener && m_opener->isVisible())
+            m_opener->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+
+private:
+    QWidget *m_panel;
+    QPointer<QWidget> m_opener;
+};
+} // namespace
+
+void focusOpenerOnClose(QWidget *panel, QWidget *opener) {
+    panel->installEventFilter(new FocusOpenerOnClose(panel, opener));
+}
+
 void closeOnEscape(QWidget *panel, QAbstractButton *closer) {
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
     escape->setContext(Qt::WidgetWithChildrenShortcut);

@@ -27,6 +27,9 @@ void keepFocusWhileRedrawn(QWidget *page);
 // True while such a control is being given its focus back: it was not
 // entered anew, so what it does on entry does not run.
 bool givingFocusBack();
+// When the panel closes with the focus inside it, the button that opened it
+// takes the focus, rather than whatever control comes next on the window.
+void focusOpenerOnClose(QWidget *panel, QWidget *opener);
 // Escape anywhere inside the panel presses its closing button.
 void closeOnEscape(QWidget *panel, QAbstractButton *closer);
 // The key runs the button's click; the tooltip shows it after the button's own text.

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "ui/keyboard.h"
+
 ListBox::ListBox(QWidget *parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);
@@ -100,8 +102,9 @@ void ListBox::keyboardSearch(const QString &typed) {
     }
 }
 
-// Back in the list after the amount was typed, the next payee is a new word.
-void ListBox::focusOutEvent(QFocusEvent *e) {
-    m_sinceTyped.invalidate();
-    QListWidget::focusOutEvent(e);
+// Back in the list after the amount was typed, the next payee is a new word;
+// focus given back after the page redrew keeps the word being typed.
+void ListBox::focusInEvent(QFocusEvent *e) {
+    if (!keyboard::givingFocusBack()) m_sinceTyped.invalidate();
+    QListWidget::focusInEvent(e);
 }

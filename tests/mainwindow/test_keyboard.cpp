@@ -346,6 +346,7 @@ private slots:
             QCOMPARE(focusName(m_w.get()), QString::fromLatin1(p.first));
             press(Qt::Key_Escape);
             QVERIFY2(!c(p.panel)->isVisible(), p.panel);
+            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(p.opener)); // where it was opened
         }
         QCOMPARE(m_boxes->seen.size(), 0);
     }
@@ -444,6 +445,23 @@ private slots:
         QVERIFY(c("fraTaijyu")->isVisible());
     }
 
+    // Each name chosen redraws the search page; the word typed goes on.
+    void searchListTypeAheadSpansTheRedraw() {
+        book();
+        m_dir->write(QStringLiteral("支払いマスタ.txt"),
+                     QStringLiteral("Apple\r\nBar\r\nBooks\r\n"));
+        openActive();
+        press(Qt::Key_6, Qt::AltModifier);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise2"));
+        QApplication::setKeyboardInputInterval(60000);
+        digits("b");
+        QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("Bar"));
+        digits("o");
+        QApplication::setKeyboardInputInterval(400);
+        QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("Books"));
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise2"));
+    }
+
     // Alt+Up and Alt+Down in place of a drag; the order is saved by its button.
     void mastersReorderedByKeys() {
         book();
@@ -500,6 +518,15 @@ private slots:
                                          payLine("2005/02/14", "花屋", "趣味", 500));
         press(Qt::Key_Tab, Qt::ShiftModifier); // back to the list for the next row
         QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
+        // The notes: Tab leaves the box, Enter on the focused button saves.
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtKizuki"));
+        digits("memo");
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdKizukiHozon"));
+        press(Qt::Key_Return);
+        QCOMPARE(m_dir->text(QStringLiteral("気付きメモ.txt")), QStringLiteral("memo\r\n"));
         QCOMPARE(m_boxes->seen.size(), 0);
     }
 

@@ -163,9 +163,9 @@ private slots:
         press(Qt::Key_Tab, Qt::ShiftModifier);
         c<QLineEdit>("txtOutInp")->clear();
         press(Qt::Key_Tab);
-        press(Qt::Key_Return); // Enter on the focused save button
+        press(Qt::Key_Return); // Enter on the focused save button presses it, as Space does
         press(Qt::Key_Space);
-        QCOMPARE(m_boxes->titles().mid(1), (QStringList{"金額未入力"}));
+        QCOMPARE(m_boxes->titles().mid(1), (QStringList{"金額未入力", "金額未入力"}));
         QCOMPARE(m_dir->bytes(kData), before);
         QCOMPARE(m_dir->bytes(QStringLiteral("関連.TXT")), links);
         QCOMPARE(c<Grid>("msgDayList")->rows(), 1);
