@@ -1,5 +1,6 @@
 #include "ui/monthcalendar.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -44,6 +45,15 @@ bool MonthCalendar::eventFilter(QObject *watched, QEvent *event) {
             if (tabOn && hasFocus()) focusNextChild();
             return true;
         }
+    }
+    // Left another way (Shift+Tab, a click elsewhere), a day moved to by key
+    // and not chosen is dropped: the calendar shows the day the page shows.
+    if (event->type() == QEvent::FocusOut && value() != m_reported) {
+        const auto why = static_cast<QFocusEvent *>(event)->reason();
+        QWidget *now = QApplication::focusWidget();
+        const bool stays = now && isAncestorOf(now); // its own month and year boxes
+        if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason && !stays)
+            setValue(m_reported);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -6,7 +6,8 @@ class QCalendarWidget;
 
 // A month view that reports the day the user clicks. Setting the value from
 // the program raises nothing. From the keyboard, the arrow keys move the
-// selection and Enter (or Tab on to the next control) chooses it as a click does.
+// selection and Enter (or Tab on to the next control) chooses it as a click does;
+// left any other way, the day moved to is dropped.
 class MonthCalendar : public QWidget {
     Q_OBJECT
 public:

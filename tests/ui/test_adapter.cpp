@@ -609,6 +609,43 @@ private slots:
         QCOMPARE(spy.first().first().toDate(), QDate(2005, 2, 20));
         QCOMPARE(m.value(), QDate(2005, 2, 20));
     }
+
+    // A day moved to by key is chosen by Enter or Tab, dropped when the
+    // calendar is left any other way.
+    void calendarKeysChooseOrDropTheMovedDay() {
+        QWidget box;
+        QLineEdit before(&box);
+        MonthCalendar m(&box);
+        QLineEdit after(&box);
+        m.move(0, 30);
+        m.resize(250, 200);
+        after.move(0, 240);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        QSignalSpy spy(&m, &MonthCalendar::dateClicked);
+        m.setValue(QDate(2005, 2, 14));
+        const auto key = [](int k, Qt::KeyboardModifiers mods = {}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
+        };
+        m.setFocus();
+        key(Qt::Key_Right);
+        QCOMPARE(m.value(), QDate(2005, 2, 15));
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), &before);
+        QCOMPARE(m.value(), QDate(2005, 2, 14));
+        QCOMPARE(spy.count(), 0);
+        key(Qt::Key_Tab);
+        key(Qt::Key_Right);
+        after.setFocus(Qt::MouseFocusReason); // a click on another control
+        QCOMPARE(m.value(), QDate(2005, 2, 14));
+        m.setFocus();
+        key(Qt::Key_Right);
+        key(Qt::Key_Tab);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.last().first().toDate(), QDate(2005, 2, 15));
+        QCOMPARE(QApplication::focusWidget(), &after);
+        QCOMPARE(m.value(), QDate(2005, 2, 15));
+    }
 };
 
 QTEST_MAIN(TestAdapter)
