@@ -18,70 +18,23 @@
 #include "ui/keyboard.h"
 #include "ui/listbox.h"
 #include "ui/palette.h"
-#include "windowfixture.h"
+
+#include "keyboardfixture.h"
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
-
-QString payLine(const char *date, const char *payee, const char *cat, int amount) {
-    return QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"\",\"\"\r\n")
-        .arg(QString::fromUtf8(date), QString::fromUtf8(payee), QString::fromUtf8(cat))
-        .arg(amount);
-}
-
-// The named control that holds the window's focus (the part of a compound
-// control that takes it is named after its owner).
-QString focusName(QWidget *window) {
-    for (QWidget *w = window->focusWidget(); w; w = w->parentWidget())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            return w->objectName();
-    return {};
-}
 } // namespace
 
-class TestKeyboard : public QObject, public WindowFixture {
+class TestKeyboard : public QObject, public KeyboardFixture {
     Q_OBJECT
 private:
-    int m_keys = 0; // keys pressed besides the digits
-
-    // A key to whatever has the focus, as the user's keyboard sends it.
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        // A message box just answered gives the window back its activation.
-        if (QApplication::activeWindow() != m_w.get()) {
-            m_w->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-        }
-        QWidget *target = QApplication::focusWidget();
-        QVERIFY2(target, "nothing has the focus");
-        QTest::keyClick(target, Qt::Key(key), mods);
-        ++m_keys;
-        settle();
-    }
-    void digits(const char *text) {
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text));
-        settle();
-    }
-    void openActive() {
-        open();
-        m_w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-        settle();
-    }
-    void storeMasters() {
-        m_dir->write(QStringLiteral("支払いマスタ.txt"),
-                     QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
-        m_dir->write(QStringLiteral("費目マスタ.txt"), QStringLiteral("食費\r\n教養\r\n趣味\r\n"));
-        m_dir->write(QStringLiteral("関連.TXT"),
-                     QStringLiteral("\"八百屋\",\"食費\"\r\n\"本屋\",\"教養\"\r\n"
-                                    "\"花屋\",\"趣味\"\r\n"));
-    }
     // The named controls the focus passes through from the calendar until it
     // comes back to it.
     QStringList tabRound() {
         QStringList seen;
         for (int i = 0; i < 80; ++i) {
             press(Qt::Key_Tab);
-            const QString name = focusName(m_w.get());
+            const QString name = focusName();
             if (name == QLatin1String("mtvmain")) break;
             if (seen.isEmpty() || seen.last() != name) seen << name;
         }
@@ -104,7 +57,7 @@ private slots:
         book();
         storeMasters();
         openActive();
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("mtvmain"));
+        QCOMPARE(focusName(), QStringLiteral("mtvmain"));
         const QStringList round = tabRound();
         QCOMPARE(round.mid(0, 3), (QStringList{"lstMise", "cboJanru", "txtOutInp"}));
         // The save button is skipped while disabled; the page's other buttons
@@ -114,14 +67,14 @@ private slots:
         QVERIFY(bar > round.indexOf(QStringLiteral("msgDayList")));
         QVERIFY(bar > round.indexOf(QStringLiteral("chkKijun")));
         QCOMPARE(round.last(), QStringLiteral("chkHelp"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("mtvmain"));
+        QCOMPARE(focusName(), QStringLiteral("mtvmain"));
 
         // With a payee chosen the save button is next after the amount.
         press(Qt::Key_Tab);
         press(Qt::Key_Down);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdTaiHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdTaiHozon"));
     }
 
     void paymentOnTheNextDayTakesFourKeys() {
@@ -130,11 +83,11 @@ private slots:
         openActive();
         press(Qt::Key_Right); // the next day in the calendar
         press(Qt::Key_Tab);   // on to the payee list
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
         // The day list followed the day chosen by key.
         QCOMPARE(m_w->session().FirstPayDate, QString());
         press(Qt::Key_End); // the last payee; its category comes with it
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QStringLiteral("趣味"));
         digits("500");
         press(Qt::Key_Return);
@@ -143,7 +96,7 @@ private slots:
         auto *days = c<Grid>("msgDayList");
         QCOMPARE(days->rows(), 2);
         QCOMPARE(days->text(1, 1), QStringLiteral("花屋"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
     }
 
     // A week of receipts on a book of the sample's shape (its payees, their
@@ -213,7 +166,7 @@ private slots:
                     payLine(qPrintable(date), r.payee, r.category, QByteArray(r.amount).toInt());
             }
             QCOMPARE(c<Grid>("msgDayList")->rows(), 4);
-            QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+            QCOMPARE(focusName(), QStringLiteral("lstMise"));
         }
         // 21 receipts in 6 + 1 + 6 x 3 + 21 x 2 keys besides the digits.
         QCOMPARE(m_keys, 67);
@@ -231,7 +184,7 @@ private slots:
         press(Qt::Key_Return);
         QCOMPARE(c<Grid>("msgDayList")->rows(), 2);
         QCOMPARE(c<Grid>("msgDayList")->text(1, 1), QStringLiteral("本屋"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
     }
 
     void threeReceiptsOfOneDayInARow() {
@@ -243,7 +196,7 @@ private slots:
         press(Qt::Key_Down); // 本屋
         digits("1200");
         press(Qt::Key_Return);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
         press(Qt::Key_Up); // 八百屋
         digits("300");
         press(Qt::Key_Return);
@@ -269,7 +222,7 @@ private slots:
         QApplication::sendEvent(QApplication::focusWidget(), &typed);
         settle();
         QCOMPARE(m_w->findChild<MainPage *>()->currentPayee(), QStringLiteral("かもめ"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
     }
 
     // --- Page keys ---
@@ -311,7 +264,7 @@ private slots:
                          .endsWith(QStringLiteral(" (") + key + QStringLiteral(")")),
                      p.button);
         }
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("mtvmain"));
+        QCOMPARE(focusName(), QStringLiteral("mtvmain"));
         QCOMPARE(keyboard::shownTooltip(c<QToolButton>("cmdKakei")),
                  QStringLiteral("月別、日別の支出集計を表示します (Alt+2)"));
         QCOMPARE(c<QToolButton>("cmdKakei")->toolTip(),
@@ -343,10 +296,10 @@ private slots:
             press(p.pageKey, Qt::AltModifier);
             click(p.opener);
             QVERIFY2(c(p.panel)->isVisible(), p.panel);
-            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(p.first));
+            QCOMPARE(focusName(), QString::fromLatin1(p.first));
             press(Qt::Key_Escape);
             QVERIFY2(!c(p.panel)->isVisible(), p.panel);
-            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(p.opener)); // where it was opened
+            QCOMPARE(focusName(), QString::fromLatin1(p.opener)); // where it was opened
         }
         QCOMPARE(m_boxes->seen.size(), 0);
     }
@@ -409,11 +362,11 @@ private slots:
             press(f.pageKey, Qt::AltModifier);
             if (f.opener) click(f.opener);
             QWidget *frame = c(f.frame);
-            QStringList seen{focusName(m_w.get())}; // the first input, as it opens
+            QStringList seen{focusName()}; // the first input, as it opens
             for (int i = 0; i < 60; ++i) {
                 press(Qt::Key_Tab);
                 if (!frame->isAncestorOf(m_w->focusWidget())) break;
-                seen << focusName(m_w.get());
+                seen << focusName();
             }
             QCOMPARE(seen, f.order);
             if (f.opener) press(Qt::Key_Escape);
@@ -426,22 +379,22 @@ private slots:
         storeMasters();
         openActive();
         press(Qt::Key_2, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("optList2_0"));
+        QCOMPARE(focusName(), QStringLiteral("optList2_0"));
         QCOMPARE(c<Grid>("msgKakei2")->text(0, 3), QStringLiteral("八百屋"));
         press(Qt::Key_Right);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("optList2_1"));
+        QCOMPARE(focusName(), QStringLiteral("optList2_1"));
         QVERIFY(c<QAbstractButton>("optList2_1")->isChecked());
         QCOMPARE(c<Grid>("msgKakei2")->text(0, 3), QStringLiteral("食費"));
         press(Qt::Key_Left);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("optList2_0"));
+        QCOMPARE(focusName(), QStringLiteral("optList2_0"));
         QCOMPARE(c<Grid>("msgKakei2")->text(0, 3), QStringLiteral("八百屋"));
         // A search condition hides every page and shows its own again.
         press(Qt::Key_6, Qt::AltModifier);
         for (int i = 0; i < 8; ++i)
             press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdWeek_3"));
+        QCOMPARE(focusName(), QStringLiteral("cmdWeek_3"));
         press(Qt::Key_Space);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdWeek_3"));
+        QCOMPARE(focusName(), QStringLiteral("cmdWeek_3"));
         QVERIFY(c("fraTaijyu")->isVisible());
     }
 
@@ -452,14 +405,14 @@ private slots:
                      QStringLiteral("Apple\r\nBar\r\nBooks\r\n"));
         openActive();
         press(Qt::Key_6, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise2"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise2"));
         QApplication::setKeyboardInputInterval(60000);
         digits("b");
         QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("Bar"));
         digits("o");
         QApplication::setKeyboardInputInterval(400);
         QCOMPARE(c<QLineEdit>("txtKey")->text(), QStringLiteral("Books"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise2"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise2"));
     }
 
     // Alt+Up and Alt+Down in place of a drag; the order is saved by its button.
@@ -468,7 +421,7 @@ private slots:
         storeMasters();
         openActive();
         press(Qt::Key_0, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstKoumoku"));
+        QCOMPARE(focusName(), QStringLiteral("lstKoumoku"));
         auto *list = c<ListBox>("lstKoumoku");
         const auto names = [list] {
             QStringList out;
@@ -491,7 +444,7 @@ private slots:
                  QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
         for (const char *next : {"cmdNew2", "cmdDel", "cmdDel2", "cmdSort"}) {
             press(Qt::Key_Tab);
-            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(next));
+            QCOMPARE(focusName(), QString::fromLatin1(next));
         }
         press(Qt::Key_Space);
         QCOMPARE(m_boxes->seen.last().title, QStringLiteral("並び替え完了"));
@@ -506,10 +459,10 @@ private slots:
                                 payLine("2005/02/14", "花屋", "趣味", 500));
         openActive();
         press(Qt::Key_9, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
+        QCOMPARE(focusName(), QStringLiteral("msgMemoList"));
         press(Qt::Key_Down); // from the first row to the second
         press(Qt::Key_Return);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtMemo"));
+        QCOMPARE(focusName(), QStringLiteral("txtMemo"));
         digits("ok");
         press(Qt::Key_Return);
         QCOMPARE(m_dir->text(kData), payLine("2005/02/12", "八百屋", "食費", 300) +
@@ -517,14 +470,14 @@ private slots:
                                                         "\"ok\",\"\"\r\n") +
                                          payLine("2005/02/14", "花屋", "趣味", 500));
         press(Qt::Key_Tab, Qt::ShiftModifier); // back to the list for the next row
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
+        QCOMPARE(focusName(), QStringLiteral("msgMemoList"));
         // The notes: Tab leaves the box, Enter on the focused button saves.
         for (int i = 0; i < 3; ++i)
             press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtKizuki"));
+        QCOMPARE(focusName(), QStringLiteral("txtKizuki"));
         digits("memo");
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdKizukiHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdKizukiHozon"));
         press(Qt::Key_Return);
         QCOMPARE(m_dir->text(QStringLiteral("気付きメモ.txt")), QStringLiteral("memo\r\n"));
         QCOMPARE(m_boxes->seen.size(), 0);

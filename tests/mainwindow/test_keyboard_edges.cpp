@@ -12,52 +12,16 @@
 #include "records/clock.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
-#include "windowfixture.h"
+
+#include "keyboardfixture.h"
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
-
-QString payLine(const char *date, const char *payee, const char *cat, int amount) {
-    return QStringLiteral("\"%1\",\"%2\",\"%3\",%4,\"\",\"\"\r\n")
-        .arg(QString::fromUtf8(date), QString::fromUtf8(payee), QString::fromUtf8(cat))
-        .arg(amount);
-}
-
-QString focusName(QWidget *window) {
-    for (QWidget *w = window->focusWidget(); w; w = w->parentWidget())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            return w->objectName();
-    return {};
-}
 } // namespace
 
-class TestKeyboardEdges : public QObject, public WindowFixture {
+class TestKeyboardEdges : public QObject, public KeyboardFixture {
     Q_OBJECT
 private:
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        if (QApplication::activeWindow() != m_w.get()) {
-            m_w->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-        }
-        QWidget *target = QApplication::focusWidget();
-        QVERIFY2(target, "nothing has the focus");
-        QTest::keyClick(target, Qt::Key(key), mods);
-        settle();
-    }
-    void openActive() {
-        open();
-        m_w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
-        settle();
-    }
-    void storeMasters() {
-        m_dir->write(QStringLiteral("支払いマスタ.txt"),
-                     QStringLiteral("八百屋\r\n本屋\r\n花屋\r\n"));
-        m_dir->write(QStringLiteral("費目マスタ.txt"), QStringLiteral("食費\r\n教養\r\n趣味\r\n"));
-        m_dir->write(QStringLiteral("関連.TXT"),
-                     QStringLiteral("\"八百屋\",\"食費\"\r\n\"本屋\",\"教養\"\r\n"
-                                    "\"花屋\",\"趣味\"\r\n"));
-    }
     QStringList listedPayees(const char *grid) {
         auto *g = c<Grid>(grid);
         QStringList out;
@@ -84,9 +48,9 @@ private slots:
         storeMasters();
         openActive();
         press(Qt::Key_6, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise2"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise2"));
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtKey"));
+        QCOMPARE(focusName(), QStringLiteral("txtKey"));
         c<QLineEdit>("txtKey")->setText(QStringLiteral("本屋"));
         press(Qt::Key_Return);
         QCOMPARE(listedPayees("msgBunseki"), (QStringList{"本屋", "本屋"}));
@@ -114,7 +78,7 @@ private slots:
         storeMasters();
         openActive();
         press(Qt::Key_0, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstKoumoku"));
+        QCOMPARE(focusName(), QStringLiteral("lstKoumoku"));
         auto *list = c<ListBox>("lstKoumoku");
         QCOMPARE(list->currentRow(), 0);
         press(Qt::Key_Space);
@@ -124,7 +88,7 @@ private slots:
         QCOMPARE(list->item(1)->text(), QStringLiteral("八百屋"));
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdDel"));
+        QCOMPARE(focusName(), QStringLiteral("cmdDel"));
         m_boxes->queue(QMessageBox::Cancel);
         press(Qt::Key_Space);
         QCOMPARE(m_boxes->seen.size(), 1);
@@ -145,20 +109,20 @@ private slots:
         openActive();
         press(Qt::Key_Tab);
         press(Qt::Key_Down); // 本屋, its category with it
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         press(Qt::Key_Return); // no amount
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12a"));
         press(Qt::Key_Return); // not a number
         QCOMPARE(m_boxes->seen.size(), 0);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdTaiHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdTaiHozon"));
         press(Qt::Key_Space);
         QCOMPARE(m_boxes->seen.size(), 1);
         QCOMPARE(m_boxes->seen.last().text, QStringLiteral("金額は数字で入力してください"));
         QCOMPARE(m_boxes->seen.last().title, QStringLiteral("金額異常"));
         QCOMPARE(m_boxes->seen.last().icon, QMessageBox::Warning);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdTaiHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdTaiHozon"));
         // The amount emptied: the same press, the next box.
         press(Qt::Key_Tab, Qt::ShiftModifier);
         c<QLineEdit>("txtOutInp")->clear();
@@ -184,14 +148,14 @@ private slots:
         const qsizetype atOpen = m_boxes->seen.size(); // and the help tour's welcome
         press(Qt::Key_Tab);
         press(Qt::Key_Down);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("500"));
         press(Qt::Key_Return);
         QCOMPARE(m_boxes->titles().mid(atOpen), (QStringList{"新規スタート促し"}));
         QCOMPARE(m_boxes->seen.last().text,
                  QStringLiteral(
                      "ご自身のデータでスタートする時は編集ボタンで新規スタートしてください。"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         // Shift+Tab back to the day list of the 14th, its newest row marked.
         auto *days = c<Grid>("msgDayList");
         QVERIFY(days->rows() > 1);
@@ -224,7 +188,7 @@ private slots:
         QVERIFY(m_boxes->seen.last().text.startsWith(
             QStringLiteral("「データコピー.txt」に書き込めませんでした。\n")));
         QCOMPARE(m_dir->bytes(kData), before);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         QCOMPARE(c<QLineEdit>("txtOutInp")->text(), QStringLiteral("500"));
         QCOMPARE(m_w->findChild<MainPage *>()->currentPayee(), QStringLiteral("本屋"));
     }
@@ -238,14 +202,14 @@ private slots:
         press(Qt::Key_Tab);
         press(Qt::Key_Down); // 本屋, 教養
         press(Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cboJanru"));
+        QCOMPARE(focusName(), QStringLiteral("cboJanru"));
         auto *category = c<QComboBox>("cboJanru");
         category->setEditText(QStringLiteral("雑誌"));
         press(Qt::Key_Return);
         QCOMPARE(category->count(), 3);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cboJanru"));
+        QCOMPARE(focusName(), QStringLiteral("cboJanru"));
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("700"));
         m_boxes->queue(QMessageBox::No);
         press(Qt::Key_Return);
@@ -255,7 +219,7 @@ private slots:
                                 "マスタ登録しない場合は集計時に「その他」として扱われます。\n\n"));
         QCOMPARE(m_dir->text(kData), payLine("2005/02/14", "本屋", "雑誌", 700));
         QCOMPARE(m_dir->bytes(QStringLiteral("費目マスタ.txt")), categories);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
     }
     // Escape puts away only what has the keyboard: the help window over an
     // open panel closes alone, and opens again by F1; the panel's own Escape
@@ -267,7 +231,7 @@ private slots:
         c<QAbstractButton>("cmdInp")->setFocus();
         press(Qt::Key_Space);
         QVERIFY(c("fraInpKIn")->isVisible());
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtInpHizuke"));
+        QCOMPARE(focusName(), QStringLiteral("txtInpHizuke"));
         press(Qt::Key_F1);
         QWidget *help = c("helpWindow");
         QVERIFY(QTest::qWaitForWindowActive(help));
@@ -287,11 +251,11 @@ private slots:
         press(Qt::Key_Return); // Enter in the amount saves nothing
         QCOMPARE(m_boxes->seen.size(), 0);
         press(Qt::Key_Tab);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdInpHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdInpHozon"));
         press(Qt::Key_Space);
         QCOMPARE(m_boxes->titles(), (QStringList{"内容未入力"}));
         QCOMPARE(m_boxes->seen.last().text, QStringLiteral("内容が入力されていません"));
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdInpHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdInpHozon"));
         QVERIFY(c("fraInpKIn")->isVisible());
         QCOMPARE(m_dir->bytes(QStringLiteral("入金.txt")), incomes);
         press(Qt::Key_Escape);
@@ -308,20 +272,20 @@ private slots:
         press(Qt::Key_Left);
         press(Qt::Key_Enter, Qt::KeypadModifier); // the 13th chosen
         QCOMPARE(c<Grid>("msgDayList")->rows(), 2);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("lstMise"));
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
         press(Qt::Key_Down);
         press(Qt::Key_Tab, Qt::ShiftModifier);
         press(Qt::Key_Tab);
         press(Qt::Key_Enter, Qt::KeypadModifier); // 本屋 chosen again
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtOutInp"));
+        QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("250"), Qt::KeypadModifier);
         press(Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(m_dir->text(kData), payLine("2005/02/13", "本屋", "教養", 800) +
                                          payLine("2005/02/13", "本屋", "教養", 250));
         press(Qt::Key_9, Qt::AltModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("msgMemoList"));
+        QCOMPARE(focusName(), QStringLiteral("msgMemoList"));
         press(Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtMemo"));
+        QCOMPARE(focusName(), QStringLiteral("txtMemo"));
         QVERIFY(c<QAbstractButton>("cmdMemoHozon")->isEnabled());
         QCOMPARE(m_boxes->seen.size(), 0);
     }
@@ -336,7 +300,7 @@ private slots:
         c<QLineEdit>("txtSim2")->setFocus();
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1200"));
         press(Qt::Key_Return);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdHozonSim"));
+        QCOMPARE(focusName(), QStringLiteral("cmdHozonSim"));
         QCOMPARE(m_dir->text(forecast), payLine("2005/02/13", "本屋", "教養", 800));
         press(Qt::Key_Return);
         QCOMPARE(m_dir->text(forecast),
@@ -355,7 +319,7 @@ private slots:
             contents << m_dir->bytes(f);
         openActive();
         const auto everyKey = [&](const char *where) {
-            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(where));
+            QCOMPARE(focusName(), QString::fromLatin1(where));
             for (int key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Home, Qt::Key_End,
                             Qt::Key_PageDown, Qt::Key_Down, Qt::Key_F2, Qt::Key_Delete})
                 press(key);
@@ -365,7 +329,7 @@ private slots:
             typed.setCommitString(QStringLiteral("あ"));
             QApplication::sendEvent(QApplication::focusWidget(), &typed);
             settle();
-            QCOMPARE(focusName(m_w.get()), QString::fromLatin1(where));
+            QCOMPARE(focusName(), QString::fromLatin1(where));
         };
         press(Qt::Key_Tab);
         everyKey("lstMise");
@@ -394,13 +358,13 @@ private slots:
         press(Qt::Key_0, Qt::AltModifier);
         c<QAbstractButton>("cmdNew1")->setFocus();
         press(Qt::Key_Space);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cboSt_Date"));
+        QCOMPARE(focusName(), QStringLiteral("cboSt_Date"));
         c<QLineEdit>("txtPriData1")->setFocus();
         press(Qt::Key_Return);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("txtNowJyou"));
+        QCOMPARE(focusName(), QStringLiteral("txtNowJyou"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
         press(Qt::Key_Return);
-        QCOMPARE(focusName(m_w.get()), QStringLiteral("cmdStHozon"));
+        QCOMPARE(focusName(), QStringLiteral("cmdStHozon"));
         QCOMPARE(m_boxes->seen.size(), 0);
         press(Qt::Key_Return);
         QCOMPARE(m_boxes->titles(), (QStringList{"金額異常"}));
