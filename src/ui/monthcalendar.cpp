@@ -31,11 +31,15 @@ MonthCalendar::MonthCalendar(QWidget *parent)
     // chooses the selected day as a click on it does.
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_calendar);
-    if (auto *days = m_calendar->findChild<QTableView *>()) days->installEventFilter(this);
+    m_days = m_calendar->findChild<QTableView *>();
+    // Every part that takes the focus is watched for leaving: the year box
+    // hands the focus on to the next control when it closes.
+    for (QWidget *part : m_calendar->findChildren<QWidget *>())
+        if (part->focusPolicy() != Qt::NoFocus) part->installEventFilter(this);
 }
 
 bool MonthCalendar::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (watched == m_days && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         const bool tabOn = key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier;

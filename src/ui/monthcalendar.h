@@ -25,5 +25,6 @@ protected:
 
 private:
     QCalendarWidget *m_calendar;
+    QWidget *m_days = nullptr; // the day cells, where the keys move and choose
     QDate m_reported; // the day last set or clicked: a day moved to by key is not yet chosen
 };

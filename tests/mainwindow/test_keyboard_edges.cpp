@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "ui/grid.h"
 #include "ui/listbox.h"
+#include "ui/monthcalendar.h"
 
 #include "keyboardfixture.h"
 
@@ -379,6 +381,57 @@ private slots:
         QCOMPARE(m_boxes->seen.size(), 2);
         QCOMPARE(m_dir->files(), files);
         QCOMPARE(m_dir->bytes(kData), data);
+    }
+
+    // A day moved to by key and left without choosing it is not the day a
+    // payment or a plan is stored on, however the calendar is left: from its
+    // own year box (Enter there, or Shift+Tab out of it) as from its days.
+    void dayMovedByKeyAndLeftIsNotTheDayStored() {
+        book().write(kData, payLine("2005/02/14", "本屋", "教養", 800));
+        storeMasters();
+        openActive();
+        auto *calendar = c<MonthCalendar>("mtvmain");
+        const auto openYearBox = [&] {
+            QTest::mouseClick(
+                calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_yearbutton")),
+                Qt::LeftButton);
+            settle();
+            QVERIFY(calendar->isAncestorOf(QApplication::focusWidget()));
+        };
+        press(Qt::Key_Right);
+        openYearBox();
+        QCOMPARE(calendar->value(), QDate(2005, 2, 15)); // its own box is no leaving
+        press(Qt::Key_Return); // the year kept; the focus goes on to the payees
+        QCOMPARE(focusName(), QStringLiteral("lstMise"));
+        QCOMPARE(calendar->value(), QDate(2005, 2, 14));
+        press(Qt::Key_End);
+        digits("500");
+        press(Qt::Key_Return);
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/14", "本屋", "教養", 800) +
+                                         payLine("2005/02/14", "花屋", "趣味", 500));
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 3);
+
+        calendar->setFocus();
+        press(Qt::Key_Left);
+        openYearBox();
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY(!calendar->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(calendar->value(), QDate(2005, 2, 14));
+        QCOMPARE(c<Grid>("msgDayList")->rows(), 3); // put back, not chosen
+
+        press(Qt::Key_5, Qt::AltModifier);
+        const QString forecast = QStringLiteral("予測データ.txt");
+        auto *planDay = c<MonthCalendar>("mtvSim");
+        planDay->setFocus();
+        press(Qt::Key_Right);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(planDay->value(), QDate(2005, 2, 14));
+        c<QLineEdit>("txtSim2")->setFocus();
+        digits("1200");
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        QCOMPARE(m_dir->text(forecast), m_dir->text(kData) + payLine("2005/02/14", "", "", 1200));
+        QCOMPARE(m_boxes->seen.size(), 0);
     }
 };
 
