@@ -12,6 +12,7 @@
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/grid.h"
+#include "ui/keyboard.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
@@ -68,8 +69,7 @@ QPushButton *FormBuilder::button(const QString &name, const QString &caption, in
                                  int h) {
     m_lastCaption.clear(); // a captioned control is named by its own caption
     auto *button = new QPushButton(caption, m_parent);
-    // Enter on a focused button presses it, as Space does.
-    button->setAutoDefault(true);
+    keyboard::pressOnEnter(button);
     return place(button, name, l, t, w, h);
 }
 

@@ -6,8 +6,10 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QShortcut>
 #include <QToolTip>
 
@@ -136,6 +138,27 @@ private:
 
 void focusOpenerOnClose(QWidget *panel, QWidget *opener) {
     panel->installEventFilter(new FocusOpenerOnClose(panel, opener));
+}
+
+namespace {
+class RepeatedEnterSwallower : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+    }
+};
+} // namespace
+
+void pressOnEnter(QPushButton *button) {
+    button->setAutoDefault(true);
+    // A held Enter would press the button again, or the one that takes the
+    // focus after it: a record saved twice, a closed panel opened again.
+    button->installEventFilter(new RepeatedEnterSwallower(button));
 }
 
 void closeOnEscape(QWidget *panel, QAbstractButton *closer) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QPushButton;
 class QWidget;
 
 // The keyboard road through the window: where the focus lands when a page or
@@ -30,6 +31,9 @@ bool givingFocusBack();
 // When the panel closes with the focus inside it, the button that opened it
 // takes the focus, rather than whatever control comes next on the window.
 void focusOpenerOnClose(QWidget *panel, QWidget *opener);
+// Enter on the focused button presses it, as Space does: once for each
+// stroke, not again while the key is held down and repeats.
+void pressOnEnter(QPushButton *button);
 // Escape anywhere inside the panel presses its closing button.
 void closeOnEscape(QWidget *panel, QAbstractButton *closer);
 // The key runs the button's click; the tooltip shows it after the button's own text.

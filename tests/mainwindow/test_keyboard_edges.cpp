@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -24,6 +26,19 @@ const QString kData = QStringLiteral("データ.txt");
 class TestKeyboardEdges : public QObject, public KeyboardFixture {
     Q_OBJECT
 private:
+    // Enter held down on whatever has the focus: the key repeats, as the
+    // keyboard repeats it, before it is let go.
+    void holdEnter() {
+        const QString cr = QStringLiteral("\r");
+        for (bool repeated : {false, true, true}) {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, cr, repeated);
+            QApplication::sendEvent(QApplication::focusWidget(), &down);
+            settle();
+        }
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, cr);
+        QApplication::sendEvent(QApplication::focusWidget(), &up);
+        settle();
+    }
     QStringList listedPayees(const char *grid) {
         auto *g = c<Grid>(grid);
         QStringList out;
@@ -431,6 +446,53 @@ private slots:
         press(Qt::Key_Return);
         press(Qt::Key_Return);
         QCOMPARE(m_dir->text(forecast), m_dir->text(kData) + payLine("2005/02/14", "", "", 1200));
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
+
+    // Enter on a focused button presses it once, held down or not; Enter in
+    // a panel's boxes presses nothing; a panel closed by its buttons gives
+    // the focus back to the button that opened it.
+    void panelButtonsAnswerEnterOnceAndHandTheFocusBack() {
+        const QString incomes = QStringLiteral("入金.txt");
+        const QString start = QStringLiteral("\"2005/02/01\",\"スタート時入金\",50000\r\n");
+        book().write(incomes, start);
+        m_dir->write(kData, payLine("2005/02/13", "本屋", "教養", 800));
+        openActive();
+        c<QAbstractButton>("cmdFumei")->setFocus();
+        press(Qt::Key_Return);
+        QVERIFY(c("fraInpHumei")->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("txtInpZankin"));
+        digits("49000");
+        press(Qt::Key_Return); // in the box: nothing
+        QCOMPARE(c<QLabel>("lblHumeiKin")->text(), QString());
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("cmdHumeiCk"));
+        press(Qt::Key_Return);
+        QCOMPARE(c<QLabel>("lblHumeiKin")->text(), QStringLiteral("200"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("cmdHumeiHozon"));
+        holdEnter();
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/13", "本屋", "教養", 800) +
+                                         payLine("2005/02/14", "使途不明金", "使途不明金", 200));
+        QVERIFY(!c("fraInpHumei")->isVisible()); // saved and closed, not opened again
+        QCOMPARE(focusName(), QStringLiteral("cmdFumei"));
+
+        c<QAbstractButton>("cmdInp")->setFocus();
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(), QStringLiteral("txtInpHizuke"));
+        press(Qt::Key_Tab);
+        c<QLineEdit>("txtInpRiyuu")->setText(QStringLiteral("給料"));
+        press(Qt::Key_Tab);
+        digits("1000");
+        press(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("cmdInpHozon"));
+        holdEnter();
+        QCOMPARE(m_dir->text(incomes), start + QStringLiteral("\"2005/02/14\",\"給料\",1000\r\n"));
+        QCOMPARE(focusName(), QStringLiteral("cmdInpHozon"));
+        c<QAbstractButton>("cmdInpModori")->setFocus();
+        press(Qt::Key_Return);
+        QVERIFY(!c("fraInpKIn")->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("cmdInp"));
         QCOMPARE(m_boxes->seen.size(), 0);
     }
 };
