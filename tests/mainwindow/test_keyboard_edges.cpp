@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -494,6 +495,33 @@ private slots:
         QVERIFY(!c("fraInpKIn")->isVisible());
         QCOMPARE(focusName(), QStringLiteral("cmdInp"));
         QCOMPARE(m_boxes->seen.size(), 0);
+    }
+
+    // Enter in a field of the correction dialog saves as its button does,
+    // once: a refused amount meets one box and the dialog stays open.
+    void enterInTheCorrectionDialogSavesOnce() {
+        book().write(kData, payLine("2005/02/14", "本屋", "教養", 800));
+        storeMasters();
+        openActive();
+        const auto enterIn = [](const char *field, const QString &amount) {
+            return [=](QWidget *dlg) {
+                auto *box = dlg->findChild<QLineEdit *>(QStringLiteral("txtKingaku"));
+                box->setText(amount);
+                QWidget *target = dlg->findChild<QWidget *>(QString::fromLatin1(field));
+                target->setFocus();
+                QTest::keyClick(target, Qt::Key_Return);
+            };
+        };
+        ModalDriver driver;
+        driver.then(enterIn("txtKingaku", QStringLiteral("abc")))
+            .then(enterIn("txtMemo", QStringLiteral("650")));
+        auto *days = c<Grid>("msgDayList");
+        days->setCurrentCell(1, 1);
+        days->findChild<QTableView *>()->setFocus();
+        press(Qt::Key_F2);
+        QVERIFY(driver.done());
+        QCOMPARE(m_boxes->titles(), (QStringList{"金額異常"}));
+        QCOMPARE(m_dir->text(kData), payLine("2005/02/14", "本屋", "教養", 650));
     }
 };
 
