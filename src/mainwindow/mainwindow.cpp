@@ -209,7 +209,7 @@ template <typename Page> void MainWindow::switchPage(Page *page, const QString &
     HIDE_FRAMES();
     page->open();
     page->setVisible(true);
-    keyboard::focusFirstInput(page);
+    keyboard::focusOpenedPage(page);
     yieldToEvents();
     showUnreportedReadError();
     m_helpText = helpText;
@@ -220,7 +220,7 @@ void MainWindow::cmdMain_Click() {
     if (!m_main->isHidden()) return;
     HIDE_FRAMES();
     m_main->setVisible(true);
-    keyboard::focusFirstInput(m_main);
+    keyboard::focusOpenedPage(m_main);
     yieldToEvents();
     m_main->DSP_DAYLIST();
     showUnreportedReadError();

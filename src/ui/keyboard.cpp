@@ -46,6 +46,12 @@ void focusFirstInput(QWidget *container) {
     if (QWidget *first = firstInput(container)) first->setFocus(Qt::OtherFocusReason);
 }
 
+void focusOpenedPage(QWidget *page) {
+    const QWidget *current = QApplication::focusWidget();
+    if (current && page->isAncestorOf(current) && current->isVisible()) return;
+    focusFirstInput(page);
+}
+
 namespace {
 class FocusOnShow : public QObject {
 public:

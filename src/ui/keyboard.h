@@ -18,6 +18,9 @@ QWidget *firstInput(QWidget *container);
 // is typed).
 void setFirstInput(QWidget *container, QWidget *first);
 void focusFirstInput(QWidget *container);
+// A page opened from the bar: its first input takes the focus, unless a
+// panel left open on it took the focus back as the page showed.
+void focusOpenedPage(QWidget *page);
 // Each time the container is shown, its first input takes the focus, unless
 // the focus is already inside it (a panel over a page keeps its own).
 void focusFirstInputOnShow(QWidget *container);

@@ -523,6 +523,37 @@ private slots:
         QCOMPARE(m_boxes->titles(), (QStringList{"金額異常"}));
         QCOMPARE(m_dir->text(kData), payLine("2005/02/14", "本屋", "教養", 650));
     }
+
+    // A page left with a panel open shows it open again: the focus goes
+    // back into the panel, not to a control it covers, and Escape closes it.
+    void pageLeftWithAPanelOpenReturnsToThePanel() {
+        book();
+        openActive();
+        c<QAbstractButton>("cmdInp")->setFocus();
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(), QStringLiteral("txtInpHizuke"));
+        press(Qt::Key_2, Qt::AltModifier);
+        QVERIFY(!c("fraInpKIn")->isVisible());
+        press(Qt::Key_1, Qt::AltModifier);
+        QVERIFY(c("fraInpKIn")->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("txtInpHizuke"));
+        press(Qt::Key_Escape);
+        QVERIFY(!c("fraInpKIn")->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("cmdInp"));
+
+        press(Qt::Key_0, Qt::AltModifier);
+        c<QAbstractButton>("cmdNew1")->setFocus();
+        press(Qt::Key_Return);
+        QCOMPARE(focusName(), QStringLiteral("cboSt_Date"));
+        press(Qt::Key_1, Qt::AltModifier);
+        QCOMPARE(focusName(), QStringLiteral("mtvmain")); // no panel open there now
+        press(Qt::Key_0, Qt::AltModifier);
+        QVERIFY(c("fraNew")->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("cboSt_Date"));
+        press(Qt::Key_Escape);
+        QCOMPARE(focusName(), QStringLiteral("cmdNew1"));
+        QCOMPARE(m_boxes->seen.size(), 0);
+    }
 };
 
 QTEST_MAIN(TestKeyboardEdges)
