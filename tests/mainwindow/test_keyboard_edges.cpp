@@ -415,6 +415,15 @@ private slots:
             QVERIFY(calendar->isAncestorOf(QApplication::focusWidget()));
         };
         press(Qt::Key_Right);
+        press(Qt::Key_F1); // another window over it is no leaving either
+        QWidget *help = c("helpWindow");
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        settle();
+        m_w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_w.get()));
+        QCOMPARE(focusName(), QStringLiteral("mtvmain"));
+        QCOMPARE(calendar->value(), QDate(2005, 2, 15));
         openYearBox();
         QCOMPARE(calendar->value(), QDate(2005, 2, 15)); // its own box is no leaving
         press(Qt::Key_Return); // the year kept; the focus goes on to the payees
