@@ -122,7 +122,7 @@ void TotalsPage::fillGrid(Grid *g, const TotalsTable &t, int scrollAbove) {
                            case 1:
                                return table->periodLabel(p);
                            case 2:
-                               return formatYenGrid(table->subtotals.at(p));
+                               return formatYenGrid(table->subtotal(p));
                            default: {
                                const Yen v = table->sum(p, c - 3);
                                return v != 0 ? formatYenGrid(v) : QString();

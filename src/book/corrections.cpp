@@ -111,18 +111,10 @@ IncomeRecord incomeOf(const RecordAt &at) {
             parseAmountField(fieldAt(f, fieldIndex(IncomeField::Amount)))};
 }
 
-namespace {
-EntryCheck badDate() {
-    return EntryCheck::refused(
-        QStringLiteral("日付けは 2005/02/14 のように年/月/日で正しく入力してください"),
-        QStringLiteral("日付け異常"));
-}
-} // namespace
-
 EntryCheck checkPaymentFix(bool sampleMode, const PaymentRecord &typed, const QString &amountText) {
     const EntryCheck check = checkPayment(sampleMode, typed.payee, typed.category, amountText);
     if (!check.ok()) return check;
-    if (!parseDateText(typed.date).isValid()) return badDate();
+    if (const EntryCheck d = checkRecordDate(typed.date); !d.ok()) return d;
     if (const FileResult r = checkFieldTexts({typed.memo}); !r.ok())
         return EntryCheck::refused(r.message, r.title);
     return check;

@@ -47,12 +47,21 @@ EntryCheck checkIncome(const QString &reason, const QString &amountText, const Q
     if (amount.amount <= 0)
         return EntryCheck::refused(QStringLiteral("入金ゼロ以下では登録できません"),
                                    QStringLiteral("入金額異常"));
+    if (const EntryCheck d = checkRecordDate(date); !d.ok()) return d;
+    return amount;
+}
+
+bool isBookDate(QDate date) {
+    return date >= QDate(1900, 1, 1) && date <= QDate(2100, 12, 31);
+}
+
+EntryCheck checkRecordDate(const QString &date) {
     // The file keeps its date order by comparing yyyy/mm/dd texts: only a real date in that form.
-    if (!parseDateText(date).isValid())
+    if (!isBookDate(parseDateText(date)))
         return EntryCheck::refused(
             QStringLiteral("日付けは 2005/02/14 のように年/月/日で正しく入力してください"),
             QStringLiteral("日付け異常"));
-    return amount;
+    return {};
 }
 
 EntryCheck checkCash(const QString &cashText) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -20,10 +21,16 @@ struct EntryCheck {
 // A payment of the main page. The sample book refuses every payment first.
 EntryCheck checkPayment(bool sampleMode, const QString &payee, const QString &category,
                         const QString &amountText);
-// An income: a description, a positive amount and a real yyyy/mm/dd date.
+// An income: a description, a positive amount and a book date (checkRecordDate).
 EntryCheck checkIncome(const QString &reason, const QString &amountText, const QString &date);
 // The cash counted in the purse, for the unaccounted money.
 EntryCheck checkCash(const QString &cashText);
+
+// The days a new record may carry: 1900/01/01 to 2100/12/31. A date far
+// outside a lifetime is a slip of the keyboard (0024 for 2024).
+bool isBookDate(QDate date);
+// The date of a new record typed as yyyy/mm/dd, or the program's date message.
+EntryCheck checkRecordDate(const QString &date);
 
 // The typed amount, or the refusal of an empty box or of text that is no amount.
 EntryCheck checkAmount(const QString &amountText);

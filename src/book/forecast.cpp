@@ -1,5 +1,7 @@
 #include "book/forecast.h"
 
+#include <algorithm>
+
 #include "records/cp932.h"
 #include "records/dates.h"
 #include "records/rawrecords.h"
@@ -26,7 +28,10 @@ QString lastRecordDate(const QByteArray &content) {
         while (start > 0 && content[start - 1] != '\n' && content[start - 1] != '\r')
             --start;
         const QByteArrayView line(content.constData() + start, end - start);
-        if (!line.trimmed().isEmpty()) {
+        // Blank as the reader counts it: spaces and tabs only (a \v or \f is a record).
+        const bool blank =
+            std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+        if (!blank) {
             RawFields f;
             RawReader::split(line, f, kDateField + 1);
             return cp932::decode(fieldAt(f, kDateField));

@@ -74,27 +74,6 @@ std::optional<qint64> dayNumberOf(QByteArrayView d) {
     return date.toJulianDay();
 }
 
-std::optional<Yen> amountOf(QByteArrayView f) {
-    qsizetype b = 0, e = f.size();
-    while (b < e && (f[b] == ' ' || f[b] == '\t'))
-        ++b;
-    while (e > b && (f[e - 1] == ' ' || f[e - 1] == '\t'))
-        --e;
-    qsizetype i = b;
-    if (i < e && (f[i] == '-' || f[i] == '+')) ++i;
-    const qsizetype digits = i;
-    while (i < e && isDigit(f[i]))
-        ++i;
-    if (i == digits) return std::nullopt;
-    if (i < e && f[i] == '.') {
-        ++i;
-        while (i < e && isDigit(f[i]))
-            ++i;
-    }
-    if (i != e) return std::nullopt;
-    return parseAmountField(f.sliced(b, e - b));
-}
-
 int weekdayOf(qint64 day) {
     // Day number 0 was a Monday.
     return static_cast<int>(((day % 7) + 8) % 7);
@@ -115,9 +94,9 @@ PaymentScan scanPayments(const QByteArray &content) {
     using F = PaymentField;
     while (reader.next(f, fieldsThrough(F::Amount))) {
         const auto day = dates.read(fieldAt(f, F::Date));
-        const auto amount = amountOf(fieldAt(f, F::Amount));
-        if (!day || !amount) continue;
-        scan.records.append({*day, fieldAt(f, F::Date), *amount, payees.id(fieldAt(f, F::Payee)),
+        if (!day) continue;
+        const Yen amount = parseAmountField(fieldAt(f, F::Amount));
+        scan.records.append({*day, fieldAt(f, F::Date), amount, payees.id(fieldAt(f, F::Payee)),
                              categories.id(fieldAt(f, F::Category))});
     }
     return scan;
@@ -130,7 +109,7 @@ QList<qint64> scanIncomeDays(const QByteArray &content) {
     RawFields f;
     while (reader.next(f, fieldsThrough(IncomeField::Amount))) {
         const auto day = dates.read(fieldAt(f, IncomeField::Date));
-        if (day && amountOf(fieldAt(f, IncomeField::Amount))) days.append(*day);
+        if (day) days.append(*day);
     }
     return days;
 }

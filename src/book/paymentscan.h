@@ -10,14 +10,11 @@
 
 // The payment and income records as the analysis tables read them: one pass
 // over the file bytes, names decoded once per distinct name. A record whose
-// date is no yyyy/mm/dd date or whose amount is no number is passed over
-// without a word; the other records still count.
+// date is no yyyy/mm/dd date is passed over without a word; the other records
+// still count. Amounts are read as every page reads them (parseAmountField).
 
 // The date of a yyyy/mm/dd field as a day number (QDate's Julian day).
 std::optional<qint64> dayNumberOf(QByteArrayView date);
-// A plain decimal amount field ("1500", "-500", " 1200.0000"); nothing when
-// the field holds no number.
-std::optional<Yen> amountOf(QByteArrayView field);
 
 // Weekday of a day number, 0 = Sunday … 6 = Saturday.
 int weekdayOf(qint64 day);

@@ -4,15 +4,19 @@
 
 namespace {
 // For each distinct name of the scan, the key columns its payments go to.
+// A hash of the keys, so that a book of many names against a long master
+// costs names + keys, not names × keys.
 QList<QList<int>> columnsOfNames(const QStringList &names, const QStringList &keys,
                                  TotalsBreakdown breakdown) {
     const qsizetype compared = breakdown == TotalsBreakdown::Payee ? keys.size() : keys.size() - 1;
     const int other = static_cast<int>(keys.size() - 1);
+    QHash<QString, QList<int>> columnsOfKey;
+    for (qsizetype k = 0; k < compared; ++k)
+        columnsOfKey[keys.at(k)].append(static_cast<int>(k));
     QList<QList<int>> columns(names.size());
     for (qsizetype n = 0; n < names.size(); ++n) {
-        for (qsizetype k = 0; k < compared; ++k)
-            if (keys.at(k) == names.at(n)) columns[n].append(static_cast<int>(k));
-        if (columns[n].isEmpty()) columns[n].append(other);
+        const auto it = columnsOfKey.constFind(names.at(n));
+        columns[n] = it != columnsOfKey.cend() ? *it : QList<int>{other};
     }
     return columns;
 }
@@ -23,17 +27,24 @@ TotalsTable emptyTable(TotalsPeriod period, const QStringList &keys, qint64 firs
     t.keys = keys;
     t.firstDay = firstDay;
     t.periods = std::max(periods, 0);
-    t.subtotals = QList<Yen>(t.periods, 0);
-    t.sums = QList<Yen>(static_cast<qsizetype>(t.periods) * keys.size(), 0);
     t.keyTotals = QList<Yen>(keys.size(), 0);
     return t;
 }
 
 void add(TotalsTable &t, int p, const QList<int> &columns, Yen amount) {
-    t.subtotals[p] = addYen(t.subtotals[p], amount);
-    const qsizetype row = static_cast<qsizetype>(p) * t.keys.size();
-    for (int k : columns)
-        t.sums[row + k] = addYen(t.sums[row + k], amount);
+    auto it = t.rowOf.constFind(p);
+    if (it == t.rowOf.cend()) {
+        it = t.rowOf.insert(p, static_cast<int>(t.rowSubtotals.size()));
+        t.rowSubtotals.append(0);
+        t.rowSums.resize(t.rowSums.size() + t.keys.size(), 0);
+    }
+    t.rowSubtotals[*it] = addYen(t.rowSubtotals[*it], amount);
+    const qsizetype row = static_cast<qsizetype>(*it) * t.keys.size();
+    for (int k : columns) {
+        t.rowSums[row + k] = addYen(t.rowSums[row + k], amount);
+        t.keyTotals[k] = addYen(t.keyTotals[k], amount);
+    }
+    t.grandTotal = addYen(t.grandTotal, amount);
 }
 } // namespace
 
@@ -41,6 +52,16 @@ QStringList totalsKeys(const QStringList &master) {
     QStringList keys = master;
     keys.append(kOtherKey);
     return keys;
+}
+
+Yen TotalsTable::subtotal(int p) const {
+    const auto it = rowOf.constFind(p);
+    return it == rowOf.cend() ? 0 : rowSubtotals.at(*it);
+}
+
+Yen TotalsTable::sum(int p, int k) const {
+    const auto it = rowOf.constFind(p);
+    return it == rowOf.cend() ? 0 : rowSums.at(static_cast<qsizetype>(*it) * keys.size() + k);
 }
 
 QString TotalsTable::periodLabel(int p) const {
@@ -81,12 +102,6 @@ Totals computeTotals(const QByteArray &incomes, const QByteArray &payments,
             columns.at(breakdown == TotalsBreakdown::Payee ? r.payee : r.category);
         add(out.days, static_cast<int>(d), cols, r.amount);
         add(out.months, month, cols, r.amount);
-    }
-    TotalsTable &m = out.months;
-    for (int p = 0; p < m.periods; ++p) {
-        m.grandTotal = addYen(m.grandTotal, m.subtotals.at(p));
-        for (qsizetype k = 0; k < keys.size(); ++k)
-            m.keyTotals[k] = addYen(m.keyTotals[k], m.sum(p, static_cast<int>(k)));
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,14 +26,21 @@ struct TotalsTable {
     QStringList keys;     // column keys, the last "その他"
     qint64 firstDay = 0;  // day number of the first day of the book
     int periods = 0;      // rows: days or months; 0 when the book has no payment
-    QList<Yen> subtotals; // [p] all payments of period p (0-based)
-    QList<Yen> sums;      // [p * keys.size() + k] payments of period p for key k
     QList<Yen> keyTotals; // [k] over all periods
     Yen grandTotal = 0;
 
-    Yen sum(int p, int k) const { return sums.at(static_cast<qsizetype>(p) * keys.size() + k); }
+    // All payments of period p (0-based); 0 for a period without records.
+    Yen subtotal(int p) const;
+    // Payments of period p for key k.
+    Yen sum(int p, int k) const;
     // The period's label: yy/mm/dd for a day, YY/MM for a month.
     QString periodLabel(int p) const;
+
+    // Only periods that hold a record have a row of sums: a book whose first
+    // income lies centuries before its payments still costs one row per record.
+    QHash<int, int> rowOf; // period → row of the sums below
+    QList<Yen> rowSubtotals;
+    QList<Yen> rowSums; // [row * keys.size() + k]
 };
 
 struct Totals {

@@ -26,6 +26,9 @@ QString formatPlain(Yen v);
 // else is no amount.
 std::optional<Yen> parseYenInput(const QString &text);
 
-// The amount field of a record file: a plain decimal number, rounded half to
-// even to whole yen; empty or unreadable text reads as 0.
+// The amount field of a record file, read the same way by every page: blanks,
+// an optional sign, then the leading decimal number up to the first character
+// that cannot continue it, its fraction rounded half to even to whole yen.
+// "250abc" reads as 250, "1,500" as 1, and text with no leading digit
+// ("abc", "") as 0; the record still counts.
 Yen parseAmountField(QByteArrayView text);

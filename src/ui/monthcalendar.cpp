@@ -19,6 +19,8 @@ MonthCalendar::MonthCalendar(QWidget *parent)
     small.setPointSize(8);
     m_calendar->setFont(small);
     m_calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    // The days a record may carry: a year typed as 0024 for 2024 cannot be chosen.
+    m_calendar->setDateRange(QDate(1900, 1, 1), QDate(2100, 12, 31));
     // The day cells share the width the calendar is given, however narrow.
     m_calendar->setMinimumSize(1, 1);
     if (auto *days = m_calendar->findChild<QTableView *>())
