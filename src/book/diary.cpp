@@ -60,7 +60,7 @@ QByteArray Diary::content() const {
 }
 
 FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &comment) {
-    if (!m_readError.ok()) return readRefusal(m_readError);
+    if (FileResult r = m_readError.rewriteRefusal(); !r.ok()) return r;
     if (row < 0 || row >= size())
         return FileResult::refused(kTitle, QStringLiteral("一言日記を書く行を選んでください。"));
     if (FileResult bad = checkFieldTexts({comment}); !bad.ok()) return bad;
@@ -71,7 +71,8 @@ FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &c
                                    QStringLiteral("この記録は読み取れない形で保存されているため、"
                                                   "一言日記を書き込めません。"));
     const FileContent now = readFile(book.pathOf(bookfile::payments));
-    if (!now.ok()) return readRefusal(now);
+    // A file with text CP932 cannot hold is refused as a correction refuses it.
+    if (FileResult r = now.rewriteRefusal(); !r.ok()) return r;
     if (now.bytes != m_inFile)
         return FileResult::refused(
             QStringLiteral("データ変更"),

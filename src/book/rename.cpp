@@ -9,6 +9,12 @@ QString masterOf(PaymentField field) {
 FileResult renameEverywhere(const Book &book, PaymentField field, const QString &oldName,
                             const QString &newName) {
     if (const FileResult r = checkFieldTexts({oldName, newName}); !r.ok()) return r;
-    if (const FileResult r = renameInPayments(book, field, oldName, newName); !r.ok()) return r;
-    return renameInMaster(book, masterOf(field), oldName, newName);
+    // Both files are worked out before either is written: a master that
+    // cannot be written back must not leave the payments renamed alone.
+    const PlannedRewrite payments = planRenameInPayments(book, field, oldName, newName);
+    if (!payments.error.ok()) return payments.error;
+    const PlannedRewrite master = planRenameInMaster(book, masterOf(field), oldName, newName);
+    if (!master.error.ok()) return master.error;
+    if (const FileResult r = payments.write(); !r.ok()) return r;
+    return master.write();
 }

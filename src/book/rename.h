@@ -12,7 +12,8 @@ QString masterOf(PaymentField field);
 // field is exactly the old name, then every equal line of its master, each
 // through its temporary. Two names merge when the new one exists already.
 // The payee-to-category memory, the incomes and the forecast are not touched.
-// A name the files cannot hold is refused before anything is written; when
-// the payments cannot be rewritten the master is left alone.
+// Names match as the text they read as. A name the files cannot hold, or a
+// file that cannot be written back whole, is refused before anything is
+// written; when the payments cannot be written the master is left alone.
 FileResult renameEverywhere(const Book &book, PaymentField field, const QString &oldName,
                             const QString &newName);

@@ -29,22 +29,15 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
     const QString real = book.pathOf(bookfile::associations);
     const FileContent read = readFile(real);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
-    const QByteArray &content = read.bytes;
-    QByteArray out;
-    out.reserve(content.size() + line->size());
     bool found = false;
-    RawReader reader(content);
     RawFields f;
-    QByteArrayView old;
-    while (reader.nextLine(&old)) {
+    QByteArray out = rewriteLines(read.bytes, [&](QByteArrayView old, QByteArray &to) {
         RawReader::split(old, f, fieldsThrough(F::Payee));
-        if (byteString(fieldAt(f, F::Payee)) == byteString(*key)) {
-            out.append(*line);
-            found = true;
-        } else {
-            appendLineAsRead(out, old);
-        }
-    }
+        if (byteString(fieldAt(f, F::Payee)) != byteString(*key)) return false;
+        to.append(line->chopped(2));
+        found = true;
+        return true;
+    });
     if (!found) out.append(*line);
     return rewriteThrough(real, book.pathOf(bookfile::associationsCopy), out);
 }

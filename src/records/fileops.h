@@ -62,6 +62,17 @@ FileResult ioError(const QString &path, const QString &why);
 FileResult replaceAtomically(const QString &path, const QByteArray &content);
 // The rewrites of the record files go through their named temporary.
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content);
+// A rewrite worked out before anything is written, so that a change of
+// several files checks every file first: the new content for the real file
+// and its temporary, or why it must not be written.
+struct PlannedRewrite {
+    QString real;
+    QString temp;
+    QByteArray content;
+    FileResult error;
+    FileResult write() const { return error.ok() ? rewriteThrough(real, temp, content) : error; }
+};
+
 // Adds one line at the end, after a CR LF when the last line lacks one.
 FileResult appendLine(const QString &path, const QByteArray &line);
 

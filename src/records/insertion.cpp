@@ -9,24 +9,18 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
     if (!(lastDate > date)) return appendLine(real, line);
     const FileContent read = readFile(real);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
-    const QByteArray &content = read.bytes;
+    // The line goes in front of the first record of a later date.
     const QByteArray dateBytes = date.toLatin1();
-    QByteArray out;
-    out.reserve(content.size() + line.size() + 64);
     bool written = false;
-    RawReader reader(content);
     RawFields f;
-    QByteArrayView old;
-    while (reader.nextLine(&old)) {
-        if (!written) {
-            RawReader::split(old, f, kDateField + 1);
-            if (byteString(fieldAt(f, kDateField)) > byteString(dateBytes)) {
-                out.append(line);
-                written = true;
-            }
-        }
-        appendLineAsRead(out, old);
-    }
+    QByteArray out = rewriteLines(read.bytes, [&](QByteArrayView old, QByteArray &to) {
+        if (written) return false;
+        RawReader::split(old, f, kDateField + 1);
+        if (byteString(fieldAt(f, kDateField)) <= byteString(dateBytes)) return false;
+        to.append(line).append(old);
+        written = true;
+        return true;
+    });
     if (!written) out.append(line);
     return rewriteThrough(real, book.pathOf(temp), out);
 }

@@ -1,5 +1,6 @@
 #include "records/lineformat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -71,6 +72,27 @@ std::optional<QByteArray> LineBuilder::finish() {
     if (!m_err.ok()) return std::nullopt;
     endLine(m_line);
     return m_line;
+}
+
+QByteArray rewriteLines(const QByteArray &content,
+                        const std::function<bool(QByteArrayView line, QByteArray &out)> &change) {
+    QByteArray out;
+    out.reserve(content.size() + content.size() / 16 + 1024);
+    const char *p = content.constData();
+    const char *const end = p + content.size();
+    while (p < end) {
+        // CR LF, LF and a lone CR each end a line, as for the reader.
+        const char *stop = p;
+        while (stop < end && *stop != '\n' && *stop != '\r')
+            ++stop;
+        const QByteArrayView line(p, stop - p);
+        p = stop + (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+        const bool blank =
+            std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+        if (blank || !change(line, out)) out.append(line);
+        endLine(out);
+    }
+    return out;
 }
 
 void appendLineAsRead(QByteArray &out, QByteArrayView line) {

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "records/fileops.h"
@@ -42,6 +43,13 @@ private:
     FileResult m_err;
     int m_fields = 0;
 };
+
+// The content line by line, every line ended by CR LF: the record lines that
+// `change` rewrites replaced, every other line (blank ones included) byte for
+// byte. change(line, out) appends the new line, without its line end, to out
+// and returns true, or returns false and appends nothing to keep the line.
+QByteArray rewriteLines(const QByteArray &content,
+                        const std::function<bool(QByteArrayView line, QByteArray &out)> &change);
 
 // A line a rewrite does not change: its bytes as read, then CR LF.
 void appendLineAsRead(QByteArray &out, QByteArrayView line);

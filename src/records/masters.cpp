@@ -1,6 +1,7 @@
 #include "records/masters.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "records/cp932.h"
 #include "records/lineformat.h"
@@ -33,6 +34,8 @@ FileResult appendMasterName(const Book &book, const QString &name, const QString
 }
 
 FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names) {
+    // The names came from the list, which shows a lost character as 〓.
+    if (FileResult r = readFile(book.pathOf(master)).rewriteRefusal(); !r.ok()) return r;
     QByteArray out;
     FileResult err;
     for (const QString &name : names) {
@@ -43,31 +46,27 @@ FileResult overwriteMaster(const Book &book, const QString &master, const QStrin
     return replaceAtomically(book.pathOf(master), out);
 }
 
-FileResult renameInMaster(const Book &book, const QString &master, const QString &oldName,
-                          const QString &newName) {
-    FileResult err;
-    const auto oldBytes = encodeText(oldName, Shape::Quoted, &err);
-    const auto newBytes = oldBytes ? encodeText(newName, Shape::Quoted, &err) : std::nullopt;
-    if (!newBytes) return err;
-    const QString real = book.pathOf(master);
-    const FileContent read = readFile(real);
-    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
-    const QByteArray &content = read.bytes;
-    QByteArray out;
-    RawReader reader(content);
+PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const QString &oldName,
+                                  const QString &newName) {
+    PlannedRewrite plan{book.pathOf(master), book.pathOf(renameTempOf(master)), {}, {}};
+    const auto newBytes = encodeText(newName, Shape::Quoted, &plan.error);
+    if (!newBytes || !encodeText(oldName, Shape::Quoted, &plan.error)) return plan;
+    const FileContent read = readFile(plan.real);
+    if (plan.error = read.rewriteRefusal(); !plan.error.ok()) return plan;
+    NameMatcher isOld(oldName);
     RawFields f;
-    QByteArrayView line;
-    while (reader.nextLine(&line)) {
+    plan.content = rewriteLines(read.bytes, [&](QByteArrayView line, QByteArray &out) {
         RawReader::split(line, f);
-        const auto isOld = [&](QByteArrayView name) {
-            return byteString(name) == byteString(*oldBytes);
-        };
-        if (std::none_of(f.begin(), f.end(), isOld)) {
-            appendLineAsRead(out, line);
-            continue;
-        }
+        if (std::none_of(f.begin(), f.end(), std::ref(isOld))) return false;
         for (QByteArrayView name : f)
             appendMasterLine(out, isOld(name) ? QByteArrayView(*newBytes) : name);
-    }
-    return rewriteThrough(real, book.pathOf(renameTempOf(master)), out);
+        out.chop(2); // rewriteLines ends the line
+        return true;
+    });
+    return plan;
+}
+
+FileResult renameInMaster(const Book &book, const QString &master, const QString &oldName,
+                          const QString &newName) {
+    return planRenameInMaster(book, master, oldName, newName).write();
 }

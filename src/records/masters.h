@@ -12,7 +12,12 @@
 // file reads as empty with *error (when given) saying why.
 QStringList readMaster(const Book &book, const QString &name, FileResult *error = nullptr);
 FileResult appendMasterName(const Book &book, const QString &name, const QString &master);
+// Refused, writing nothing, while the master holds text the rewrite could not
+// keep (a character without a CP932 form in a file saved as UTF-8).
 FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names);
-// Replaces every line equal to oldName, through the master's rename temporary.
+// Replaces every name that reads as oldName, through the master's rename
+// temporary; every other line stays byte for byte.
+PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const QString &oldName,
+                                  const QString &newName);
 FileResult renameInMaster(const Book &book, const QString &master, const QString &oldName,
                           const QString &newName);

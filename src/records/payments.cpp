@@ -61,33 +61,32 @@ FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &recor
     return replaceAtomically(book.pathOf(bookfile::payments), out);
 }
 
-FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
-                            const QString &newName) {
-    FileResult err;
-    const auto oldBytes = encodeText(oldName, Shape::Quoted, &err);
-    const auto newBytes = oldBytes ? encodeText(newName, Shape::Quoted, &err) : std::nullopt;
-    if (!newBytes) return err;
-    const QString real = book.pathOf(bookfile::payments);
-    const FileContent read = readFile(real);
-    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
-    const QByteArray &content = read.bytes;
+PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const QString &oldName,
+                                    const QString &newName) {
+    PlannedRewrite plan{
+        book.pathOf(bookfile::payments), book.pathOf(bookfile::paymentsRename), {}, {}};
+    const auto newBytes = encodeText(newName, Shape::Quoted, &plan.error);
+    if (!newBytes || !encodeText(oldName, Shape::Quoted, &plan.error)) return plan;
+    const FileContent read = readFile(plan.real);
+    if (plan.error = read.rewriteRefusal(); !plan.error.ok()) return plan;
     const int index = fieldIndex(field);
-    QByteArray out;
-    out.reserve(content.size() + 1024);
-    RawReader reader(content);
+    NameMatcher isOld(oldName);
     RawFields f;
-    QByteArrayView line;
-    while (reader.nextLine(&line)) {
+    plan.content = rewriteLines(read.bytes, [&](QByteArrayView line, QByteArray &out) {
         RawReader::split(line, f);
-        if (byteString(fieldAt(f, index)) != byteString(*oldBytes)) {
-            appendLineAsRead(out, line);
-            continue;
-        }
+        if (!isOld(fieldAt(f, index))) return false;
         // A short record's missing fields are empty text and amount 0.
         while (f.size() < kFields)
             f.append(QByteArrayView());
         f[index] = *newBytes;
         appendCopied(out, f, kFields, fieldIndex(F::Amount));
-    }
-    return rewriteThrough(real, book.pathOf(bookfile::paymentsRename), out);
+        out.chop(2); // rewriteLines ends the line
+        return true;
+    });
+    return plan;
+}
+
+FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
+                            const QString &newName) {
+    return planRenameInPayments(book, field, oldName, newName).write();
 }

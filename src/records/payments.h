@@ -23,6 +23,10 @@ FileResult insertPayment(const Book &book, const PaymentRecord &rec, const QStri
 FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &records);
 
 // Renames a payee (PaymentField::Payee) or category (PaymentField::Category)
-// in every payment; the caller then renames it in its master list.
+// in every payment whose field reads as the old name (however its bytes spell
+// it: ≒ is 81 E0 or NEC's 87 90); the caller then renames it in its master
+// list. Every other line stays byte for byte.
+PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const QString &oldName,
+                                    const QString &newName);
 FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
                             const QString &newName);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "records/cp932.h"
+
 namespace {
 // The first c at or after p, or end.
 const char *find(const char *p, const char *end, char c) {
@@ -72,4 +74,17 @@ bool RawReader::next(RawFields &fields, int maxFields) {
     }
     split(line, fields, maxFields);
     return true;
+}
+
+NameMatcher::NameMatcher(QString name)
+    : m_name(std::move(name)), m_bytes(cp932::encode(m_name).value_or(QByteArray())) {
+    m_bytesMatch = cp932::decode(m_bytes) == m_name;
+}
+
+bool NameMatcher::operator()(QByteArrayView field) {
+    if (field == QByteArrayView(m_bytes)) return m_bytesMatch;
+    const std::string key(field.data(), static_cast<size_t>(field.size()));
+    const auto it = m_seen.find(key);
+    if (it != m_seen.end()) return it->second;
+    return m_seen.emplace(key, cp932::decode(field) == m_name).first->second;
 }

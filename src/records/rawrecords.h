@@ -1,10 +1,13 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <QVarLengthArray>
 #include <climits>
+#include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 
 #include "records/fileops.h" // readFileBytes, for the scans that walk a whole file
 #include "records/records.h"
@@ -52,6 +55,21 @@ requires std::is_enum_v<Field>
 inline QByteArrayView fieldAt(const RawFields &f, Field field) {
     return fieldAt(f, fieldIndex(field));
 }
+
+// Whether a field reads as a given name: fields are compared as the text
+// they decode to, since one character may be stored in two ways (NEC's and
+// IBM's copies of ≒, ∵, Ⅰ …). Each distinct spelling is decoded once.
+class NameMatcher {
+public:
+    explicit NameMatcher(QString name);
+    bool operator()(QByteArrayView field);
+
+private:
+    QString m_name;
+    QByteArray m_bytes; // the name as the writers spell it: most fields match it at once
+    bool m_bytesMatch = false;
+    std::unordered_map<std::string, bool> m_seen;
+};
 
 // The bytes as a std::string_view, for ordering and equality of raw fields.
 inline std::string_view byteString(QByteArrayView v) {

@@ -16,6 +16,7 @@
 #include "book/balance.h"
 #include "book/corrections.h"
 #include "book/daylist.h"
+#include "book/diary.h"
 #include "book/monthsummary.h"
 #include "records/cp932.h"
 #include "records/rawrecords.h"
@@ -37,9 +38,10 @@ quint64 envNumber(const char *name, quint64 fallback) {
 // quotes, bytes that are no CP932, a lone lead byte.
 const QList<QByteArray> &pieces() {
     static const QList<QByteArray> p = [] {
-        QList<QByteArray> out{"",    "A",   "店",    "食費",     " ",    "\t",
-                              ",",   "\"",  "Mc\"D", "a b",      "0",    "-",
-                              "540", "2.5", ".",     "\x80\xFF", "\x82", "\x81\x40"};
+        QList<QByteArray> out{"", "A", "店", "食費", " ", "\t", ",", "\"", "Mc\"D", "a b", "0", "-",
+                              "540", "2.5", ".", "\x80\xFF", "\x82", "\x81\x40",
+                              // NEC's ≒ and Ⅰ, IBM's ⅰ and 纊: the same text as other bytes.
+                              "\x87\x90", "\x87\x54", "\xFA\x40", "\xED\x40"};
         for (const char16_t *s :
              {u"八百屋", u"ｶﾞｿﾘﾝ", u"㈱ミルテ～①", u"2024/01/05", u"使途不明金"})
             out << cp932::encode(QString::fromUtf16(s)).value_or(QByteArray());
@@ -101,6 +103,8 @@ public:
                 if (f) line += ',';
                 line += f == amountAt ? amount() : field(dated && f == 0 ? date() : text());
             }
+            // A line that starts with the bytes of a byte-order mark.
+            if (chance(3)) line.prepend(chance(50) ? "\xFF\xFE" : "\xEF\xBB\xBF");
             out += line + (chance(5) ? lineEnd() + "  " : QByteArray()) + lineEnd();
         }
         return out;
@@ -288,7 +292,21 @@ private:
                                   {},
                                   {}};
         ++m_operations;
-        switch (g.below(4)) {
+        switch (g.below(5)) {
+        case 4: { // a diary comment: every record stays, the one named gets it
+            if (before.isEmpty()) return;
+            const int index = g.below(before.size());
+            const FileResult r =
+                computeDiary(book).storeComment(book, index, QStringLiteral("メモ"));
+            if (!r.ok()) return verifyUntouched(kData);
+            QList<PaymentRecord> after = readPayments(book), expected = before;
+            QVERIFY2(after.size() == before.size(), where().constData());
+            expected[index].memo = QStringLiteral("メモ");
+            for (qsizetype i = 0; i < after.size(); ++i)
+                after[i].reserved = expected[i].reserved; // emptied where the record was written
+            QVERIFY2(after == expected, where().constData());
+            return verifyOneFile();
+        }
         case 0: { // insertion or append
             const QString last = QString::fromLatin1(g.date());
             const FileResult r = insertPayment(book, added, last);
@@ -321,13 +339,12 @@ private:
             const FileResult r = renameInPayments(
                 book, payee ? PaymentField::Payee : PaymentField::Category, oldName, "改名");
             if (!r.ok()) return verifyUntouched(kData);
-            // Matched as the bytes stored: a name has more than one CP932 form.
-            const QByteArray key = *cp932::encode(oldName);
+            // Matched as the text read: a name may have more than one CP932 form.
             QList<PaymentRecord> expected = before;
             for (qsizetype i = 0; i < lines.size(); ++i) {
                 RawFields f;
                 RawReader::split(lines[i], f);
-                if (byteString(fieldAt(f, payee ? 1 : 2)) == byteString(key))
+                if (cp932::decode(fieldAt(f, payee ? 1 : 2)) == oldName)
                     (payee ? expected[i].payee : expected[i].category) = QStringLiteral("改名");
             }
             QVERIFY2(readPayments(book) == expected, where().constData());
@@ -387,15 +404,9 @@ private:
             const QString oldName = before.at(g.below(before.size()));
             const FileResult r = renameInMaster(book, kPayees, oldName, QStringLiteral("改名"));
             if (!r.ok()) return verifyUntouched(kPayees);
-            const QByteArray key = *cp932::encode(oldName);
             QStringList expected;
-            for (const QByteArray &line : recordLinesOf(readFileBytes(path(kPayees)))) {
-                RawFields f;
-                RawReader::split(line, f);
-                for (QByteArrayView name : f)
-                    expected << (byteString(name) == byteString(key) ? QStringLiteral("改名")
-                                                                     : cp932::decode(name));
-            }
+            for (const QString &name : before)
+                expected << (name == oldName ? QStringLiteral("改名") : name);
             QVERIFY2(readMaster(book, kPayees) == expected, where().constData());
         } else {
             const QString name = QString::fromLatin1(g.chance(50) ? " x\t" : "a b");
