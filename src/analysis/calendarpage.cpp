@@ -69,9 +69,7 @@ CalendarPage::CalendarPage(BookSession &session, QWidget *parent)
 }
 
 void CalendarPage::open() {
-    const Book &book = m_session.book;
-    const CalendarTables tables = computeCalendar(readFileBytes(book.pathOf(bookfile::incomes)),
-                                                  readFileBytes(book.pathOf(bookfile::payments)));
+    const CalendarTables tables = computeCalendar(m_session.model());
     DSP_CALE_MONTH(tables);
     DSP_CALE_WEEK(tables);
 }

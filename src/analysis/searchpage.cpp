@@ -199,7 +199,7 @@ void SearchPage::cmdKikanF_Click() {
 void SearchPage::cmdAllDay_Click() {
     setVisible(false);
     INIT_KIKAN();
-    setPeriod(m_session.FirstPayDate, dateText(Clock::today()));
+    setPeriod(m_session.firstPayDate(), dateText(Clock::today()));
     listByConditions();
     setVisible(true);
     highlight(cmdAllDay);
@@ -343,8 +343,7 @@ void SearchPage::list(SearchTest test) {
     q.keyInPayee = KeyMode == 1;
     q.key = keyText();
     q.weekday = WeekNo;
-    const auto result = std::make_shared<const SearchResult>(
-        computeSearch(readFileBytes(m_session.book.pathOf(bookfile::payments)), q));
+    const auto result = std::make_shared<const SearchResult>(computeSearch(m_session.model(), q));
     const SearchResult &r = *result;
 
     // The listed rows are written as they are shown.

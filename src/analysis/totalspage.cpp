@@ -68,10 +68,8 @@ void TotalsPage::INIT_KAKEI_KEYS() {
 
 const Totals &TotalsPage::totalsBy(TotalsBreakdown breakdown) {
     if (!m_totalsRead) {
-        const Book &book = m_session.book;
         m_totals =
-            computeTotals(readFileBytes(book.pathOf(bookfile::incomes)),
-                          readFileBytes(book.pathOf(bookfile::payments)),
+            computeTotals(m_session.model(),
                           breakdown == TotalsBreakdown::Payee ? m_payees : m_categories, breakdown);
         m_totalsRead = true;
     }

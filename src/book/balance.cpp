@@ -1,21 +1,14 @@
 #include "book/balance.h"
 
-#include "records/rawrecords.h"
-
 namespace {
-Yen sumAmounts(const QByteArray &content, int amountField) {
+template <typename Record> Yen sumAmounts(const QList<Record> &records) {
     Yen sum = 0;
-    RawReader reader(content);
-    RawFields f;
-    while (reader.next(f, amountField + 1))
-        sum = addYen(sum, parseAmountField(fieldAt(f, amountField)));
+    for (const Record &r : records)
+        sum = addYen(sum, r.amount);
     return sum;
 }
 } // namespace
 
-Yen recordsBalance(const Book &book) {
-    return subYen(
-        sumAmounts(readFileBytes(book.pathOf(bookfile::incomes)), fieldIndex(IncomeField::Amount)),
-        sumAmounts(readFileBytes(book.pathOf(bookfile::payments)),
-                   fieldIndex(PaymentField::Amount)));
+Yen recordsBalance(const BookModel &book) {
+    return subYen(sumAmounts(book.incomes().records()), sumAmounts(book.payments().records()));
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "records/book.h"
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // What the records say is left: every income minus every payment, whatever the dates.
-Yen recordsBalance(const Book &book);
+Yen recordsBalance(const BookModel &book);

@@ -4,19 +4,41 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "book/bookmodel.h"
 #include "records/book.h"
+#include "records/fileops.h"
 
-// What the window knows about the open book between events. Everything else
-// is read from the files when a page or a handler needs it.
-struct BookSession {
-    Book book{QDir::currentPath()};
+// What the window knows about the open book between events: the settings it
+// read at start-up and the payments and incomes held in memory. A record file
+// is read again only when its identity on disk changed since it was last read
+// or written (another program saved it); the program's own writes hand the
+// held book the bytes they wrote.
+class BookSession : public BookWriteWatcher {
+public:
+    BookSession();
+    explicit BookSession(const QString &dir);
+    BookSession(const BookSession &) = delete;
+    BookSession &operator=(const BookSession &) = delete;
 
-    QString FirstPayDate;   // date of the first payment, "" for an empty book
-    QString LastPayDate;    // date of the last payment read by the day list
-    QString LastIncomeDate; // date of the last income read by the income history
+    Book book;
+
     QString userName;
     bool helpTour = false;   // the help tour explains each page as it opens
     bool sampleMode = false; // the shipped sample book is open: nothing may be saved
+
+    // データ.txt and 入金.txt as they now stand. A file that cannot be read
+    // holds no records, and the read error is kept for takeReadError().
+    // Logically a read: it only brings the held copy up to date.
+    const BookModel &model() const;
+
+    // Derived from the held records, never from what a page drew.
+    QString firstPayDate() const { return model().firstPayDate(); }
+    QString lastPayDate() const { return model().lastPayDate(); }
+    QString lastIncomeDate() const { return model().lastIncomeDate(); }
+
+    // The read error of the book files since the last call, for the window
+    // to show once the event has filled its page.
+    FileResult takeReadError();
 
     // Raised after every change of データ.txt or 入金.txt, so that figures
     // kept by a page know they are stale.
@@ -25,6 +47,21 @@ struct BookSession {
 
     // The shipped sample book: its first payment and its user name.
     bool isSampleBook() const;
+
+    // BookWriteWatcher
+    void replaced(const QString &name, const QByteArray &content) override;
+    void appended(const QString &name, const QByteArray &bytes) override;
+
+private:
+    struct Held {
+        FileIdentity identity;
+        bool loaded = false;
+    };
+    void refresh(const QString &name, Held &held) const;
+
+    mutable BookModel m_model;
+    mutable Held m_payments, m_incomes;
+    mutable FileResult m_readError;
 };
 
 // The user name that, with a first payment on 2005/01/02, marks the shipped sample book.

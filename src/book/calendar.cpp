@@ -21,8 +21,12 @@ qint64 weekTableStart(qint64 firstDay) {
 }
 
 CalendarTables computeCalendar(const QByteArray &incomes, const QByteArray &payments) {
-    const PaymentScan scan = scanPayments(payments);
-    const QList<qint64> incomeDays = scanIncomeDays(incomes);
+    return computeCalendar(BookModel::fromBytes(payments, incomes));
+}
+
+CalendarTables computeCalendar(const BookModel &book) {
+    const PaymentScan scan = scanPayments(book);
+    const QList<qint64> incomeDays = scanIncomeDays(book);
     const BookSpan span = bookSpan(incomeDays, scan);
     CalendarTables out;
     if (!span.hasPayments()) return out;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // The colour calendar of the book: which days had payments (and how many)
@@ -52,4 +53,6 @@ struct CalendarTables {
 // The Sunday on which the week table starts for a first day (day numbers).
 qint64 weekTableStart(qint64 firstDay);
 
+CalendarTables computeCalendar(const BookModel &book);
+// The same over the contents of 入金.txt and データ.txt.
 CalendarTables computeCalendar(const QByteArray &incomes, const QByteArray &payments);

@@ -30,7 +30,9 @@ FileResult rewrite(const Book &book, const QString &name, const QString &temp, c
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const std::optional<QByteArray> content = rewriteRecord(read.bytes, at, newLine);
     if (!content) return changedUnderneath();
-    return rewriteThrough(path, book.pathOf(temp), *content);
+    const FileResult r = rewriteThrough(path, book.pathOf(temp), *content);
+    if (r.ok()) book.replaced(name, *content);
+    return r;
 }
 } // namespace
 

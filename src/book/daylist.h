@@ -2,6 +2,7 @@
 #include <QList>
 #include <QString>
 
+#include "book/bookmodel.h"
 #include "book/corrections.h"
 #include "records/book.h"
 #include "records/money.h"
@@ -22,4 +23,4 @@ struct DayList {
     Yen total = 0;
 };
 
-DayList computeDayList(const Book &book, const QString &date);
+DayList computeDayList(const BookModel &book, const QString &date);

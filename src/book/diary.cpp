@@ -94,6 +94,7 @@ FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &c
         return r;
     }
     m_inFile = out;
+    book.replaced(bookfile::payments, out);
     return {};
 }
 

@@ -2,55 +2,39 @@
 
 #include <algorithm>
 #include <limits>
-#include <string_view>
 
 #include "book/datefield.h"
 #include "records/rawrecords.h"
 
 namespace {
-std::string_view sv(QByteArrayView v) {
-    return {v.data(), static_cast<size_t>(v.size())};
-}
-
-// Day of month from the last two characters of a yyyy/mm/dd date.
-int dayOf(QByteArrayView date) {
-    if (date.size() < 2) return 0;
-    const char a = date[date.size() - 2], b = date[date.size() - 1];
-    int day = 0;
-    if (a >= '0' && a <= '9') day = a - '0';
-    if (b >= '0' && b <= '9') day = day * 10 + (b - '0');
-    return day;
-}
-
 // Sums before month M into *before, and month M per day into perDay[1..31].
 // Records are in date order, so reading stops at the first one past M; a
 // record without a readable date is passed over, so that its text cannot end
 // the reading early.
-void collect(const QByteArray &content, std::string_view month, int amountField, Yen *before,
-             QList<Yen> &perDay) {
-    RawReader reader(content);
-    RawFields f;
-    while (reader.next(f, amountField + 1)) {
-        const QByteArrayView date = fieldAt(f, kDateField);
-        if (!isDateField(date)) continue;
-        const std::string_view m = sv(date.first(7));
-        if (m > month) break;
-        const Yen amount = parseAmountField(fieldAt(f, amountField));
-        if (m < month) {
-            *before = addYen(*before, amount);
-        } else {
-            const int day = dayOf(date);
-            if (day >= 1 && day <= 31) perDay[day] = addYen(perDay[day], amount);
+template <typename Record>
+void collect(const QList<Record> &records, int month, Yen *before, QList<Yen> &perDay) {
+    qint32 lastDay = kNoDay;
+    int m = 0, dayOfMonth = 0;
+    for (const Record &r : records) {
+        if (r.day == kNoDay) continue;
+        if (r.day != lastDay) { // records come in runs of one date
+            lastDay = r.day;
+            const QDate d = QDate::fromJulianDay(r.day);
+            m = d.year() * 12 + d.month() - 1;
+            dayOfMonth = d.day();
         }
+        if (m > month) break;
+        if (m < month)
+            *before = addYen(*before, r.amount);
+        else
+            perDay[dayOfMonth] = addYen(perDay[dayOfMonth], r.amount);
     }
 }
 
 // The day of the first readable date of a file, 0 when it has none.
-int dayOfFirstRecord(const QByteArray &content) {
-    RawReader reader(content);
-    RawFields f;
-    while (reader.next(f, kDateField + 1))
-        if (isDateField(fieldAt(f, kDateField))) return dayOf(fieldAt(f, kDateField));
+template <typename Record> int dayOfFirstRecord(const QList<Record> &records) {
+    for (const Record &r : records)
+        if (r.day != kNoDay) return QDate::fromJulianDay(r.day).day();
     return 0;
 }
 } // namespace
@@ -87,20 +71,23 @@ MonthFigures computeMonth(const Book &book, QDate selected, const QString &payme
 }
 
 MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected) {
+    return computeMonth(BookModel::fromBytes(payments, incomes), selected);
+}
+
+MonthFigures computeMonth(const BookModel &book, QDate selected) {
     MonthFigures m;
     m.days = selected.daysInMonth();
     m.selectedDay = selected.day();
-    const QByteArray monthText = dateText(selected).left(7).toLatin1();
-    const std::string_view month(monthText.constData(), 7);
+    const int month = selected.year() * 12 + selected.month() - 1;
 
     // The book's start date: its first income (the opening balance), or its
     // first payment in a book without incomes.
-    m.startDay = dayOfFirstRecord(incomes);
-    if (m.startDay == 0) m.startDay = dayOfFirstRecord(payments);
+    m.startDay = dayOfFirstRecord(book.incomes().records());
+    if (m.startDay == 0) m.startDay = dayOfFirstRecord(book.payments().records());
     QList<Yen> income(32, 0), paid(32, 0);
     Yen incomeBefore = 0, paidBefore = 0;
-    collect(incomes, month, fieldIndex(IncomeField::Amount), &incomeBefore, income);
-    collect(payments, month, fieldIndex(PaymentField::Amount), &paidBefore, paid);
+    collect(book.incomes().records(), month, &incomeBefore, income);
+    collect(book.payments().records(), month, &paidBefore, paid);
     income[1] = addYen(income[1], subYen(incomeBefore, paidBefore));
 
     Yen funds = 0, spent = 0;

@@ -1,62 +1,11 @@
 #include "book/paymentscan.h"
 
-#include <string_view>
-#include <unordered_map>
-
-#include "records/cp932.h"
 #include "records/rawrecords.h"
 
 namespace {
-std::string_view sv(QByteArrayView v) {
-    return {v.data(), static_cast<size_t>(v.size())};
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-
-// Records come in runs of one date: the last date read is remembered.
-class DateReader {
-public:
-    std::optional<qint64> read(QByteArrayView date) {
-        if (m_valid && sv(date) == sv(m_last)) return m_day;
-        m_last = date;
-        const auto day = dayNumberOf(date);
-        m_valid = day.has_value();
-        m_day = day.value_or(0);
-        return day;
-    }
-
-private:
-    QByteArrayView m_last;
-    bool m_valid = false;
-    qint64 m_day = 0;
-};
-
-// Names decoded once; the map keys are views into the scanned bytes.
-class NameTable {
-public:
-    explicit NameTable(QStringList &names) : m_names(names) {}
-    int id(QByteArrayView bytes) {
-        // A name often repeats the one before it (a category over a run of records).
-        if (m_lastId >= 0 && sv(bytes) == sv(m_last)) return m_lastId;
-        m_last = bytes;
-        m_lastId = lookUp(bytes);
-        return m_lastId;
-    }
-
-private:
-    int lookUp(QByteArrayView bytes) {
-        const auto [it, added] = m_ids.try_emplace(sv(bytes), static_cast<int>(m_names.size()));
-        if (added) m_names.append(cp932::decode(bytes));
-        return it->second;
-    }
-
-    QByteArrayView m_last;
-    int m_lastId = -1;
-    QStringList &m_names;
-    std::unordered_map<std::string_view, int> m_ids;
-};
 } // namespace
 
 std::optional<qint64> dayNumberOf(QByteArrayView d) {
@@ -84,33 +33,34 @@ QString weekdayLetter(int sundayFirst) {
     return sundayFirst >= 0 && sundayFirst < 7 ? QString(letters.at(sundayFirst)) : QString();
 }
 
-PaymentScan scanPayments(const QByteArray &content) {
+PaymentScan scanPayments(const BookModel &model) {
     PaymentScan scan;
-    scan.records.reserve(content.size() / 32); // a record line is rarely shorter
-    NameTable payees(scan.names), categories(scan.names);
-    DateReader dates;
-    RawReader reader(content);
+    const HeldFile<HeldPayment> &payments = model.payments();
+    scan.records.reserve(payments.size());
+    scan.names.reserve(model.nameCount());
+    for (qint32 id = 0; id < model.nameCount(); ++id)
+        scan.names.append(model.name(id));
+    qint32 lastDay = kNoDay;
+    QByteArrayView date;
     RawFields f;
-    using F = PaymentField;
-    while (reader.next(f, fieldsThrough(F::Amount))) {
-        const auto day = dates.read(fieldAt(f, F::Date));
-        if (!day) continue;
-        const Yen amount = parseAmountField(fieldAt(f, F::Amount));
-        scan.records.append({*day, fieldAt(f, F::Date), amount, payees.id(fieldAt(f, F::Payee)),
-                             categories.id(fieldAt(f, F::Category))});
+    for (qsizetype i = 0; i < payments.size(); ++i) {
+        const HeldPayment &p = payments.records().at(i);
+        if (p.day == kNoDay) continue;
+        if (p.day != lastDay) { // records come in runs of one date
+            lastDay = p.day;
+            RawReader::split(payments.line(i), f, kDateField + 1);
+            date = fieldAt(f, kDateField);
+        }
+        scan.records.append({p.day, date, p.amount, p.payee, p.category});
     }
     return scan;
 }
 
-QList<qint64> scanIncomeDays(const QByteArray &content) {
+QList<qint64> scanIncomeDays(const BookModel &model) {
     QList<qint64> days;
-    DateReader dates;
-    RawReader reader(content);
-    RawFields f;
-    while (reader.next(f, fieldsThrough(IncomeField::Amount))) {
-        const auto day = dates.read(fieldAt(f, IncomeField::Date));
-        if (day) days.append(*day);
-    }
+    days.reserve(model.incomes().size());
+    for (const HeldIncome &r : model.incomes().records())
+        if (r.day != kNoDay) days.append(r.day);
     return days;
 }
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // The payment and income records as the analysis tables read them: one pass
@@ -34,10 +35,11 @@ struct PaymentScan {
     QStringList names;             // distinct payee and category texts
 };
 
-// Reads データ.txt content; the views point into `content`, which must outlive the scan.
-PaymentScan scanPayments(const QByteArray &content);
-// The day numbers of the well-formed records of 入金.txt, in file order.
-QList<qint64> scanIncomeDays(const QByteArray &content);
+// The dated payments of the held book, nothing decoded again; the views
+// point into the model's bytes, which must outlive the scan.
+PaymentScan scanPayments(const BookModel &model);
+// The day numbers of the dated records of 入金.txt, in file order.
+QList<qint64> scanIncomeDays(const BookModel &model);
 
 // The days a table covers: from the earlier of the first income and the first
 // payment (an empty 入金.txt leaves the first payment) to the last payment.

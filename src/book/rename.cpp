@@ -16,5 +16,6 @@ FileResult renameEverywhere(const Book &book, PaymentField field, const QString 
     const PlannedRewrite master = planRenameInMaster(book, masterOf(field), oldName, newName);
     if (!master.error.ok()) return master.error;
     if (const FileResult r = payments.write(); !r.ok()) return r;
+    book.replaced(bookfile::payments, payments.content);
     return master.write();
 }

@@ -41,7 +41,11 @@ Yen searchAxisMax(Yen peak) {
 }
 
 SearchResult computeSearch(const QByteArray &payments, const SearchQuery &q) {
-    const PaymentScan scan = scanPayments(payments);
+    return computeSearch(BookModel::fromBytes(payments), q);
+}
+
+SearchResult computeSearch(const BookModel &book, const SearchQuery &q) {
+    const PaymentScan scan = scanPayments(book);
     const bool period = q.test != SearchTest::All;
     const bool key = q.test == SearchTest::Key || q.test == SearchTest::KeyWeek;
     const bool week = q.test == SearchTest::Week || q.test == SearchTest::KeyWeek;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // The search listing: the payments that meet a key text (in the payee or the
@@ -65,6 +66,8 @@ struct DateRange {
 DateRange periodEndingToday(SearchPeriod period, QDate today);
 
 // Lists the records of データ.txt content that pass the query's test.
+SearchResult computeSearch(const BookModel &book, const SearchQuery &query);
+// The same over the contents of データ.txt.
 SearchResult computeSearch(const QByteArray &payments, const SearchQuery &query);
 
 // The chart's axis maximum for a peak: first digit plus one, then zeros (0 → 1).

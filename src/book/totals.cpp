@@ -72,8 +72,12 @@ QString TotalsTable::periodLabel(int p) const {
 
 Totals computeTotals(const QByteArray &incomes, const QByteArray &payments,
                      const QStringList &master, TotalsBreakdown breakdown) {
-    const PaymentScan scan = scanPayments(payments);
-    const BookSpan span = bookSpan(scanIncomeDays(incomes), scan);
+    return computeTotals(BookModel::fromBytes(payments, incomes), master, breakdown);
+}
+
+Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBreakdown breakdown) {
+    const PaymentScan scan = scanPayments(book);
+    const BookSpan span = bookSpan(scanIncomeDays(book), scan);
     const QStringList keys = totalsKeys(master);
     Totals out;
     if (!span.hasPayments()) {

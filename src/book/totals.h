@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // The totals of the account book: every day and every month from the first
@@ -53,5 +54,7 @@ struct Totals {
 // category); one that equals none goes to "その他". By payee the final
 // "その他" key is compared too, so a payee "その他" counts in a master column
 // "その他" and again in the final one; by category it is not.
+Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBreakdown breakdown);
+// The same over the contents of 入金.txt and データ.txt.
 Totals computeTotals(const QByteArray &incomes, const QByteArray &payments,
                      const QStringList &master, TotalsBreakdown breakdown);

@@ -77,17 +77,14 @@ void IncomePanel::DSP_NYUKIN() {
     m_incomeRecords = recordLines(readFileBytes(m_session.book.pathOf(bookfile::incomes), &error));
     showFileError(this, error);
     g->setRows(static_cast<int>(m_incomeRecords.size()) + 1);
-    QString lastDate;
     for (int i = 0; i < m_incomeRecords.size(); ++i) {
         const IncomeRecord r = incomeOf(m_incomeRecords.at(i));
         g->setText(i + 1, 0, QString::number(i + 1));
         g->setText(i + 1, 1, r.date);
         g->setText(i + 1, 2, r.reason);
         g->setText(i + 1, 3, formatYenGrid(r.amount));
-        lastDate = r.date;
     }
     if (!m_incomeRecords.isEmpty()) g->setCurrentCell(static_cast<int>(m_incomeRecords.size()), 0);
-    m_session.LastIncomeDate = lastDate;
     txtInpHizuke->setText(dateText(m_day));
 }
 
@@ -107,7 +104,8 @@ void IncomePanel::cmdInpHozon_Click() {
         return;
     }
     const IncomeRecord record{date, txtInpRiyuu->text(), check.amount};
-    if (showFileError(this, insertIncome(m_session.book, record, m_session.LastIncomeDate))) return;
+    if (showFileError(this, insertIncome(m_session.book, record, m_session.lastIncomeDate())))
+        return;
     DSP_NYUKIN();
     m_session.bookChanged();
     emit incomeSaved();
@@ -160,7 +158,7 @@ void IncomePanel::fixIncomeRow(int row) {
     dlg.setCheck([&] {
         fixed = {dateText(day->date()), reason->text(), 0};
         const EntryCheck check =
-            checkIncomeFix(all, picked.index, fixed, amount->text(), m_session.FirstPayDate);
+            checkIncomeFix(all, picked.index, fixed, amount->text(), m_session.firstPayDate());
         if (!check.ok()) Dialogs::warning(&dlg, check.text, check.title);
         fixed.amount = check.amount;
         return check.ok();

@@ -53,7 +53,7 @@ void UnaccountedPanel::cmdFumei_Click() {
 }
 
 void UnaccountedPanel::CALC_DZAN() {
-    m_recordsBalance = recordsBalance(m_session.book);
+    m_recordsBalance = recordsBalance(m_session.model());
     lblDzan->setText(formatPlain(m_recordsBalance));
 }
 
@@ -77,7 +77,7 @@ void UnaccountedPanel::cmdHumeiHozon_Click() {
     if (!amount) return;
     const QString unaccounted = QStringLiteral("使途不明金");
     const PaymentRecord record{dateText(m_day), unaccounted, unaccounted, *amount, {}, {}};
-    if (showFileError(this, insertPayment(m_session.book, record, m_session.LastPayDate))) return;
+    if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate()))) return;
     m_session.bookChanged();
     emit paymentSaved();
     hide();

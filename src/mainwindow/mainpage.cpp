@@ -185,8 +185,7 @@ void MainPage::INIT_DAYLIST() {
 void MainPage::DSP_DAYLIST() {
     INIT_DAYLIST();
     m_dayRecords.clear();
-    const DayList list = computeDayList(m_session.book, dateText(mtvmain->value()));
-    m_session.FirstPayDate = list.firstPayDate;
+    const DayList list = computeDayList(m_session.model(), dateText(mtvmain->value()));
     if (list.firstPayDate.isEmpty()) return;
     msgDayList->setRows(static_cast<int>(list.rows.size()) + 1);
     for (int i = 0; i < list.rows.size(); ++i) {
@@ -197,7 +196,6 @@ void MainPage::DSP_DAYLIST() {
         msgDayList->setText(i + 1, 3, formatYenGrid(row.amount));
         m_dayRecords.append(row.at);
     }
-    m_session.LastPayDate = list.lastPayDate;
     if (msgDayList->rows() > 9) msgDayList->setTopRow(msgDayList->rows() - 1);
     lblDayTotal->setText(formatYenLabel(list.total));
 }
@@ -207,7 +205,7 @@ void MainPage::DSP_DAYLIST() {
 void MainPage::DSP_MAIN() {
     const QDate selected = mtvmain->value();
     QCoreApplication::processEvents();
-    const MonthFigures m = computeMonth(m_session.book, selected);
+    const MonthFigures m = computeMonth(m_session.model(), selected);
     lblMonSt->setText(formatYenLabel(m.start));
     lblMonAdd->setText(formatYenLabel(m.added));
     lblMonTotal->setText(formatYenLabel(m.total));
@@ -301,7 +299,10 @@ void MainPage::mtvmain_DateClick(QDate date) {
         m_lastClickedDay = day;
     }
     DSP_MAIN();
-    showFileError(this, takeUnreportedReadError()); // the figures could not be read
+    // The figures could not be read: said once for the event.
+    const FileResult held = m_session.takeReadError();
+    const FileResult other = takeUnreportedReadError();
+    showFileError(this, held.ok() ? other : held);
     lstMise->setFocus();
 }
 
@@ -353,7 +354,7 @@ void MainPage::cmdTaiHozon_Click() {
     }
     const PaymentRecord record{
         dateText(mtvmain->value()), CurrentPayee, category, check.amount, {}, {}};
-    if (showFileError(this, insertPayment(m_session.book, record, m_session.LastPayDate))) return;
+    if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate()))) return;
     DSP_DAYLIST();
     m_session.bookChanged();
     DSP_MAIN();
@@ -451,7 +452,7 @@ void MainPage::followPaymentChange() {
     DSP_DAYLIST();
     // An empty book leaves the day total as it was; here its last payment was
     // just taken out, and the old sum would outlive it.
-    if (m_session.FirstPayDate.isEmpty()) lblDayTotal->setText(formatYenLabel(0));
+    if (m_session.firstPayDate().isEmpty()) lblDayTotal->setText(formatYenLabel(0));
     m_session.bookChanged();
     DSP_MAIN();
 }

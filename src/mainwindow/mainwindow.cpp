@@ -174,7 +174,10 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::showUnreportedReadError() {
-    showFileError(this, takeUnreportedReadError());
+    // Once per event: the held book's error first, else another reader's.
+    const FileResult held = m_session.takeReadError();
+    const FileResult other = takeUnreportedReadError();
+    showFileError(this, held.ok() ? other : held);
 }
 
 void MainWindow::HIDE_FRAMES() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 // The file names of a book. Names are compared without regard to letter case
@@ -22,6 +23,18 @@ inline const QString forecastCopy = QStringLiteral("予測データコピー.txt
 inline const QString userName = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
 } // namespace bookfile
 
+// Told of every write the program makes to a record file of a book, with
+// what it wrote, so that a book held in memory takes those bytes instead of
+// reading back the file it has just written.
+class BookWriteWatcher {
+public:
+    virtual ~BookWriteWatcher() = default;
+    // The file (by its canonical name) now holds exactly content.
+    virtual void replaced(const QString &name, const QByteArray &content) = 0;
+    // The bytes were added at the end of the file.
+    virtual void appended(const QString &name, const QByteArray &bytes) = 0;
+};
+
 // The folder that holds one book (the working directory of the program).
 class Book {
 public:
@@ -32,6 +45,16 @@ public:
     // file of that name in another letter case exists, else that file.
     QString pathOf(const QString &name) const;
 
+    // The writers report what they wrote here (see BookWriteWatcher).
+    void setWatcher(BookWriteWatcher *watcher) { m_watcher = watcher; }
+    void replaced(const QString &name, const QByteArray &content) const {
+        if (m_watcher) m_watcher->replaced(name, content);
+    }
+    void appended(const QString &name, const QByteArray &bytes) const {
+        if (m_watcher) m_watcher->appended(name, bytes);
+    }
+
 private:
     QString m_dir;
+    BookWriteWatcher *m_watcher = nullptr;
 };

@@ -103,6 +103,17 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 }
 } // namespace
 
+FileIdentity identityOf(const QString &path) {
+    struct stat st;
+    if (::stat(nativePath(path).constData(), &st) != 0) return {};
+    return {true,
+            st.st_size,
+            st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+            st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec,
+            st.st_ino,
+            st.st_dev};
+}
+
 FileResult FileContent::rewriteRefusal() const {
     return error.ok() && notCp932.isEmpty() ? FileResult() : readRefusal(*this);
 }
@@ -215,7 +226,7 @@ FileResult rewriteThrough(const QString &real, const QString &temp, const QByteA
 namespace {
 // A file in another encoding is not appended to in CP932: it is rewritten
 // whole in CP932 with CR LF, the line at its end.
-FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line) {
+FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line, QByteArray *whole) {
     const FileContent content = readFile(path);
     if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
     QByteArray out;
@@ -225,11 +236,14 @@ FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line) 
     while (reader.nextLine(&old))
         appendLineAsRead(out, old);
     out.append(line);
-    return replaceAtomically(path, out);
+    const FileResult r = replaceAtomically(path, out);
+    if (r.ok() && whole) *whole = out;
+    return r;
 }
 } // namespace
 
-FileResult appendLine(const QString &path, const QByteArray &line) {
+FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added,
+                      QByteArray *whole) {
     if (FileResult r = checkWritable(path); !r.ok()) return r;
     const int fd =
         ::open(nativePath(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
@@ -246,7 +260,7 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
     const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
     if (headSize > 0 && startsWithByteOrderMark(QByteArrayView(head, headSize))) {
         ::close(fd);
-        return appendToByteOrderMarked(path, line);
+        return appendToByteOrderMarked(path, line, whole);
     }
     char last = '\n';
     if (st.st_size > 0) {
@@ -263,11 +277,14 @@ FileResult appendLine(const QString &path, const QByteArray &line) {
         error = errno;
     }
     if (!written) return ioError(path, errnoText(error));
+    if (added) *added = bytes;
     return {};
 }
 
 FileResult truncateFile(const Book &book, const QString &name) {
-    return replaceAtomically(book.pathOf(name), {});
+    const FileResult r = replaceAtomically(book.pathOf(name), {});
+    if (r.ok()) book.replaced(name, {});
+    return r;
 }
 
 FileResult deleteFile(const Book &book, const QString &name) {
@@ -280,5 +297,7 @@ FileResult deleteFile(const Book &book, const QString &name) {
 FileResult copyFile(const Book &book, const QString &from, const QString &to) {
     const FileContent content = readFile(book.pathOf(from));
     if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
-    return replaceAtomically(book.pathOf(to), content.bytes);
+    const FileResult r = replaceAtomically(book.pathOf(to), content.bytes);
+    if (r.ok()) book.replaced(to, content.bytes);
+    return r;
 }

@@ -39,6 +39,20 @@ QByteArray readFileBytes(const QString &path);
 // the bytes are empty.
 QByteArray readFileBytes(const QString &path, FileResult *error);
 
+// What tells one state of a file from another without reading it: a file
+// another program changed differs in its size, its modification or change
+// time (to the nanosecond) or its inode (an editor that saves a new file).
+struct FileIdentity {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 mtimeNs = 0;
+    qint64 ctimeNs = 0;
+    quint64 inode = 0;
+    quint64 device = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+FileIdentity identityOf(const QString &path);
+
 // The first read error, since the last call, of a reader whose caller took
 // no error (the scans behind the figures of a page): the window shows it once
 // the event has filled its page, as an unreadable データ.txt would otherwise
@@ -74,7 +88,10 @@ struct PlannedRewrite {
 };
 
 // Adds one line at the end, after a CR LF when the last line lacks one.
-FileResult appendLine(const QString &path, const QByteArray &line);
+// *added (when given) is set to the bytes added at the end; a file in
+// another encoding is rewritten whole instead, and *whole then holds it.
+FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added = nullptr,
+                      QByteArray *whole = nullptr);
 
 FileResult truncateFile(const Book &book, const QString &name);
 FileResult deleteFile(const Book &book, const QString &name);

@@ -6,7 +6,13 @@
 FileResult insertInDateOrder(const Book &book, const QString &name, const QString &temp,
                              const QByteArray &line, const QString &date, const QString &lastDate) {
     const QString real = book.pathOf(name);
-    if (!(lastDate > date)) return appendLine(real, line);
+    if (!(lastDate > date)) {
+        QByteArray added, whole;
+        const FileResult r = appendLine(real, line, &added, &whole);
+        if (r.ok() && whole.isEmpty()) book.appended(name, added);
+        if (r.ok() && !whole.isEmpty()) book.replaced(name, whole);
+        return r;
+    }
     const FileContent read = readFile(real);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     // The line goes in front of the first record of a later date.
@@ -22,5 +28,7 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
         return true;
     });
     if (!written) out.append(line);
-    return rewriteThrough(real, book.pathOf(temp), out);
+    const FileResult r = rewriteThrough(real, book.pathOf(temp), out);
+    if (r.ok()) book.replaced(name, out);
+    return r;
 }

@@ -7,5 +7,7 @@ FileResult writeOpeningIncome(const Book &book, const IncomeRecord &opening) {
     b.text(opening.date).text(opening.reason).number(opening.amount);
     const auto line = b.finish();
     if (!line) return b.error();
-    return replaceAtomically(book.pathOf(bookfile::incomes), *line);
+    const FileResult r = replaceAtomically(book.pathOf(bookfile::incomes), *line);
+    if (r.ok()) book.replaced(bookfile::incomes, *line);
+    return r;
 }

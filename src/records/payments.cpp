@@ -58,7 +58,9 @@ FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &recor
         if (!line) return err;
         out.append(*line);
     }
-    return replaceAtomically(book.pathOf(bookfile::payments), out);
+    const FileResult r = replaceAtomically(book.pathOf(bookfile::payments), out);
+    if (r.ok()) book.replaced(bookfile::payments, out);
+    return r;
 }
 
 PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const QString &oldName,
@@ -88,5 +90,8 @@ PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const 
 
 FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
                             const QString &newName) {
-    return planRenameInPayments(book, field, oldName, newName).write();
+    const PlannedRewrite plan = planRenameInPayments(book, field, oldName, newName);
+    const FileResult r = plan.write();
+    if (r.ok()) book.replaced(bookfile::payments, plan.content);
+    return r;
 }

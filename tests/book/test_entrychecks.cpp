@@ -4,6 +4,7 @@
 
 #include "book/booksession.h"
 #include "book/entrychecks.h"
+#include "bookdir.h"
 
 namespace {
 QString refusal(const EntryCheck &c) {
@@ -87,14 +88,19 @@ private slots:
     }
 
     void sampleBookIsItsFirstPaymentAndItsUser() {
-        BookSession s;
-        s.FirstPayDate = QStringLiteral("2005/01/02");
+        BookDir dir;
+        const auto firstPayment = [&](const char *date) {
+            dir.writeBytes(QStringLiteral("データ.txt"),
+                           QByteArray("\"") + date + "\",\"a\",\"b\",1,\"\",\"\"\r\n");
+        };
+        BookSession s(dir.path());
+        firstPayment("2005/01/02");
         s.userName = kSampleUserName;
         QVERIFY(s.isSampleBook());
         s.userName = QStringLiteral("見本はなこ ");
         QVERIFY(!s.isSampleBook());
         s.userName = kSampleUserName;
-        s.FirstPayDate = QStringLiteral("2005/01/03");
+        firstPayment("2005/01/03");
         QVERIFY(!s.isSampleBook());
     }
 };

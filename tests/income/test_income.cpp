@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(g->text(2, 1), QStringLiteral("2005/02/10"));
         QCOMPARE(g->text(2, 2), QStringLiteral("給料"));
         QCOMPARE(g->text(2, 3), QStringLiteral("¥185,000"));
-        QCOMPARE(m_w->session().LastIncomeDate, QStringLiteral("2005/02/12"));
+        QCOMPARE(m_w->session().lastIncomeDate(), QStringLiteral("2005/02/12"));
         QCOMPARE(text("txtInpHizuke"), QStringLiteral("2005/02/14"));
         // The date box follows the main calendar.
         clickDay(QDate(2005, 2, 11));
@@ -101,7 +101,7 @@ private slots:
                                              incomeLine("2005/02/10", "給料", 185000) +
                                              incomeLine("2005/02/14", "給料", 185000)));
         QCOMPARE(g->rows(), 4);
-        QCOMPARE(m_w->session().LastIncomeDate, QStringLiteral("2005/02/14"));
+        QCOMPARE(m_w->session().lastIncomeDate(), QStringLiteral("2005/02/14"));
         QVERIFY(c("fraInpKIn")->isVisible());
         QCOMPARE(text("txtInpRiyuu"), QStringLiteral("給料")); // kept for another save
         QCOMPARE(text("lblMonTotal"), QStringLiteral("420,000円"));
@@ -132,7 +132,7 @@ private slots:
         open(QString());
         click("cmdInp");
         QCOMPARE(c<Grid>("msgInpRireki")->rows(), 1);
-        QCOMPARE(m_w->session().LastIncomeDate, QString());
+        QCOMPARE(m_w->session().lastIncomeDate(), QString());
         type("txtInpRiyuu", QStringLiteral("スタート時入金"));
         type("txtInpKingaku", QStringLiteral("28000"));
         click("cmdInpHozon");

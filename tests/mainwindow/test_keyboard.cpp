@@ -85,7 +85,7 @@ private slots:
         press(Qt::Key_Tab);   // on to the payee list
         QCOMPARE(focusName(), QStringLiteral("lstMise"));
         // The day list followed the day chosen by key.
-        QCOMPARE(m_w->session().FirstPayDate, QString());
+        QCOMPARE(m_w->session().firstPayDate(), QString());
         press(Qt::Key_End); // the last payee; its category comes with it
         QCOMPARE(focusName(), QStringLiteral("txtOutInp"));
         QCOMPARE(c<QComboBox>("cboJanru")->currentText(), QStringLiteral("趣味"));

@@ -214,8 +214,8 @@ private slots:
         QCOMPARE(g->text(3, 1), QStringLiteral("花屋"));
         QCOMPARE(g->text(3, 3), QStringLiteral("¥1,000"));
         QCOMPARE(label("lblDayTotal"), QStringLiteral("1,350円"));
-        QCOMPARE(m_w->session().FirstPayDate, QStringLiteral("2005/02/13"));
-        QCOMPARE(m_w->session().LastPayDate, QStringLiteral("2005/02/15"));
+        QCOMPARE(m_w->session().firstPayDate(), QStringLiteral("2005/02/13"));
+        QCOMPARE(m_w->session().lastPayDate(), QStringLiteral("2005/02/15"));
         clickDay(QDate(2005, 2, 16));
         QCOMPARE(g->rows(), 1);
         QCOMPARE(label("lblDayTotal"), QStringLiteral("円"));
@@ -245,8 +245,8 @@ private slots:
         clickDay(QDate(2005, 2, 15));
         QCOMPARE(c<Grid>("msgDayList")->rows(), 1);
         QCOMPARE(label("lblDayTotal"), QStringLiteral("300円"));
-        QCOMPARE(m_w->session().FirstPayDate, QString());
-        QCOMPARE(m_w->session().LastPayDate, QStringLiteral("2005/02/14"));
+        QCOMPARE(m_w->session().firstPayDate(), QString());
+        QCOMPARE(m_w->session().lastPayDate(), QString()); // from the records, not the last drawing
     }
 
     void sameDayClickedAgainRecomputesOnlyTheMonth() {
@@ -303,7 +303,7 @@ private slots:
         QCOMPARE(m_w->findChild<MainPage *>(QStringLiteral("fraMain"))->currentPayee(), QString());
         QVERIFY(!c<QAbstractButton>("cmdTaiHozon")->isEnabled());
         QCOMPARE(c<ListBox>("lstMise")->currentItem()->text(), QStringLiteral("八百屋"));
-        QCOMPARE(m_w->session().LastPayDate, QStringLiteral("2005/02/14"));
+        QCOMPARE(m_w->session().lastPayDate(), QStringLiteral("2005/02/14"));
         for (const char *t : {"データコピー.txt", "関連_CHG.TXT"})
             QVERIFY(!m_dir->exists(QString::fromUtf8(t)));
     }

@@ -421,7 +421,7 @@ private slots:
                      QStringLiteral("\"2005/02/20\",\"本屋\",\"教養\",690,\"\",\"\"\r\n"));
         auto w = openOwn();
         QCOMPARE(child<Grid>(w.get(), "msgDayList")->rows(), 2);
-        QCOMPARE(w->session().LastPayDate, QStringLiteral("2005/02/20"));
+        QCOMPARE(w->session().lastPayDate(), QStringLiteral("2005/02/20"));
     }
 };
 

@@ -1,0 +1,129 @@
+#include "book/bookmodel.h"
+
+#include "book/datefield.h"
+#include "records/cp932.h"
+#include "records/rawrecords.h"
+
+namespace {
+// Records come in runs of one date: the last date read is remembered.
+class DayReader {
+public:
+    qint32 read(QByteArrayView date) {
+        if (date == m_last && m_known) return m_day;
+        m_last = date;
+        m_known = true;
+        const QDate d = dateOfField(date);
+        m_day = d.isValid() ? static_cast<qint32>(d.toJulianDay()) : kNoDay;
+        return m_day;
+    }
+
+private:
+    QByteArrayView m_last;
+    bool m_known = false;
+    qint32 m_day = kNoDay;
+};
+
+template <typename Record> void setLine(Record &r, const QByteArray &bytes, QByteArrayView line) {
+    r.start = line.data() - bytes.constData();
+    r.size = static_cast<qint32>(line.size());
+}
+} // namespace
+
+template <typename Record> QString HeldFile<Record>::dateText(qsizetype i) const {
+    RawFields f;
+    RawReader::split(line(i), f, kDateField + 1);
+    return cp932::decode(fieldAt(f, kDateField));
+}
+template class HeldFile<HeldPayment>;
+template class HeldFile<HeldIncome>;
+
+BookModel BookModel::fromBytes(QByteArray payments, QByteArray incomes) {
+    BookModel m;
+    m.setPayments(std::move(payments));
+    m.setIncomes(std::move(incomes));
+    return m;
+}
+
+qint32 BookModel::nameId(QByteArrayView bytes) {
+    const QByteArray key = bytes.toByteArray();
+    const auto it = m_nameIds.constFind(key);
+    if (it != m_nameIds.cend()) return *it;
+    const auto id = static_cast<qint32>(m_names.size());
+    m_names.append(cp932::decode(bytes));
+    m_nameIds.insert(key, id);
+    return id;
+}
+
+void BookModel::setPayments(QByteArray bytes) {
+    m_payments.m_bytes = std::move(bytes);
+    m_payments.m_records.clear();
+    m_payments.m_records.reserve(m_payments.m_bytes.size() / 40 + 1);
+    m_names.clear();
+    m_nameIds.clear();
+    addPaymentLines(0);
+}
+
+void BookModel::appendPayments(QByteArrayView bytes) {
+    const qsizetype from = m_payments.m_bytes.size();
+    m_payments.m_bytes.append(bytes);
+    addPaymentLines(from);
+}
+
+void BookModel::addPaymentLines(qsizetype from) {
+    using F = PaymentField;
+    const QByteArray &bytes = m_payments.m_bytes;
+    RawReader reader(QByteArrayView(bytes).sliced(from));
+    RawFields f;
+    DayReader days;
+    QByteArrayView line, lastPayee, lastCategory;
+    qint32 payee = -1, category = -1;
+    while (reader.nextLine(&line)) {
+        RawReader::split(line, f, fieldsThrough(F::Amount));
+        HeldPayment p;
+        setLine(p, bytes, line);
+        p.day = days.read(fieldAt(f, F::Date));
+        // A name often repeats the one before it (a category over a run of records).
+        if (payee < 0 || fieldAt(f, F::Payee) != lastPayee) {
+            lastPayee = fieldAt(f, F::Payee);
+            payee = nameId(lastPayee);
+        }
+        if (category < 0 || fieldAt(f, F::Category) != lastCategory) {
+            lastCategory = fieldAt(f, F::Category);
+            category = nameId(lastCategory);
+        }
+        p.payee = payee;
+        p.category = category;
+        p.amount = parseAmountField(fieldAt(f, F::Amount));
+        m_payments.m_records.append(p);
+    }
+}
+
+void BookModel::setIncomes(QByteArray bytes) {
+    using F = IncomeField;
+    m_incomes.m_bytes = std::move(bytes);
+    m_incomes.m_records.clear();
+    RawReader reader(m_incomes.m_bytes);
+    RawFields f;
+    DayReader days;
+    QByteArrayView line;
+    while (reader.nextLine(&line)) {
+        RawReader::split(line, f, fieldsThrough(F::Amount));
+        HeldIncome r;
+        setLine(r, m_incomes.m_bytes, line);
+        r.day = days.read(fieldAt(f, F::Date));
+        r.amount = parseAmountField(fieldAt(f, F::Amount));
+        m_incomes.m_records.append(r);
+    }
+}
+
+QString BookModel::firstPayDate() const {
+    return m_payments.isEmpty() ? QString() : m_payments.dateText(0);
+}
+
+QString BookModel::lastPayDate() const {
+    return m_payments.isEmpty() ? QString() : m_payments.dateText(m_payments.size() - 1);
+}
+
+QString BookModel::lastIncomeDate() const {
+    return m_incomes.isEmpty() ? QString() : m_incomes.dateText(m_incomes.size() - 1);
+}
