@@ -97,7 +97,7 @@ void DataListPage::INIT_ICHIRAN() {
 }
 
 void DataListPage::DSP_ICHIRAN() {
-    msgIchiran->setSourceRows(std::make_shared<DataListRows>(computeDataList(m_session.book)));
+    msgIchiran->setSourceRows(std::make_shared<DataListRows>(computeDataList(m_session.model())));
     // A book of 100,000 records and more needs a wider "回" than the design gives.
     msgIchiran->setColWidth(
         0, std::max(msgIchiran->colWidth(0),

@@ -94,7 +94,7 @@ void DiaryPage::INIT_MEMOLIST() {
 }
 
 void DiaryPage::DSP_MEMOLIST() {
-    m_diary = std::make_shared<Diary>(computeDiary(m_session.book));
+    m_diary = std::make_shared<Diary>(computeDiary(m_session.model()));
     msgMemoList->setSourceRows(std::make_shared<DiaryRows>(m_diary));
     // A book of 100,000 records and more needs a wider "回" than the design gives.
     msgMemoList->setColWidth(
@@ -115,7 +115,8 @@ void DiaryPage::msgMemoList_Click() {
 
 void DiaryPage::cmdMemoHozon_Click() {
     if (!m_diary || MemoRow < 1 || MemoRow >= msgMemoList->rows()) return;
-    const FileResult r = m_diary->storeComment(m_session.book, MemoRow - 1, txtMemo->text());
+    const FileResult r =
+        m_diary->storeComment(m_session.book, m_session.model(), MemoRow - 1, txtMemo->text());
     if (showFileError(this, r)) return;
     msgMemoList->setText(MemoRow, kMemoColumn,
                          m_diary->text(MemoRow - 1, PaymentTable::Field::Memo));

@@ -83,7 +83,7 @@ void ReflectionPage::open() {
 
 // Months from the first payment's to today's; the newest is selected.
 void ReflectionPage::DSP_SELMONTH() {
-    const QStringList months = computeReflectionMonths(m_session.book, Clock::today());
+    const QStringList months = computeReflectionMonths(m_session.model(), Clock::today());
     if (months.isEmpty()) return; // no payment yet: the list keeps what it holds
     cboSelMonth->clear();
     cboSelMonth->addItems(months);
@@ -106,7 +106,7 @@ void ReflectionPage::DSP_HANSEI() {
                          {QStringLiteral("費目"), 1400, Qt::AlignLeft},
                          {QStringLiteral("金額"), 900, Qt::AlignRight}});
     const QList<ReflectionRow> rows =
-        computeMonthPayments(m_session.book, cboSelMonth->currentText());
+        computeMonthPayments(m_session.model(), cboSelMonth->currentText());
     m_reflectionAmounts.clear();
     msgSim1->setRows(static_cast<int>(rows.size()) + 1);
     for (int i = 0; i < rows.size(); ++i) {

@@ -97,7 +97,7 @@ void SavingsPage::DSP_CYOKIN() {
     msgCyokin->setFontPointSize(9);
     msgCyokin->setRows(1);
     msgCyokin->setColumns(columns());
-    const QList<SavingRow> savings = computeSavings(m_session.book);
+    const QList<SavingRow> savings = computeSavings(m_session.model());
     const int count = static_cast<int>(savings.size());
     msgCyokin->setRows(count + 1);
     mcrCyokin->setRowCount(0);

@@ -73,7 +73,7 @@ void TrendPage::DSP_RENTAI() {
     mcrRentai->setRowCount(1);
     mcrRentai->setValue(1, 3, 0);
 
-    const Trend t = computeTrend(m_session.book);
+    const Trend t = computeTrend(m_session.model());
     const int days = static_cast<int>(t.days());
     if (days == 0) return; // no payment yet: the header and an empty chart
     mcrRentai->setRowCount(days);

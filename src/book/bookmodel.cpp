@@ -54,8 +54,9 @@ qint32 BookModel::nameId(QByteArrayView bytes) {
     return id;
 }
 
-void BookModel::setPayments(QByteArray bytes) {
+void BookModel::setPayments(QByteArray bytes, FileResult refusal) {
     m_payments.m_bytes = std::move(bytes);
+    m_payments.m_refusal = std::move(refusal);
     m_payments.m_records.clear();
     m_payments.m_records.reserve(m_payments.m_bytes.size() / 40 + 1);
     m_names.clear();
@@ -98,9 +99,10 @@ void BookModel::addPaymentLines(qsizetype from) {
     }
 }
 
-void BookModel::setIncomes(QByteArray bytes) {
+void BookModel::setIncomes(QByteArray bytes, FileResult refusal) {
     using F = IncomeField;
     m_incomes.m_bytes = std::move(bytes);
+    m_incomes.m_refusal = std::move(refusal);
     m_incomes.m_records.clear();
     RawReader reader(m_incomes.m_bytes);
     RawFields f;

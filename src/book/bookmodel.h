@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <limits>
 
+#include "records/fileops.h"
 #include "records/money.h"
 
 // データ.txt and 入金.txt as the program holds them between events: the bytes
@@ -48,10 +49,14 @@ public:
     }
     // The date field of a record as stored, decoded.
     QString dateText(qsizetype i) const;
+    // Why a rewrite must not start from these bytes (the file could not be
+    // read whole, or holds text CP932 cannot hold), if it must not.
+    const FileResult &rewriteRefusal() const { return m_refusal; }
 
 private:
     friend class BookModel;
     QByteArray m_bytes;
+    FileResult m_refusal;
     QList<Record> m_records;
 };
 
@@ -67,8 +72,8 @@ public:
     qsizetype nameCount() const { return m_names.size(); }
 
     // Replaces a file's records with those of new bytes.
-    void setPayments(QByteArray bytes);
-    void setIncomes(QByteArray bytes);
+    void setPayments(QByteArray bytes, FileResult refusal = {});
+    void setIncomes(QByteArray bytes, FileResult refusal = {});
     // Adds the records of bytes appended at the end of the file (the program's
     // own append): only the new lines are decoded.
     void appendPayments(QByteArrayView bytes);

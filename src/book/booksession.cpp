@@ -41,10 +41,11 @@ void BookSession::refresh(const QString &name, Held &held) const {
     held.loaded = read.ok() && !changedJustNow(now);
     held.identity = now;
     if (!read.ok() && m_readError.ok()) m_readError = read.error;
+    FileResult refusal = read.rewriteRefusal();
     if (&held == &m_payments)
-        m_model.setPayments(std::move(read.bytes));
+        m_model.setPayments(std::move(read.bytes), std::move(refusal));
     else
-        m_model.setIncomes(std::move(read.bytes));
+        m_model.setIncomes(std::move(read.bytes), std::move(refusal));
 }
 
 FileResult BookSession::takeReadError() {

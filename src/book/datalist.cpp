@@ -65,6 +65,13 @@ PaymentTable::PaymentTable(QByteArray content, bool formatDates)
         m_lines.append({line.data() - m_content.constData(), line.size()});
 }
 
+PaymentTable::PaymentTable(const HeldFile<HeldPayment> &payments, bool formatDates)
+    : m_content(payments.bytes()), m_formatDates(formatDates) {
+    m_lines.reserve(payments.size());
+    for (const HeldPayment &p : payments.records())
+        m_lines.append({p.start, p.size});
+}
+
 std::optional<Yen> PaymentTable::amount(qsizetype row) const {
     RawFields f;
     RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
@@ -109,6 +116,6 @@ PaymentTable computeDataList(const QByteArray &payments) {
     return PaymentTable(payments, true);
 }
 
-PaymentTable computeDataList(const Book &book) {
-    return computeDataList(readFileBytes(book.pathOf(bookfile::payments)));
+PaymentTable computeDataList(const BookModel &book) {
+    return PaymentTable(book.payments(), true);
 }

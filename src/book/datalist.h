@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+#include "book/bookmodel.h"
 #include "records/book.h"
 #include "records/money.h"
 #include "records/rawrecords.h"
@@ -29,6 +30,8 @@ public:
     PaymentTable() = default;
     // formatDates: dates shown as yyyy/mm/dd (the data list), else as stored (the diary).
     PaymentTable(QByteArray content, bool formatDates);
+    // The records of the held データ.txt, its lines as already found.
+    PaymentTable(const HeldFile<HeldPayment> &payments, bool formatDates);
 
     qsizetype size() const { return m_lines.size(); }
     QString text(qsizetype row, Field field) const;
@@ -55,7 +58,7 @@ private:
 // Every record of データ.txt for the sortable data list, dates as yyyy/mm/dd
 // ("2005/2/4" shows as 2005/02/04).
 PaymentTable computeDataList(const QByteArray &payments);
-PaymentTable computeDataList(const Book &book);
+PaymentTable computeDataList(const BookModel &book);
 
 // Whether an amount field holds a number: empty (read as 0), or blanks, an
 // optional sign, digits and an optional fraction.

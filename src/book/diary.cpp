@@ -26,6 +26,9 @@ bool isReadableRecord(QByteArrayView line, const RawFields &f) {
 
 Diary::Diary(QByteArray payments) : m_table(payments, false), m_inFile(std::move(payments)) {}
 
+Diary::Diary(const HeldFile<HeldPayment> &payments)
+    : m_table(payments, false), m_inFile(payments.bytes()), m_refusal(payments.rewriteRefusal()) {}
+
 QString Diary::text(qsizetype row, PaymentTable::Field field) const {
     if (field == PaymentTable::Field::Memo && !m_comments.isEmpty())
         if (const auto it = m_comments.constFind(row); it != m_comments.cend())
@@ -59,8 +62,19 @@ QByteArray Diary::content() const {
     return out;
 }
 
+FileResult Diary::storeComment(const Book &book, const BookModel &now, qsizetype row,
+                               const QString &comment) {
+    return store(book, now.payments().bytes(), now.payments().rewriteRefusal(), row, comment);
+}
+
 FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &comment) {
-    if (FileResult r = m_readError.rewriteRefusal(); !r.ok()) return r;
+    const FileContent now = readFile(book.pathOf(bookfile::payments));
+    return store(book, now.bytes, now.rewriteRefusal(), row, comment);
+}
+
+FileResult Diary::store(const Book &book, const QByteArray &now, const FileResult &nowRefusal,
+                        qsizetype row, const QString &comment) {
+    if (!m_refusal.ok()) return m_refusal;
     if (row < 0 || row >= size())
         return FileResult::refused(kTitle, QStringLiteral("一言日記を書く行を選んでください。"));
     if (FileResult bad = checkFieldTexts({comment}); !bad.ok()) return bad;
@@ -70,10 +84,9 @@ FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &c
         return FileResult::refused(kTitle,
                                    QStringLiteral("この記録は読み取れない形で保存されているため、"
                                                   "一言日記を書き込めません。"));
-    const FileContent now = readFile(book.pathOf(bookfile::payments));
     // A file with text CP932 cannot hold is refused as a correction refuses it.
-    if (FileResult r = now.rewriteRefusal(); !r.ok()) return r;
-    if (now.bytes != m_inFile)
+    if (!nowRefusal.ok()) return nowRefusal;
+    if (now != m_inFile)
         return FileResult::refused(
             QStringLiteral("データ変更"),
             QStringLiteral("このページを開いた後にデータ.txtが変更されました。"
@@ -98,10 +111,13 @@ FileResult Diary::storeComment(const Book &book, qsizetype row, const QString &c
     return {};
 }
 
+Diary computeDiary(const BookModel &book) {
+    return Diary(book.payments());
+}
+
 Diary computeDiary(const Book &book) {
     FileContent read = readFile(book.pathOf(bookfile::payments));
     Diary diary(read.bytes);
-    read.bytes.clear();
-    diary.m_readError = read;
+    diary.m_refusal = read.rewriteRefusal();
     return diary;
 }

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QHash>
 
+#include "book/bookmodel.h"
 #include "book/datalist.h"
 #include "records/book.h"
 #include "records/fileops.h"
@@ -13,6 +14,9 @@ class Diary {
 public:
     Diary() = default;
     explicit Diary(QByteArray payments);
+    // The held データ.txt: its lines as already found, and why it may not be
+    // rewritten, if it may not.
+    explicit Diary(const HeldFile<HeldPayment> &payments);
 
     qsizetype size() const { return m_table.size(); }
     // A field as the diary shows it; the comment as last stored.
@@ -24,7 +28,11 @@ public:
     // read, the amount as a whole number, the stored comments, the reserved
     // field empty; a record that cannot be read is written back unchanged.
     // Refused, writing nothing: text the file cannot hold, a record that
-    // cannot be read, or a file changed by someone else since it was read.
+    // cannot be read, or a file changed by someone else since it was read
+    // (now: データ.txt as the book now holds it).
+    FileResult storeComment(const Book &book, const BookModel &now, qsizetype row,
+                            const QString &comment);
+    // The same, reading データ.txt to see whether it changed.
     FileResult storeComment(const Book &book, qsizetype row, const QString &comment);
 
     // The file as the rows now say it (what storing writes).
@@ -34,9 +42,13 @@ private:
     PaymentTable m_table;
     QByteArray m_inFile; // what データ.txt holds since the opening or the last store
     QHash<qsizetype, QByteArray> m_comments; // stored since the opening
-    FileContent m_readError;                 // why the opening could not read the file whole
+    FileResult m_refusal;                    // why the file as opened may not be rewritten
 
+    FileResult store(const Book &book, const QByteArray &now, const FileResult &nowRefusal,
+                     qsizetype row, const QString &comment);
     friend Diary computeDiary(const Book &book);
 };
 
+Diary computeDiary(const BookModel &book);
+// The same, reading データ.txt.
 Diary computeDiary(const Book &book);

@@ -1,56 +1,45 @@
 #include "book/reflection.h"
 
-#include <string_view>
+#include <algorithm>
 
-#include "book/datefield.h"
-#include "records/cp932.h"
 #include "records/dates.h"
-#include "records/rawrecords.h"
-
-namespace {
-std::string_view sv(QByteArrayView v) {
-    return {v.data(), static_cast<size_t>(v.size())};
-}
-} // namespace
 
 QStringList computeReflectionMonths(const QByteArray &payments, QDate today) {
-    RawReader reader(payments);
-    RawFields f;
-    QDate first;
-    while (!first.isValid() && reader.next(f, fieldsThrough(PaymentField::Date)))
-        first = dateOfField(fieldAt(f, PaymentField::Date));
+    return computeReflectionMonths(BookModel::fromBytes(payments), today);
+}
+
+QStringList computeReflectionMonths(const BookModel &book, QDate today) {
     QStringList months;
-    if (!first.isValid()) return months;
-    for (QDate m(first.year(), first.month(), 1); m <= today; m = m.addMonths(1))
+    const QList<HeldPayment> &records = book.payments().records();
+    const auto first = std::find_if(records.begin(), records.end(),
+                                    [](const HeldPayment &p) { return p.day != kNoDay; });
+    if (first == records.end()) return months;
+    const QDate day = QDate::fromJulianDay(first->day);
+    for (QDate m(day.year(), day.month(), 1); m <= today; m = m.addMonths(1))
         months.append(dateText(m).left(7));
     return months;
 }
 
-QStringList computeReflectionMonths(const Book &book, QDate today) {
-    return computeReflectionMonths(readFileBytes(book.pathOf(bookfile::payments)), today);
+QList<ReflectionRow> computeMonthPayments(const QByteArray &payments, const QString &month) {
+    return computeMonthPayments(BookModel::fromBytes(payments), month);
 }
 
-QList<ReflectionRow> computeMonthPayments(const QByteArray &payments, const QString &month) {
+QList<ReflectionRow> computeMonthPayments(const BookModel &book, const QString &month) {
     QList<ReflectionRow> rows;
-    const QByteArray wanted = month.toLatin1();
-    RawReader reader(payments);
-    RawFields f;
-    QByteArrayView line;
-    while (reader.nextLine(&line)) {
-        RawReader::split(line, f, fieldsThrough(PaymentField::Date));
-        const QByteArrayView date = fieldAt(f, PaymentField::Date);
-        if (!isDateField(date)) continue;
-        const std::string_view m = sv(date.first(7));
-        if (m > sv(wanted)) break;
-        if (m != sv(wanted)) continue;
-        RawReader::split(line, f, fieldsThrough(PaymentField::Amount));
-        rows.append({QString::fromLatin1(date), cp932::decode(fieldAt(f, PaymentField::Payee)),
-                     cp932::decode(fieldAt(f, PaymentField::Category)),
-                     parseAmountField(fieldAt(f, PaymentField::Amount))});
+    const HeldFile<HeldPayment> &payments = book.payments();
+    qint32 lastDay = kNoDay;
+    QString date, monthOfDay;
+    for (qsizetype i = 0; i < payments.size(); ++i) {
+        const HeldPayment &p = payments.records().at(i);
+        if (p.day == kNoDay) continue;
+        if (p.day != lastDay) { // records come in runs of one date
+            lastDay = p.day;
+            date = dateText(QDate::fromJulianDay(p.day));
+            monthOfDay = date.left(7);
+        }
+        if (monthOfDay > month) break;
+        if (monthOfDay != month) continue;
+        rows.append({date, book.name(p.payee), book.name(p.category), p.amount});
     }
     return rows;
-}
-
-QList<ReflectionRow> computeMonthPayments(const Book &book, const QString &month) {
-    return computeMonthPayments(readFileBytes(book.pathOf(bookfile::payments)), month);
 }

@@ -1,12 +1,9 @@
 #include "book/savings.h"
 
-#include <QByteArrayMatcher>
 #include <algorithm>
 #include <limits>
 
 #include "book/monthsummary.h"
-#include "records/cp932.h"
-#include "records/rawrecords.h"
 
 namespace {
 const QString kWord = QStringLiteral("貯金");
@@ -38,36 +35,23 @@ bool isSaving(const QString &payee, const QString &category) {
 }
 
 QList<SavingRow> computeSavings(const QByteArray &payments) {
-    // Only the lines that hold the word's bytes are split and decoded: the
-    // search runs over the whole file at once.
-    static const QByteArrayMatcher word(cp932::encode(kWord).value_or(QByteArray()));
-    const char *const begin = payments.constData();
-    const qsizetype size = payments.size();
-    QList<SavingRow> rows;
-    Yen total = 0;
-    RawFields f;
-    for (qsizetype at = word.indexIn(payments); at >= 0;) {
-        // The line around the find: CR or LF end a line, as for the reader.
-        qsizetype start = at, end = at;
-        while (start > 0 && begin[start - 1] != '\n' && begin[start - 1] != '\r')
-            --start;
-        while (end < size && begin[end] != '\n' && begin[end] != '\r')
-            ++end;
-        RawReader::split(QByteArrayView(begin + start, end - start), f,
-                         fieldsThrough(PaymentField::Amount));
-        const QString payee = cp932::decode(fieldAt(f, PaymentField::Payee));
-        const QString category = cp932::decode(fieldAt(f, PaymentField::Category));
-        if (isSaving(payee, category)) {
-            const Yen amount = parseAmountField(fieldAt(f, PaymentField::Amount));
-            total = addYen(total, amount);
-            rows.append(
-                {cp932::decode(fieldAt(f, PaymentField::Date)), payee, category, amount, total});
-        }
-        at = word.indexIn(payments, end);
-    }
-    return rows;
+    return computeSavings(BookModel::fromBytes(payments));
 }
 
-QList<SavingRow> computeSavings(const Book &book) {
-    return computeSavings(readFileBytes(book.pathOf(bookfile::payments)));
+QList<SavingRow> computeSavings(const BookModel &book) {
+    // Whether each distinct name holds the word, decided once per name.
+    QList<bool> holdsWord(book.nameCount());
+    for (qint32 id = 0; id < book.nameCount(); ++id)
+        holdsWord[id] = book.name(id).contains(kWord);
+    const HeldFile<HeldPayment> &payments = book.payments();
+    QList<SavingRow> rows;
+    Yen total = 0;
+    for (qsizetype i = 0; i < payments.size(); ++i) {
+        const HeldPayment &p = payments.records().at(i);
+        if (!holdsWord.at(p.payee) && !holdsWord.at(p.category)) continue;
+        total = addYen(total, p.amount);
+        rows.append(
+            {payments.dateText(i), book.name(p.payee), book.name(p.category), p.amount, total});
+    }
+    return rows;
 }

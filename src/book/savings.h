@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "records/book.h"
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // A saving is a payment whose payee or category holds the word "貯金" (the
@@ -28,4 +28,4 @@ bool isSaving(const QString &payee, const QString &category);
 
 // Every saving of データ.txt in file order, each record once.
 QList<SavingRow> computeSavings(const QByteArray &payments);
-QList<SavingRow> computeSavings(const Book &book);
+QList<SavingRow> computeSavings(const BookModel &book);

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "book/datefield.h"
 #include "book/monthsummary.h"
-#include "records/rawrecords.h"
 
 namespace {
 struct Dated {
@@ -13,15 +11,11 @@ struct Dated {
 };
 
 // Every record with a readable date, in file order.
-QList<Dated> datedRecords(const QByteArray &content, int amountField) {
+template <typename Record> QList<Dated> datedRecords(const QList<Record> &records) {
     QList<Dated> out;
-    RawReader reader(content);
-    RawFields f;
-    while (reader.next(f, amountField + 1)) {
-        const QDate date = dateOfField(fieldAt(f, kDateField));
-        if (date.isValid())
-            out.append({date.toJulianDay(), parseAmountField(fieldAt(f, amountField))});
-    }
+    out.reserve(records.size());
+    for (const Record &r : records)
+        if (r.day != kNoDay) out.append({r.day, r.amount});
     return out;
 }
 
@@ -34,16 +28,15 @@ void addToSlots(const QList<Dated> &records, qint64 first, QList<Yen> &perDay) {
 }
 } // namespace
 
-Trend computeTrend(const Book &book) {
-    return computeTrend(readFileBytes(book.pathOf(bookfile::incomes)),
-                        readFileBytes(book.pathOf(bookfile::payments)));
+Trend computeTrend(const QByteArray &incomes, const QByteArray &payments) {
+    return computeTrend(BookModel::fromBytes(payments, incomes));
 }
 
-Trend computeTrend(const QByteArray &incomes, const QByteArray &payments) {
+Trend computeTrend(const BookModel &book) {
     Trend t;
-    const QList<Dated> paid = datedRecords(payments, fieldIndex(PaymentField::Amount));
+    const QList<Dated> paid = datedRecords(book.payments().records());
     if (paid.isEmpty()) return t; // nothing to chart without a payment
-    const QList<Dated> income = datedRecords(incomes, fieldIndex(IncomeField::Amount));
+    const QList<Dated> income = datedRecords(book.incomes().records());
     const qint64 first =
         income.isEmpty() ? paid.first().day : std::min(income.first().day, paid.first().day);
     const qint64 last = paid.last().day; // the day of the last payment line

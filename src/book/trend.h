@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QList>
 
-#include "records/book.h"
+#include "book/bookmodel.h"
 #include "records/money.h"
 
 // The whole life of the book day by day: from the first day of bookkeeping
@@ -23,6 +23,6 @@ struct Trend {
     QDate day(qsizetype k) const { return firstDay.addDays(k); }
 };
 
-Trend computeTrend(const Book &book);
+Trend computeTrend(const BookModel &book);
 // The same over the contents of 入金.txt and データ.txt.
 Trend computeTrend(const QByteArray &incomes, const QByteArray &payments);
