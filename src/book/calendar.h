@@ -16,6 +16,7 @@
 struct CalendarDay {
     int payments = 0;    // number of payment records of the day
     bool income = false; // an income on that day
+    bool operator==(const CalendarDay &) const = default;
 };
 
 // One row per calendar month, 31 day columns.
@@ -27,6 +28,7 @@ struct MonthCalendarTable {
     const CalendarDay &cell(int row, int day) const { return cells.at(row * 31 + day - 1); }
     // YYYY年MM月
     QString rowLabel(int row) const;
+    bool operator==(const MonthCalendarTable &) const = default;
 };
 
 // One row per week, Sunday to Saturday. The first row begins on the Sunday
@@ -40,6 +42,7 @@ struct WeekCalendarTable {
     const CalendarDay &cell(int row, int weekday) const { return cells.at(row * 7 + weekday); }
     // yy年mm月dd日 of the row's Sunday
     QString rowLabel(int row) const;
+    bool operator==(const WeekCalendarTable &) const = default;
 };
 
 struct CalendarTables {
@@ -48,6 +51,7 @@ struct CalendarTables {
     // Payments of the week table's days per weekday, Sunday first.
     std::array<qint64, 7> weekdayCounts{};
     std::array<Yen, 7> weekdayAmounts{};
+    bool operator==(const CalendarTables &) const = default;
 };
 
 // The Sunday on which the week table starts for a first day (day numbers).

@@ -19,6 +19,7 @@ struct ListedPayment {
     QString amount;      // "¥1,234" / "-¥500"
     QString plainAmount; // "1234" / "-500", the key of the amount sort
     QString memo;
+    bool operator==(const ListedPayment &) const = default;
 };
 
 // The records of データ.txt as read, in file order, each field decoded only

@@ -14,6 +14,7 @@ struct DayListRow {
     QString category;
     Yen amount = 0;
     RecordAt at; // where the record stands in データ.txt, for correcting it
+    bool operator==(const DayListRow &) const = default;
 };
 
 struct DayList {
@@ -21,6 +22,7 @@ struct DayList {
     QString lastPayDate;  // date of the last record, "" when none
     QList<DayListRow> rows;
     Yen total = 0;
+    bool operator==(const DayList &) const = default;
 };
 
 DayList computeDayList(const BookModel &book, const QString &date);

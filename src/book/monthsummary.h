@@ -28,6 +28,7 @@ struct MonthFigures {
     QList<Yen> leftSeries, paceSeries, paidSeries;
     Yen leftTop = 1; // axis ceilings
     Yen paidTop = 1;
+    bool operator==(const MonthFigures &) const = default;
 };
 
 // The face mark of a day: money left against the pace line, as the chart of

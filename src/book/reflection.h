@@ -20,6 +20,7 @@ struct ReflectionRow {
     QString payee;
     QString category;
     Yen amount = 0;
+    bool operator==(const ReflectionRow &) const = default;
 };
 
 // The payments of month "yyyy/mm" in file order. The file is in date order,

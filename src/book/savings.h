@@ -14,6 +14,7 @@ struct SavingRow {
     QString category;
     Yen amount = 0;
     Yen total = 0; // this and every earlier saving
+    bool operator==(const SavingRow &) const = default;
 };
 
 // The value ranges of the savings chart: from 0, or from below the lowest

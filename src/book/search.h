@@ -36,6 +36,7 @@ struct SearchRow {
     QString category;
     Yen amount;
     Yen runningTotal; // this and every earlier listed amount
+    bool operator==(const SearchRow &) const = default;
 };
 
 struct SearchResult {
@@ -46,6 +47,7 @@ struct SearchResult {
     // The chart peak: raised to an amount plus 100 whenever an amount exceeds it.
     Yen peak = 0;
     Yen axisMax = 1; // the value axis ceiling of the peak
+    bool operator==(const SearchResult &) const = default;
 };
 
 // The period buttons: each period runs from some days before today to today.

@@ -42,11 +42,13 @@ struct TotalsTable {
     QHash<int, int> rowOf; // period → row of the sums below
     QList<Yen> rowSubtotals;
     QList<Yen> rowSums; // [row * keys.size() + k]
+    bool operator==(const TotalsTable &) const = default;
 };
 
 struct Totals {
     TotalsTable days;
     TotalsTable months;
+    bool operator==(const Totals &) const = default;
 };
 
 // Both tables of one breakdown from the contents of 入金.txt and データ.txt.

@@ -21,6 +21,7 @@ struct Trend {
 
     qsizetype days() const { return balance.size(); }
     QDate day(qsizetype k) const { return firstDay.addDays(k); }
+    bool operator==(const Trend &) const = default;
 };
 
 Trend computeTrend(const BookModel &book);

@@ -1,0 +1,227 @@
+// The book held in memory against the files: after every kind of change the
+// program makes, and after edits from outside, every figure computed from
+// the held book equals the same figure computed from a fresh read.
+//
+// The seed is fixed; MILTEA_HELD_SEED picks another, MILTEA_HELD_RUNS the
+// number of sequences. A failure prints the seed, the sequence and the step.
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "book/balance.h"
+#include "book/booksession.h"
+#include "book/calendar.h"
+#include "book/corrections.h"
+#include "book/daylist.h"
+#include "book/diary.h"
+#include "book/monthsummary.h"
+#include "book/reflection.h"
+#include "book/rename.h"
+#include "book/savings.h"
+#include "book/search.h"
+#include "book/totals.h"
+#include "book/trend.h"
+#include "records/cp932.h"
+#include "records/recordfiles.h"
+
+namespace {
+const QStringList kPayees{"八百屋", "駅", "本屋", "定期貯金", "≒", "使途不明金", "その他"};
+const QStringList kCategories{"食費", "交通費", "教養", "貯金", "雑費"};
+
+quint64 envNumber(const char *name, quint64 fallback) {
+    bool ok = false;
+    const quint64 v = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? v : fallback;
+}
+} // namespace
+
+class TestHeldBook : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir{QDir(QStringLiteral("/dev/shm")).exists()
+                            ? QStringLiteral("/dev/shm/miltea-held-XXXXXX")
+                            : QDir::tempPath() + QStringLiteral("/miltea-held-XXXXXX")};
+    QRandomGenerator m_rng;
+    QByteArray m_where;
+
+    int below(int n) { return static_cast<int>(m_rng.bounded(static_cast<quint32>(n))); }
+    QString pick(const QStringList &l) { return l.at(below(static_cast<int>(l.size()))); }
+    QString date() {
+        return QStringLiteral("2024/%1/%2")
+            .arg(1 + below(3), 2, 10, QLatin1Char('0'))
+            .arg(1 + below(28), 2, 10, QLatin1Char('0'));
+    }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QByteArray bytes(const QString &name) const {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString &name, const QByteArray &content) const {
+        QFile f(path(name));
+        if (f.open(QIODevice::WriteOnly)) f.write(content);
+    }
+
+    // One change, as the program or another program makes it.
+    void change(BookSession &s) {
+        const Book &book = s.book;
+        const BookModel &now = s.model();
+        const auto picked = [&](const auto &file) -> RecordAt {
+            const int i = below(static_cast<int>(file.size()));
+            return {i, file.line(i).toByteArray()};
+        };
+        const PaymentRecord payment{date(), pick(kPayees), pick(kCategories), below(5000) - 100, {},
+                                    {}};
+        switch (below(11)) {
+        case 0: // a payment saved: appended or inserted by its date
+        case 1:
+            (void)insertPayment(book, payment, s.lastPayDate());
+            break;
+        case 2: // unaccounted money
+            (void)insertPayment(book, {date(), kPayees.at(5), kPayees.at(5), below(900), {}, {}},
+                                s.lastPayDate());
+            break;
+        case 3: // an income
+            (void)insertIncome(book, {date(), QStringLiteral("給料"), 1 + below(300000)},
+                               s.lastIncomeDate());
+            break;
+        case 4: // a correction or a deletion of a payment or an income
+            if (!now.payments().isEmpty())
+                (void)(below(2) ? correctPayment(book, picked(now.payments()), payment)
+                                : deletePayment(book, picked(now.payments())));
+            if (!now.incomes().isEmpty() && below(3) == 0)
+                (void)(below(2) ? deleteIncome(book, picked(now.incomes()))
+                                : correctIncome(book, picked(now.incomes()),
+                                                {date(), QStringLiteral("賞与"), 1000}));
+            break;
+        case 5: // a rename across the book
+            (void)renameEverywhere(book, below(2) ? PaymentField::Payee : PaymentField::Category,
+                                   below(2) ? pick(kPayees) : pick(kCategories),
+                                   below(2) ? pick(kPayees) : pick(kCategories));
+            break;
+        case 6: { // a diary comment
+            Diary diary = computeDiary(s.model());
+            if (diary.size())
+                (void)diary.storeComment(book, s.model(), below(static_cast<int>(diary.size())),
+                                         QStringLiteral("メモ%1").arg(below(10)));
+            break;
+        }
+        case 7: // a master change
+            (void)appendMasterName(book, pick(kPayees), bookfile::payees);
+            break;
+        case 8: { // another program appends a line, in any shape
+            const QString name = below(2) ? bookfile::payments : bookfile::incomes;
+            QFile f(path(name));
+            if (f.open(QIODevice::Append))
+                f.write(below(2) ? QByteArray("\"2024/02/30\",\"x\",\"y\",abc\r\n")
+                                 : "\"" + date().toLatin1() + "\",\"外\",\"食費\",77,\"\",\"\"\n");
+            break;
+        }
+        case 9: { // another program saves a new file in place of the old one
+            const QString name = below(2) ? bookfile::payments : bookfile::incomes;
+            QByteArray content = bytes(name);
+            content.replace("\r\n", "\n");
+            if (below(2)) content.prepend("\xEF\xBB\xBF"); // an editor's UTF-8
+            write(name + QStringLiteral(".new"), below(2) ? content : cp932Utf8(content));
+            ::rename(QFile::encodeName(path(name + QStringLiteral(".new"))).constData(),
+                     QFile::encodeName(path(name)).constData());
+            break;
+        }
+        default: // a payment of a day far from the others
+            (void)insertPayment(
+                book, {QStringLiteral("2023/12/31"), pick(kPayees), pick(kCategories), 10, {}, {}},
+                s.lastPayDate());
+            break;
+        }
+    }
+    // Text kept as UTF-8 after a mark, as an editor saves it.
+    static QByteArray cp932Utf8(const QByteArray &content) {
+        return content.startsWith("\xEF\xBB\xBF")
+                   ? content
+                   : "\xEF\xBB\xBF" + cp932::decode(content).toUtf8();
+    }
+
+    void verifySame(const BookModel &held) {
+        const BookModel fresh =
+            BookModel::fromBytes(cp932Of(bookfile::payments), cp932Of(bookfile::incomes));
+        const Book book(m_dir.path());
+        const QStringList payees = readMaster(book, bookfile::payees);
+        const QStringList categories = readMaster(book, bookfile::categories);
+        const char *w = m_where.constData();
+        QVERIFY2(held.firstPayDate() == fresh.firstPayDate(), w);
+        QVERIFY2(held.lastPayDate() == fresh.lastPayDate(), w);
+        QVERIFY2(held.lastIncomeDate() == fresh.lastIncomeDate(), w);
+        const QString day = date();
+        QVERIFY2(computeDayList(held, day) == computeDayList(fresh, day), w);
+        const QDate month = QDate::fromString(date(), QStringLiteral("yyyy/MM/dd"));
+        QVERIFY2(computeMonth(held, month) == computeMonth(fresh, month), w);
+        QVERIFY2(recordsBalance(held) == recordsBalance(fresh), w);
+        QVERIFY2(computeTotals(held, payees, TotalsBreakdown::Payee) ==
+                     computeTotals(fresh, payees, TotalsBreakdown::Payee),
+                 w);
+        QVERIFY2(computeTotals(held, categories, TotalsBreakdown::Category) ==
+                     computeTotals(fresh, categories, TotalsBreakdown::Category),
+                 w);
+        QVERIFY2(computeCalendar(held) == computeCalendar(fresh), w);
+        SearchQuery key{SearchTest::KeyWeek,
+                        day.left(8) + QStringLiteral("01"),
+                        day,
+                        pick(kPayees),
+                        below(2) == 0,
+                        below(7)};
+        QVERIFY2(computeSearch(held, {}) == computeSearch(fresh, {}), w);
+        QVERIFY2(computeSearch(held, key) == computeSearch(fresh, key), w);
+        QVERIFY2(computeTrend(held) == computeTrend(fresh), w);
+        QVERIFY2(computeSavings(held) == computeSavings(fresh), w);
+        const QDate today(2024, 12, 31);
+        QVERIFY2(computeReflectionMonths(held, today) == computeReflectionMonths(fresh, today), w);
+        QVERIFY2(
+            computeMonthPayments(held, day.left(7)) == computeMonthPayments(fresh, day.left(7)), w);
+        const PaymentTable heldList = computeDataList(held), freshList = computeDataList(fresh);
+        const Diary heldDiary = computeDiary(held), freshDiary = computeDiary(fresh);
+        QVERIFY2(heldList.size() == freshList.size() && heldDiary.size() == freshDiary.size(), w);
+        for (qsizetype i = 0; i < heldList.size(); ++i) {
+            QVERIFY2(heldList.row(i) == freshList.row(i), w);
+            QVERIFY2(heldDiary.row(i) == freshDiary.row(i), w);
+        }
+    }
+    // A file as the program reads it: a marked file turned to CP932.
+    QByteArray cp932Of(const QString &name) const { return readFile(path(name)).bytes; }
+
+private slots:
+    void heldBookAgreesWithAFreshReadAfterEveryChange() {
+        QVERIFY(m_dir.isValid());
+        const quint64 seed = envNumber("MILTEA_HELD_SEED", 20261207);
+        const int runs = static_cast<int>(envNumber("MILTEA_HELD_RUNS", 300));
+        qInfo("seed %llu, %d sequences", static_cast<unsigned long long>(seed), runs);
+        m_rng.seed(seed);
+        for (int run = 0; run < runs; ++run) {
+            for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files))
+                QFile::remove(path(name));
+            write(bookfile::payments, sjisLine("\"2024/01/05\",\"八百屋\",\"食費\",300,\"\",\"\""));
+            write(bookfile::incomes, sjisLine("\"2024/01/01\",\"スタート時入金\",50000"));
+            write(bookfile::payees, sjisLine("八百屋\r\n駅\r\n定期貯金"));
+            write(bookfile::categories, sjisLine("食費\r\n交通費\r\n貯金"));
+            BookSession session(m_dir.path());
+            for (int step = 0; step < 12; ++step) {
+                m_where = QStringLiteral("seed %1, sequence %2, step %3")
+                              .arg(seed)
+                              .arg(run)
+                              .arg(step)
+                              .toUtf8();
+                change(session);
+                verifySame(session.model());
+                if (QTest::currentTestFailed()) return;
+            }
+        }
+    }
+
+private:
+    static QByteArray sjisLine(const char *utf8) {
+        return cp932::encode(QString::fromUtf8(utf8) + QStringLiteral("\r\n")).value_or("");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHeldBook)
+#include "test_heldbook.moc"
