@@ -1,5 +1,7 @@
 #include "book/bookmodel.h"
 
+#include <algorithm>
+
 #include "book/datefield.h"
 #include "records/cp932.h"
 #include "records/rawrecords.h"
@@ -54,26 +56,72 @@ qint32 BookModel::nameId(QByteArrayView bytes) {
     return id;
 }
 
-void BookModel::setPayments(QByteArray bytes, FileResult refusal) {
+void BookModel::setPayments(QByteArray bytes, FileContent howRead) {
     m_payments.m_bytes = std::move(bytes);
-    m_payments.m_refusal = std::move(refusal);
+    m_payments.m_read = std::move(howRead);
+    m_payments.m_read.bytes.clear();
     m_payments.m_records.clear();
     m_payments.m_records.reserve(m_payments.m_bytes.size() / 40 + 1);
     m_names.clear();
     m_nameIds.clear();
-    addPaymentLines(0);
+    addPaymentLines(0, m_payments.m_bytes.size(), m_payments.m_records);
 }
 
 void BookModel::appendPayments(QByteArrayView bytes) {
     const qsizetype from = m_payments.m_bytes.size();
     m_payments.m_bytes.append(bytes);
-    addPaymentLines(from);
+    addPaymentLines(from, m_payments.m_bytes.size(), m_payments.m_records);
 }
 
-void BookModel::addPaymentLines(qsizetype from) {
+namespace {
+bool isLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+} // namespace
+
+void BookModel::rewritePayments(QByteArray bytes) {
+    const QByteArray &old = m_payments.m_bytes;
+    const qsizetype shorter = std::min(old.size(), bytes.size());
+    // The same bytes in front, taken back to the start of a line.
+    qsizetype front =
+        std::mismatch(old.cbegin(), old.cbegin() + shorter, bytes.cbegin()).first - old.cbegin();
+    while (front > 0 && !isLineEnd(old[front - 1]))
+        --front;
+    // The same bytes behind, not reaching into the front, taken on to the start of a line.
+    qsizetype back = 0;
+    while (back < shorter - front && old[old.size() - 1 - back] == bytes[bytes.size() - 1 - back])
+        ++back;
+    const auto lineStartsAt = [](const QByteArray &b, qsizetype at) {
+        return at == 0 || isLineEnd(b[at - 1]);
+    };
+    while (back > 0 &&
+           !(lineStartsAt(old, old.size() - back) && lineStartsAt(bytes, bytes.size() - back)))
+        --back;
+    const qsizetype oldEnd = old.size() - back, newEnd = bytes.size() - back;
+    const qsizetype shift = bytes.size() - old.size();
+
+    QList<HeldPayment> &records = m_payments.m_records;
+    const auto startsAtOrAfter = [](qsizetype at) {
+        return [at](const HeldPayment &p) { return p.start >= at; };
+    };
+    const auto first = std::find_if(records.begin(), records.end(), startsAtOrAfter(front));
+    const auto last = std::find_if(first, records.end(), startsAtOrAfter(oldEnd));
+    const qsizetype at = first - records.begin();
+    for (auto it = last; it != records.end(); ++it)
+        it->start += shift;
+    QList<HeldPayment> middle;
+    m_payments.m_bytes = std::move(bytes);
+    m_payments.m_read = {};
+    addPaymentLines(front, newEnd, middle);
+    records.erase(records.begin() + at, records.begin() + (last - records.begin()));
+    records.insert(at, middle.size(), HeldPayment());
+    std::copy(middle.cbegin(), middle.cend(), records.begin() + at);
+}
+
+void BookModel::addPaymentLines(qsizetype from, qsizetype to, QList<HeldPayment> &out) {
     using F = PaymentField;
     const QByteArray &bytes = m_payments.m_bytes;
-    RawReader reader(QByteArrayView(bytes).sliced(from));
+    RawReader reader(QByteArrayView(bytes).sliced(from, to - from));
     RawFields f;
     DayReader days;
     QByteArrayView line, lastPayee, lastCategory;
@@ -95,14 +143,15 @@ void BookModel::addPaymentLines(qsizetype from) {
         p.payee = payee;
         p.category = category;
         p.amount = parseAmountField(fieldAt(f, F::Amount));
-        m_payments.m_records.append(p);
+        out.append(p);
     }
 }
 
-void BookModel::setIncomes(QByteArray bytes, FileResult refusal) {
+void BookModel::setIncomes(QByteArray bytes, FileContent howRead) {
     using F = IncomeField;
     m_incomes.m_bytes = std::move(bytes);
-    m_incomes.m_refusal = std::move(refusal);
+    m_incomes.m_read = std::move(howRead);
+    m_incomes.m_read.bytes.clear();
     m_incomes.m_records.clear();
     RawReader reader(m_incomes.m_bytes);
     RawFields f;

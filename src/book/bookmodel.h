@@ -51,12 +51,18 @@ public:
     QString dateText(qsizetype i) const;
     // Why a rewrite must not start from these bytes (the file could not be
     // read whole, or holds text CP932 cannot hold), if it must not.
-    const FileResult &rewriteRefusal() const { return m_refusal; }
+    FileResult rewriteRefusal() const { return m_read.rewriteRefusal(); }
+    // The bytes with how they were read, as a rewrite starts from them.
+    FileContent content() const {
+        FileContent c = m_read;
+        c.bytes = m_bytes;
+        return c;
+    }
 
 private:
     friend class BookModel;
     QByteArray m_bytes;
-    FileResult m_refusal;
+    FileContent m_read; // how the bytes were read, without them
     QList<Record> m_records;
 };
 
@@ -72,11 +78,15 @@ public:
     qsizetype nameCount() const { return m_names.size(); }
 
     // Replaces a file's records with those of new bytes.
-    void setPayments(QByteArray bytes, FileResult refusal = {});
-    void setIncomes(QByteArray bytes, FileResult refusal = {});
+    void setPayments(QByteArray bytes, FileContent howRead = {});
+    void setIncomes(QByteArray bytes, FileContent howRead = {});
     // Adds the records of bytes appended at the end of the file (the program's
     // own append): only the new lines are decoded.
     void appendPayments(QByteArrayView bytes);
+    // Takes the new content of データ.txt after a rewrite of the program's own:
+    // the lines before and after the part that differs keep their records (the
+    // later ones moved), and only the lines in between are decoded.
+    void rewritePayments(QByteArray bytes);
 
     // Derived from the records, never from what a page drew.
     QString firstPayDate() const; // date of the first payment record, "" when none
@@ -85,7 +95,7 @@ public:
 
 private:
     qint32 nameId(QByteArrayView bytes);
-    void addPaymentLines(qsizetype from);
+    void addPaymentLines(qsizetype from, qsizetype to, QList<HeldPayment> &out);
 
     HeldFile<HeldPayment> m_payments;
     HeldFile<HeldIncome> m_incomes;

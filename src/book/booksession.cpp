@@ -41,11 +41,18 @@ void BookSession::refresh(const QString &name, Held &held) const {
     held.loaded = read.ok() && !changedJustNow(now);
     held.identity = now;
     if (!read.ok() && m_readError.ok()) m_readError = read.error;
-    FileResult refusal = read.rewriteRefusal();
+    QByteArray bytes = std::move(read.bytes);
     if (&held == &m_payments)
-        m_model.setPayments(std::move(read.bytes), std::move(refusal));
+        m_model.setPayments(std::move(bytes), std::move(read));
     else
-        m_model.setIncomes(std::move(read.bytes), std::move(refusal));
+        m_model.setIncomes(std::move(bytes), std::move(read));
+}
+
+bool BookSession::held(const QString &name, FileContent *content) const {
+    if (name != bookfile::payments && name != bookfile::incomes) return false;
+    const BookModel &now = model();
+    *content = name == bookfile::payments ? now.payments().content() : now.incomes().content();
+    return true;
 }
 
 FileResult BookSession::takeReadError() {
@@ -58,7 +65,7 @@ void BookSession::replaced(const QString &name, const QByteArray &content) {
                                              : nullptr;
     if (!held) return;
     if (held == &m_payments)
-        m_model.setPayments(content);
+        m_model.rewritePayments(content);
     else
         m_model.setIncomes(content);
     held->identity = identityOf(book.pathOf(name));

@@ -49,6 +49,7 @@ public:
     bool isSampleBook() const;
 
     // BookWriteWatcher
+    bool held(const QString &name, FileContent *content) const override;
     void replaced(const QString &name, const QByteArray &content) override;
     void appended(const QString &name, const QByteArray &bytes) override;
 

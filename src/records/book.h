@@ -23,12 +23,18 @@ inline const QString forecastCopy = QStringLiteral("予測データコピー.txt
 inline const QString userName = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
 } // namespace bookfile
 
+struct FileContent;
+
 // Told of every write the program makes to a record file of a book, with
 // what it wrote, so that a book held in memory takes those bytes instead of
-// reading back the file it has just written.
+// reading back the file it has just written; and asked for the content of a
+// file it holds, so that a rewrite starts from it instead of reading again.
 class BookWriteWatcher {
 public:
     virtual ~BookWriteWatcher() = default;
+    // The file's content as held, known to be what the file now holds; false
+    // when the file is not held.
+    virtual bool held(const QString &name, FileContent *content) const = 0;
     // The file (by its canonical name) now holds exactly content.
     virtual void replaced(const QString &name, const QByteArray &content) = 0;
     // The bytes were added at the end of the file.
@@ -47,6 +53,8 @@ public:
 
     // The writers report what they wrote here (see BookWriteWatcher).
     void setWatcher(BookWriteWatcher *watcher) { m_watcher = watcher; }
+    // The content a rewrite of the file starts from: as held, or as read now.
+    FileContent read(const QString &name) const;
     void replaced(const QString &name, const QByteArray &content) const {
         if (m_watcher) m_watcher->replaced(name, content);
     }

@@ -103,6 +103,12 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 }
 } // namespace
 
+FileContent Book::read(const QString &name) const {
+    FileContent held;
+    if (m_watcher && m_watcher->held(name, &held)) return held;
+    return readFile(pathOf(name));
+}
+
 FileIdentity identityOf(const QString &path) {
     struct stat st;
     if (::stat(nativePath(path).constData(), &st) != 0) return {};

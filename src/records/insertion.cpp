@@ -13,7 +13,7 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
         if (r.ok() && !whole.isEmpty()) book.replaced(name, whole);
         return r;
     }
-    const FileContent read = readFile(real);
+    const FileContent read = book.read(name);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     // The line goes in front of the first record of a later date.
     const QByteArray dateBytes = date.toLatin1();
