@@ -1,9 +1,13 @@
 // Developer benchmark: generates a 30-year book (about ten payments a day),
 // opens the window offscreen and prints the median times of the main page's
-// and the analysis pages' handlers. Usage: miltea-bench [runs]
-// miltea-bench --write DIR writes the generated book into DIR and ends.
+// and the analysis pages' handlers, each beside its ratio to the floor: the
+// plain read and decode of データ.txt and 入金.txt. Then the same key figures
+// and the peak memory for a 3-, a 30- and a 100-year book, to show how they
+// grow. Usage: miltea-bench [runs]
+// miltea-bench --write DIR [YEARS] writes the generated book into DIR and ends.
 // miltea-bench --memory DIR opens the window on the book in DIR, opens every
 // page once and prints the program's max RSS (nothing else runs beside it).
+// miltea-bench --scale YEARS prints the key figures of one book size.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -21,8 +26,10 @@
 #include <QToolButton>
 #include <algorithm>
 #include <ctime>
+#include <fcntl.h>
 #include <functional>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "book/datalist.h"
 #include "book/diary.h"
@@ -41,15 +48,20 @@
 #include "ui/monthcalendar.h"
 
 namespace {
-const QDate kFirst(1995, 1, 1);
 const QDate kLast(2024, 12, 31);
+QDate kFirst(1995, 1, 1); // set by the book's years
+
+// The floor every figure is measured against: データ.txt and 入金.txt read
+// and decoded into the held book, as at start-up.
+double g_floorMs = 0;
 
 void writeFile(const QString &path, const QString &text) {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly)) f.write(cp932::encode(text).value_or(QByteArray()));
 }
 
-int makeBook(const QString &dir) {
+int makeBook(const QString &dir, int years = 30) {
+    kFirst = kLast.addYears(-years).addDays(1);
     const QStringList payees{"スーパー丸正", "コンビニ", "八百屋", "駅", "本屋", "喫茶店", "薬局"};
     const QStringList cats{"食費", "食費", "食費", "交通費", "教養", "外食", "日用品"};
     QString data, income;
@@ -83,6 +95,13 @@ int makeBook(const QString &dir) {
 double median(QList<double> v) {
     std::sort(v.begin(), v.end());
     return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+// One figure: its median and its ratio to the floor.
+void report(const QString &label, const QList<double> &wall) {
+    const double m = median(wall);
+    printf("%-48s median %7.1f ms  %6.2f× floor\n", qPrintable(label), m,
+           g_floorMs > 0 ? m / g_floorMs : 0.0);
 }
 
 // The CPU time of the last timeMs: on a machine shared with other work the
@@ -129,6 +148,24 @@ QList<double> timeCorrections(MainWindow &window, MonthCalendar *calendar, int r
     return out;
 }
 
+double floorMs(const QString &dir, int runs) {
+    QList<double> t;
+    for (int i = 0; i < runs; ++i)
+        t << timeMs([&] {
+            BookModel::fromBytes(readFileBytes(dir + QStringLiteral("/データ.txt")),
+                                 readFileBytes(dir + QStringLiteral("/入金.txt")));
+        });
+    return median(t);
+}
+
+void writeAndSync(const QString &path, const QByteArray &content) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return;
+    if (::write(fd, content.constData(), static_cast<size_t>(content.size())) < 0) perror("write");
+    ::fsync(fd);
+    ::close(fd);
+}
+
 double maxRssMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -171,14 +208,10 @@ void benchAnalysisPages(MainWindow &window, int runs) {
     }
     fromMain("cmdCale", cale, caleCpu);
     fromMain("cmdTaijyu", taijyu, taijyuCpu);
-    printf("集計 opened (both grids, by payee):         median %.1f ms (CPU %.1f ms)\n",
-           median(kakei), median(kakeiCpu));
-    printf("集計 switched to 費目集計:                  median %.1f ms (CPU %.1f ms)\n",
-           median(janru), median(janruCpu));
-    printf("カレンダ opened:                            median %.1f ms (CPU %.1f ms)\n",
-           median(cale), median(caleCpu));
-    printf("範囲指定 opened (every record listed):      median %.1f ms (CPU %.1f ms)\n",
-           median(taijyu), median(taijyuCpu));
+    report(QStringLiteral("集計 opened (both grids, by payee)"), kakei);
+    report(QStringLiteral("集計 switched to 費目集計"), janru);
+    report(QStringLiteral("カレンダ opened"), cale);
+    report(QStringLiteral("範囲指定 opened (every record listed)"), taijyu);
 
     auto *payees = named<ListBox>(window, "lstMise2");
     auto *keyBox = named<QLineEdit>(window, "txtKey2");
@@ -211,8 +244,7 @@ void benchAnalysisPages(MainWindow &window, int runs) {
             });
             cpu << g_lastCpuMs;
         }
-        printf("範囲指定 %-22s                 median %.1f ms (CPU %.1f ms)\n", c.label,
-               median(times), median(cpu));
+        report(QStringLiteral("範囲指定 condition: ") + QString::fromUtf8(c.label), times);
     }
 }
 
@@ -228,9 +260,7 @@ struct Timing {
         cpu << static_cast<double>(c1.tv_sec - c0.tv_sec) * 1e3 +
                    static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e6;
     }
-    void print(const char *what) const {
-        printf("%-42s median %6.1f ms (processor %6.1f ms)\n", what, median(wall), median(cpu));
-    }
+    void print(const char *what) const { report(QString::fromUtf8(what), wall); }
 };
 
 // The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
@@ -439,16 +469,47 @@ void benchSettings(MainWindow &window, int runs) {
         QApplication::processEvents();
     }
     inputs.stop();
-    printf("rename across the book (files, lists, day list, month): median %.1f ms\n",
-           median(rename));
-    printf("  of which the two file rewrites:                     median %.1f ms\n",
-           median(renameFiles));
-    printf("300-name master, add a name:                          median %.1f ms\n",
-           median(adding));
-    printf("300-name master, delete a name:                       median %.1f ms\n",
-           median(deleting));
-    printf("300-name master, save the order:                      median %.1f ms\n",
-           median(sorting));
+    report(QStringLiteral("rename across the book (files, lists, pages)"), rename);
+    report(QStringLiteral("  of which the two file rewrites"), renameFiles);
+    report(QStringLiteral("300-name master, add a name"), adding);
+    report(QStringLiteral("300-name master, delete a name"), deleting);
+    report(QStringLiteral("300-name master, save the order"), sorting);
+}
+// The key figures of a book of some years, and the peak memory of another
+// process that opens every page on it.
+int scaleRow(int years) {
+    QTemporaryDir dir;
+    const int records = makeBook(dir.path(), years);
+    QDir::setCurrent(dir.path());
+    Clock::setToday(kLast);
+    const int runs = 5;
+    g_floorMs = floorMs(dir.path(), runs);
+    QElapsedTimer started;
+    started.start();
+    MainWindow window;
+    window.show();
+    QApplication::processEvents();
+    const double startUp = static_cast<double>(started.nsecsElapsed()) / 1e6;
+    auto *calendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvmain"));
+    QList<double> click, totals;
+    for (int i = 0; i < runs; ++i) {
+        click << timeMs([&] {
+            calendar->clickDate(kLast.addDays(-1 - i));
+            QApplication::processEvents();
+        });
+        named<QToolButton>(window, "cmdMain")->click();
+        QApplication::processEvents();
+        totals << clickMs(named<QToolButton>(window, "cmdKakei"));
+    }
+    QProcess memory;
+    memory.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), dir.path()});
+    memory.waitForFinished(600000);
+    const QByteArray rss = memory.readAllStandardOutput().trimmed();
+    printf("%3d years, %7d payments: floor %6.1f ms, start-up %6.1f ms, day click %6.1f ms, "
+           "集計 %7.1f ms; %s\n",
+           years, records, g_floorMs, startUp, median(click), median(totals), rss.constData());
+    fflush(stdout);
+    return 0;
 }
 } // namespace
 
@@ -458,9 +519,11 @@ int main(int argc, char *argv[]) {
     if (argc > 2 && qstrcmp(argv[1], "--write") == 0) {
         const QString out = QString::fromLocal8Bit(argv[2]);
         QDir().mkpath(out);
-        printf("%d payments written to %s\n", makeBook(out), argv[2]);
+        const int years = argc > 3 ? std::max(1, atoi(argv[3])) : 30;
+        printf("%d payments written to %s\n", makeBook(out, years), argv[2]);
         return 0;
     }
+    if (argc > 2 && qstrcmp(argv[1], "--scale") == 0) return scaleRow(atoi(argv[2]));
     if (argc > 2 && qstrcmp(argv[1], "--memory") == 0) {
         QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
         QTimer boxes;
@@ -482,7 +545,8 @@ int main(int argc, char *argv[]) {
     }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
     QTemporaryDir dir;
-    const int records = makeBook(dir.path());
+    const int years = 30;
+    const int records = makeBook(dir.path(), years);
     const qint64 bytes = QFile(dir.path() + QStringLiteral("/データ.txt")).size();
     QDir::setCurrent(dir.path());
     Clock::setToday(kLast);
@@ -496,28 +560,35 @@ int main(int argc, char *argv[]) {
     });
     boxes.start(1);
 
-    // Reading データ.txt alone, for comparison with the pages.
-    QList<double> decodeAll, scanOnly, decodeCpu, scanCpu;
-    for (int i = 0; i < runs; ++i) {
-        decodeAll << timeMs([&] { readPayments(Book(dir.path())); });
-        decodeCpu << g_lastCpuMs;
-        scanOnly << timeMs([&] {
-            BookModel::fromBytes(readFileBytes(dir.path() + QStringLiteral("/データ.txt")));
-        });
-        scanCpu << g_lastCpuMs;
-    }
+    g_floorMs = floorMs(dir.path(), runs);
+    printf("book: %d years, %d payments, %.1f MB; floor (read and decode both files): %.1f ms\n",
+           years, records, static_cast<double>(bytes) / 1e6, g_floorMs);
 
+    QElapsedTimer started;
+    started.start();
     MainWindow window;
+    window.show();
+    QApplication::processEvents();
+    report(QStringLiteral("start-up to the first painted main page"),
+           {static_cast<double>(started.nsecsElapsed()) / 1e6});
     auto *calendar = window.findChild<MonthCalendar *>(QStringLiteral("mtvmain"));
     auto *payees = window.findChild<ListBox *>(QStringLiteral("lstMise"));
     auto *category = window.findChild<QComboBox *>(QStringLiteral("cboJanru"));
     auto *amount = window.findChild<QLineEdit *>(QStringLiteral("txtOutInp"));
     auto *save = window.findChild<QPushButton *>(QStringLiteral("cmdTaiHozon"));
 
-    QList<double> click, append, insert;
+    QList<double> click, month, append, insert, writeOnly;
     for (int i = 0; i < runs; ++i) {
-        const QDate day = kLast.addDays(-(i % 400) - 1);
-        click << timeMs([&] { calendar->clickDate(day); });
+        const QDate day = kLast.addDays(-(i % 25) - 1); // within December
+        click << timeMs([&] {
+            calendar->clickDate(day);
+            QApplication::processEvents();
+        });
+        month << timeMs([&] {
+            calendar->clickDate(kLast.addMonths(-1 - i));
+            QApplication::processEvents();
+        });
+        calendar->clickDate(kLast);
         QApplication::processEvents();
     }
     auto savePayment = [&] {
@@ -525,42 +596,28 @@ int main(int argc, char *argv[]) {
         category->setEditText(QStringLiteral("食費"));
         amount->setText(QStringLiteral("500"));
         save->click();
+        QApplication::processEvents();
     };
     calendar->clickDate(kLast);
-    for (int i = 0; i < runs; ++i) {
+    for (int i = 0; i < runs; ++i)
         append << timeMs(savePayment);
-        QApplication::processEvents();
-    }
     calendar->clickDate(kLast.addYears(-10));
+    const QString dataPath = dir.path() + QStringLiteral("/データ.txt");
     for (int i = 0; i < runs; ++i) {
         insert << timeMs(savePayment);
-        QApplication::processEvents();
+        // The floor of that save: the same bytes written to a new file and made durable.
+        const QByteArray content = readFileBytes(dataPath);
+        writeOnly << timeMs([&] { writeAndSync(dir.path() + QStringLiteral("/w.tmp"), content); });
     }
     const QList<double> correct = timeCorrections(window, calendar, runs);
-    // The same payments with CR line ends and one CR LF record after them (a
-    // book from an old Mac the program then appended to).
-    QTemporaryDir crDir;
-    {
-        QFile from(dir.path() + QStringLiteral("/データ.txt"));
-        QFile to(crDir.path() + QStringLiteral("/データ.txt"));
-        if (from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly))
-            to.write(from.readAll().replace("\r\n", "\r") +
-                     "\"2025/01/01\",\"A\",\"B\",1,\"\",\"\"\r\n");
-    }
-    QList<double> crRead;
-    for (int i = 0; i < runs; ++i)
-        crRead << timeMs([&] { readPayments(Book(crDir.path())); });
-
-    printf("book: %d payments, %.1f MB\n", records, static_cast<double>(bytes) / 1e6);
-    printf("day click (day list + month):            median %.1f ms\n", median(click));
-    printf("payment save, appended on the last day:  median %.1f ms\n", median(append));
-    printf("payment save, inserted 10 years back:    median %.1f ms\n", median(insert));
-    printf("payment corrected/deleted 10 years back: median %.1f ms\n", median(correct));
-    printf("read all payments, CR line ends:         median %.1f ms\n", median(crRead));
-    printf("データ.txt read and decoded (all fields): median %.1f ms (CPU %.1f ms)\n",
-           median(decodeAll), median(decodeCpu));
-    printf("データ.txt read and scanned (analysis):   median %.1f ms (CPU %.1f ms)\n",
-           median(scanOnly), median(scanCpu));
+    report(QStringLiteral("day click (day list + month, drawn)"), click);
+    report(QStringLiteral("month change"), month);
+    report(QStringLiteral("payment save, appended (fsync included)"), append);
+    report(QStringLiteral("payment save, inserted 10 years back"), insert);
+    report(QStringLiteral("  the same bytes written and synced"), writeOnly);
+    printf("  save 10 years back / write and sync:          %.2f\n",
+           median(insert) / std::max(median(writeOnly), 0.001));
+    report(QStringLiteral("payment corrected or deleted 10 years back"), correct);
     benchAnalysisPages(window, runs);
     // The widest totals grid: 60 payee columns over the 10,950 days.
     QString master =
@@ -576,12 +633,15 @@ int main(int argc, char *argv[]) {
         wide << clickMs(named<QToolButton>(window, "cmdKakei"));
         wideCpu << g_lastCpuMs;
     }
-    printf("集計 opened with 60 payee columns:          median %.1f ms (CPU %.1f ms, %d columns)\n",
-           median(wide), median(wideCpu),
-           window.findChild<Grid *>(QStringLiteral("msgKakei2"))->cols());
-    printf("max RSS of the bench (book text, full decode and window): %.1f MB\n", maxRssMb());
+    report(QStringLiteral("集計 opened with 60 payee columns"), wide);
     benchLists(dir.path(), runs);
     benchTrendAndReflection(window, runs);
     benchSettings(window, runs);
+    QDir::setCurrent(QDir::tempPath());
+    printf("\nHow the figures grow with the book:\n");
+    fflush(stdout);
+    for (int years : {3, 30, 100})
+        QProcess::execute(QCoreApplication::applicationFilePath(),
+                          {QStringLiteral("--scale"), QString::number(years)});
     return 0;
 }
