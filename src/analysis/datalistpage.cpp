@@ -25,9 +25,10 @@ public:
             *value = row + 1;
             return true;
         }
-        const auto yen = col == 6 ? m_table.amount(row) : std::nullopt;
-        if (yen) *value = static_cast<double>(*yen);
-        return yen.has_value();
+        // The amount as every page reads it, whatever the list shows of it.
+        if (col != 6) return false;
+        *value = static_cast<double>(m_table.readAmount(row));
+        return true;
     }
 
 private:
@@ -46,13 +47,6 @@ const QList<Grid::Column> &columns() {
     };
     return table;
 }
-
-// Per sort button: the column it sorts and whether numerically.
-struct SortKey {
-    int column;
-    bool numeric;
-};
-constexpr SortKey kSortKeys[5] = {{0, true}, {2, false}, {3, false}, {6, true}, {5, false}};
 
 // With more rows than this (header included) the list opens at its end.
 constexpr int kRowsInView = 24;
@@ -106,11 +100,9 @@ void DataListPage::DSP_ICHIRAN() {
 }
 
 void DataListPage::sortBy(int button) {
-    const SortKey key = kSortKeys[button];
-    msgIchiran->setCurrentCell(msgIchiran->currentRow(), key.column);
-    const bool ascending = SortFlag[button] == 0;
-    msgIchiran->sortRows(key.column, ascending, key.numeric);
-    SortFlag[button] = ascending ? -1 : 0;
+    const DataListSorts::Press p = m_sorts.press(button);
+    msgIchiran->setCurrentCell(msgIchiran->currentRow(), p.column);
+    msgIchiran->sortRows(p.column, p.ascending, p.numeric);
 }
 
 void DataListPage::cmdSort1_Click() {

@@ -2,6 +2,7 @@
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "book/datalist.h"
 
 class QPushButton;
 class Grid;
@@ -30,6 +31,5 @@ private:
     void sortBy(int button);
 
     BookSession &m_session;
-    // The next direction of each sort button for the whole run: 0 ascending, -1 descending.
-    int SortFlag[5] = {0, 0, 0, 0, 0};
+    DataListSorts m_sorts; // SortFlag: the next direction of each button, for the run
 };

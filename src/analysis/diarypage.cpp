@@ -61,7 +61,7 @@ DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m
     connect(cmdKizukiHozon, &QPushButton::clicked, this, &DiaryPage::cmdKizukiHozon_Click);
     connect(msgMemoList, &Grid::clicked, this, &DiaryPage::msgMemoList_Click);
     connect(cmdMemoHozon, &QPushButton::clicked, this, &DiaryPage::cmdMemoHozon_Click);
-    connect(txtMemo, &QLineEdit::returnPressed, this, [this] { txtMemo_KeyPress(13); });
+    connect(txtMemo, &QLineEdit::returnPressed, this, [this] { txtMemo_KeyPress(Qt::Key_Return); });
     cmdMemoHozon->setEnabled(false);
     // A row is picked first (Enter in the list); Tab leaves the notes box.
     keyboard::setFirstInput(this, msgMemoList);
@@ -125,6 +125,7 @@ void DiaryPage::cmdMemoHozon_Click() {
 
 // Enter stores only into a row picked on this visit (the save button is
 // enabled by the pick and disabled at every opening).
-void DiaryPage::txtMemo_KeyPress(int keyAscii) {
-    if (keyAscii == 13 && cmdMemoHozon->isEnabled()) cmdMemoHozon_Click();
+void DiaryPage::txtMemo_KeyPress(int key) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdMemoHozon->isEnabled())
+        cmdMemoHozon_Click();
 }

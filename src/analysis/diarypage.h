@@ -26,7 +26,7 @@ public:
     void msgMemoList_Click();
     void cmdMemoHozon_Click();
     // Enter (13) stores exactly when the save button is enabled.
-    void txtMemo_KeyPress(int keyAscii);
+    void txtMemo_KeyPress(int key); // a Qt key
 
     void READ_KIZUKI();
     void cmdKizukiHozon_Click();

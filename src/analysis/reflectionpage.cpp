@@ -93,7 +93,6 @@ void ReflectionPage::DSP_SELMONTH() {
 
 void ReflectionPage::cboSelMonth_Click() {
     lblMuda->clear();
-    m_mudaTotal = 0;
     DSP_HANSEI();
 }
 
@@ -107,7 +106,7 @@ void ReflectionPage::DSP_HANSEI() {
                          {QStringLiteral("金額"), 900, Qt::AlignRight}});
     const QList<ReflectionRow> rows =
         computeMonthPayments(m_session.model(), cboSelMonth->currentText());
-    m_reflectionAmounts.clear();
+    QList<Yen> amounts;
     msgSim1->setRows(static_cast<int>(rows.size()) + 1);
     for (int i = 0; i < rows.size(); ++i) {
         const ReflectionRow &r = rows.at(i);
@@ -115,21 +114,19 @@ void ReflectionPage::DSP_HANSEI() {
         msgSim1->setText(i + 1, 1, r.payee);
         msgSim1->setText(i + 1, 2, r.category);
         msgSim1->setText(i + 1, 3, formatYenGrid(r.amount));
-        m_reflectionAmounts.append(r.amount);
+        amounts.append(r.amount);
     }
+    m_marks = ReflectionMarks(amounts);
 }
 
 // A click marks the row as money that could have been saved, or unmarks it.
 void ReflectionPage::msgSim1_Click() {
     const int row = msgSim1->currentRow();
-    if (msgSim1->rows() <= 1 || row < 1 || row > m_reflectionAmounts.size()) return;
-    const bool marked =
-        msgSim1->cellBackColor(row, msgSim1->currentCol()) == palette::avoidablePayment;
+    if (row < 1 || !m_marks.toggle(row - 1)) return;
+    const bool marked = m_marks.isMarked(row - 1);
     for (int c = 0; c < 4; ++c)
-        msgSim1->setCellBackColor(row, c, marked ? palette::plainCell : palette::avoidablePayment);
-    const Yen amount = m_reflectionAmounts.at(row - 1);
-    m_mudaTotal = marked ? subYen(m_mudaTotal, amount) : addYen(m_mudaTotal, amount);
-    lblMuda->setText(formatYenGrid(m_mudaTotal));
+        msgSim1->setCellBackColor(row, c, marked ? palette::avoidablePayment : palette::plainCell);
+    lblMuda->setText(formatYenGrid(m_marks.total()));
 }
 
 // --- Simulation ---

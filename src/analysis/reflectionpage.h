@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "book/booksession.h"
+#include "book/reflection.h"
 #include "records/money.h"
 
 class QComboBox;
@@ -49,7 +50,6 @@ public:
 
 private:
     BookSession &m_session;
-    Yen m_mudaTotal = 0;            // MudaTotal: the sum of the marked rows
-    QList<Yen> m_reflectionAmounts; // the amount of each row of msgSim1
-    QString m_lastSimMonth;         // LastSimMonth: the month last simulated by a click
+    ReflectionMarks m_marks; // the rows of msgSim1 marked, and MudaTotal, their sum
+    QString m_lastSimMonth;  // LastSimMonth: the month last simulated by a click
 };

@@ -23,7 +23,6 @@
 #include "ui/palette.h"
 
 namespace {
-constexpr int kEnter = 13;
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
@@ -133,7 +132,7 @@ bool SearchPage::eventFilter(QObject *watched, QEvent *event) {
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                watched == txtKey ? txtKey_KeyPress(kEnter) : txtKey2_KeyPress(kEnter);
+                watched == txtKey ? txtKey_KeyPress(key) : txtKey2_KeyPress(key);
                 return true;
             }
         }
@@ -147,7 +146,7 @@ void SearchPage::open() {
     highlight(cmdAllDay);
     highlight(cmdAllact);
     highlight(cmdAllWeek);
-    WeekNo = 99;
+    m_choice.weekday.reset();
 }
 
 // --- Condition handlers ---
@@ -208,7 +207,7 @@ void SearchPage::cmdAllDay_Click() {
 void SearchPage::cmdWeek_Click(int index) {
     toFace(cmdAllWeek);
     setWeekButtonsToFace();
-    WeekNo = index;
+    m_choice.weekday = index;
     setVisible(false);
     listByConditions();
     setVisible(true);
@@ -218,7 +217,7 @@ void SearchPage::cmdWeek_Click(int index) {
 void SearchPage::cmdAllWeek_Click() {
     setVisible(false);
     setWeekButtonsToFace();
-    WeekNo = 99;
+    m_choice.weekday.reset();
     listByConditions();
     setVisible(true);
     highlight(cmdAllWeek);
@@ -234,7 +233,7 @@ void SearchPage::cmdAllact_Click() {
 }
 
 void SearchPage::lstMise2_Click() {
-    KeyMode = 1;
+    m_choice.keyBox = SearchChoice::KeyBox::Payee;
     const QListWidgetItem *item = lstMise2->currentItem();
     const QString payee = item ? item->text() : QString();
     txtKey->setText(payee);
@@ -246,7 +245,7 @@ void SearchPage::lstMise2_Click() {
 }
 
 void SearchPage::lstJanru2_Click() {
-    KeyMode = 2;
+    m_choice.keyBox = SearchChoice::KeyBox::Category;
     const QListWidgetItem *item = lstJanru2->currentItem();
     const QString category = item ? item->text() : QString();
     txtKey->setText(category);
@@ -257,20 +256,20 @@ void SearchPage::lstJanru2_Click() {
     setVisible(true);
 }
 
-void SearchPage::txtKey_KeyPress(int keyCode) {
-    if (keyCode != kEnter) return;
+void SearchPage::txtKey_KeyPress(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
     txtKey2->setText(txtKey->text());
-    KeyMode = 1;
+    m_choice.keyBox = SearchChoice::KeyBox::Payee;
     setVisible(false);
     toFace(cmdAllact);
     listByConditions();
     setVisible(true);
 }
 
-void SearchPage::txtKey2_KeyPress(int keyCode) {
-    if (keyCode != kEnter) return;
+void SearchPage::txtKey2_KeyPress(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
     txtKey->setText(txtKey2->text());
-    KeyMode = 2;
+    m_choice.keyBox = SearchChoice::KeyBox::Category;
     setVisible(false);
     toFace(cmdAllact);
     listByConditions();
@@ -336,13 +335,8 @@ void SearchPage::list(SearchTest test) {
     mcrBunseki->setRowCount(1);
     mcrBunseki->setValue(1, 1, 0);
 
-    SearchQuery q;
-    q.test = test;
-    q.from = cboStdate->currentText();
-    q.to = cboEddate->currentText();
-    q.keyInPayee = KeyMode == 1;
-    q.key = keyText();
-    q.weekday = WeekNo;
+    const SearchQuery q = searchQueryFor(m_choice, test, cboStdate->currentText(),
+                                         cboEddate->currentText(), keyText());
     const auto result = std::make_shared<const SearchResult>(computeSearch(m_session.model(), q));
     const SearchResult &r = *result;
 
@@ -386,15 +380,20 @@ void SearchPage::list(SearchTest test) {
 }
 
 void SearchPage::listByConditions() {
-    const bool keySet = !keyText().isEmpty();
-    if (WeekNo == 99)
-        keySet ? DSP_KENSAKU_KEY() : DSP_KENSAKU_KIKAN();
-    else
-        keySet ? DSP_KENSAKU_KEYWEEK() : DSP_KENSAKU_WEEK();
+    switch (searchTestFor(m_choice, !keyText().isEmpty())) {
+    case SearchTest::Key:
+        return DSP_KENSAKU_KEY();
+    case SearchTest::Period:
+        return DSP_KENSAKU_KIKAN();
+    case SearchTest::KeyWeek:
+        return DSP_KENSAKU_KEYWEEK();
+    default:
+        return DSP_KENSAKU_WEEK();
+    }
 }
 
 QString SearchPage::keyText() const {
-    return KeyMode == 1 ? txtKey->text() : txtKey2->text();
+    return m_choice.keyInPayee() ? txtKey->text() : txtKey2->text();
 }
 
 void SearchPage::setPeriod(const QString &from, const QString &to) {

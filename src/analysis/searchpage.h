@@ -37,11 +37,6 @@ public:
     Grid *msgBunseki;
     Chart *mcrBunseki;
 
-    // 1: the key is looked for in the payee; else in the category.
-    int KeyMode = 0;
-    // 0 … 6: the chosen weekday, Sunday first; 99: every weekday.
-    int WeekNo = 0;
-
     void cmdKikan1_Click();
     void cmdKikan8_Click();
     void cmdKikan2_Click();
@@ -57,8 +52,8 @@ public:
     void cmdAllact_Click();
     void lstMise2_Click();
     void lstJanru2_Click();
-    void txtKey_KeyPress(int keyCode);
-    void txtKey2_KeyPress(int keyCode);
+    void txtKey_KeyPress(int key); // a Qt key
+    void txtKey2_KeyPress(int key);
     void txtKey_GotFocus();
     void txtKey2_GotFocus();
     void cmdKensaku_Click();
@@ -87,4 +82,5 @@ private:
     void toFace(QPushButton *button);
 
     BookSession &m_session;
+    SearchChoice m_choice;
 };

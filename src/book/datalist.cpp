@@ -80,6 +80,12 @@ std::optional<Yen> PaymentTable::amount(qsizetype row) const {
     return parseAmountField(field);
 }
 
+Yen PaymentTable::readAmount(qsizetype row) const {
+    RawFields f;
+    RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
+    return parseAmountField(fieldAt(f, PaymentField::Amount));
+}
+
 QString PaymentTable::text(qsizetype row, Field field) const {
     RawFields f;
     switch (field) {
@@ -118,4 +124,15 @@ PaymentTable computeDataList(const QByteArray &payments) {
 
 PaymentTable computeDataList(const BookModel &book) {
     return PaymentTable(book.payments(), true);
+}
+
+DataListSorts::Press DataListSorts::press(int button) {
+    // The list's columns: 0 回, 2 支払い, 3 費目, 5 一言日記 and 6 the plain amount.
+    static constexpr Press kKeys[kButtons] = {
+        {0, true, true}, {2, false, true}, {3, false, true}, {6, true, true}, {5, false, true}};
+    if (button < 0 || button >= kButtons) return {};
+    Press p = kKeys[button];
+    p.ascending = m_nextAscending[button];
+    m_nextAscending[button] = !p.ascending;
+    return p;
 }

@@ -38,6 +38,8 @@ public:
     QString text(qsizetype row, Field field) const;
     // The amount, when the record's amount field holds a number.
     std::optional<Yen> amount(qsizetype row) const;
+    // The amount as every page reads it (parseAmountField), number or not.
+    Yen readAmount(qsizetype row) const;
     ListedPayment row(qsizetype row) const;
 
     const QByteArray &content() const { return m_content; }
@@ -66,3 +68,22 @@ PaymentTable computeDataList(const BookModel &book);
 bool isAmountField(QByteArrayView field);
 // The date of a date field as yyyy/mm/dd, or an empty text when it is no date.
 QString readDateField(QByteArrayView field);
+
+// The data list's five sort buttons (回 （日付）, 支払い, 費目, 金額, 一言日記):
+// the column of the list each sorts, whether by number, and the direction of
+// its next press, ascending first and turning with every press, for the run.
+class DataListSorts {
+public:
+    struct Press {
+        int column = 0;
+        bool numeric = false;
+        bool ascending = true;
+        bool operator==(const Press &) const = default;
+    };
+    static constexpr int kButtons = 5;
+    // The sort of one press of a button (0 … 4); the next press turns it.
+    Press press(int button);
+
+private:
+    bool m_nextAscending[kButtons] = {true, true, true, true, true};
+};

@@ -43,3 +43,14 @@ QList<ReflectionRow> computeMonthPayments(const BookModel &book, const QString &
     }
     return rows;
 }
+
+ReflectionMarks::ReflectionMarks(QList<Yen> amounts)
+    : m_amounts(std::move(amounts)), m_marked(m_amounts.size(), false) {}
+
+bool ReflectionMarks::toggle(qsizetype row) {
+    if (row < 0 || row >= m_amounts.size()) return false;
+    m_marked[row] = !m_marked.at(row);
+    const Yen amount = m_amounts.at(row);
+    m_total = m_marked.at(row) ? addYen(m_total, amount) : subYen(m_total, amount);
+    return true;
+}

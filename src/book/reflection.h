@@ -27,3 +27,22 @@ struct ReflectionRow {
 // so reading stops at the first payment of a later month.
 QList<ReflectionRow> computeMonthPayments(const QByteArray &payments, const QString &month);
 QList<ReflectionRow> computeMonthPayments(const BookModel &book, const QString &month);
+
+// The payments of the month under reflection with the ones the user marked as
+// money that could have been saved, and the sum of the marked ones.
+class ReflectionMarks {
+public:
+    ReflectionMarks() = default;
+    explicit ReflectionMarks(QList<Yen> amounts);
+    // Marks an unmarked row or unmarks a marked one (rows from 0); false, and
+    // nothing changes, for a row the month does not have.
+    bool toggle(qsizetype row);
+    bool isMarked(qsizetype row) const { return m_marked.value(row, false); }
+    // The marked amounts, added and taken away one by one as they were marked.
+    Yen total() const { return m_total; }
+
+private:
+    QList<Yen> m_amounts;
+    QList<bool> m_marked;
+    Yen m_total = 0;
+};

@@ -36,6 +36,23 @@ DateRange periodEndingToday(SearchPeriod period, QDate today) {
     return {dateText(today.addDays(-daysBack(period))), dateText(today)};
 }
 
+SearchTest searchTestFor(const SearchChoice &choice, bool keySet) {
+    if (!choice.weekday) return keySet ? SearchTest::Key : SearchTest::Period;
+    return keySet ? SearchTest::KeyWeek : SearchTest::Week;
+}
+
+SearchQuery searchQueryFor(const SearchChoice &choice, SearchTest test, const QString &from,
+                           const QString &to, const QString &key) {
+    SearchQuery q;
+    q.test = test;
+    q.from = from;
+    q.to = to;
+    q.keyInPayee = choice.keyInPayee();
+    q.key = key;
+    q.weekday = choice.weekday.value_or(0);
+    return q;
+}
+
 Yen searchAxisMax(Yen peak) {
     return axisCeiling(peak);
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "book/bookmodel.h"
 #include "records/money.h"
@@ -49,6 +50,22 @@ struct SearchResult {
     Yen axisMax = 1; // the value axis ceiling of the peak
     bool operator==(const SearchResult &) const = default;
 };
+
+// What the search page has chosen between two of its events: the box the
+// key was last given in and the weekday. The listing for them follows.
+struct SearchChoice {
+    enum class KeyBox { Unset, Payee, Category };
+    KeyBox keyBox = KeyBox::Unset;  // Unset reads the key from the category box
+    std::optional<int> weekday = 0; // 0 = Sunday … 6; nullopt: every weekday
+    bool keyInPayee() const { return keyBox == KeyBox::Payee; }
+    bool operator==(const SearchChoice &) const = default;
+};
+
+// The test that lists by the choice and the period, with or without a key.
+SearchTest searchTestFor(const SearchChoice &choice, bool keySet);
+// The query of a listing: the test, the period from–to and the key.
+SearchQuery searchQueryFor(const SearchChoice &choice, SearchTest test, const QString &from,
+                           const QString &to, const QString &key);
 
 // The period buttons: each period runs from some days before today to today.
 enum class SearchPeriod {

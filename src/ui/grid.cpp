@@ -134,6 +134,8 @@ public:
             if (color.isValid()) return color;
             return QApplication::palette().color(fixed ? QPalette::ButtonText : QPalette::Text);
         }
+        case Grid::SortRole:
+            return number(r, c);
         default:
             return {};
         }

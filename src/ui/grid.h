@@ -102,8 +102,12 @@ public:
     int currentCol() const { return m_currentCol; }
     void setCurrentCell(int r, int c);
 
+    // The raw value a numeric sort compares, as the model's SortRole gives it:
+    // the number the row source knows, else the number read from the text.
+    static constexpr int SortRole = Qt::UserRole + 1;
+
     // Stable sort of the rows below the fixed rows by one column's text;
-    // numeric compares the yen and digit texts as numbers.
+    // numeric compares the raw values of SortRole.
     void sortRows(int col, bool ascending, bool numeric);
     // Empties every cell (texts and colours); rows and columns stay.
     void clear();
