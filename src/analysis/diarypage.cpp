@@ -70,7 +70,9 @@ DiaryPage::DiaryPage(BookSession &session, QWidget *parent) : QWidget(parent), m
 
 // The box holds line feeds; the file holds CR LF pairs.
 void DiaryPage::READ_KIZUKI() {
-    QString notes = readNotes(m_session.book);
+    FileResult error;
+    QString notes = readNotes(m_session.book, &error);
+    m_session.noteReadError(error);
     notes.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtKizuki->setPlainText(notes);
 }

@@ -147,7 +147,7 @@ void ReflectionPage::DSP_YOSOU() {
     const QString month = dateText(selected).left(7);
     INIT_SIM2();
     QCoreApplication::processEvents();
-    const MonthFigures m = computeMonth(m_session.book, selected, bookfile::forecast);
+    const MonthFigures m = computeMonth(m_session.forecast(), selected);
 
     mcrYosou->setRowCount(1);
     for (int s = 1; s <= 3; ++s)
@@ -186,7 +186,8 @@ void ReflectionPage::cmdHozonSim_Click() {
         Dialogs::warning(this, amount.text, amount.title);
         return;
     }
-    if (showFileError(this, addPlannedPayment(m_session.book, mtvSim->value(), amount.amount)))
+    if (showFileError(this, addPlannedPayment(m_session.book, mtvSim->value(), amount.amount,
+                                              m_session.forecast().lastPayDate())))
         return;
     DSP_YOSOU();
     txtSim2->clear();

@@ -1,5 +1,8 @@
 #include "book/booksession.h"
 
+#include "records/associations.h"
+#include "records/masters.h"
+
 #include <ctime>
 #include <utility>
 
@@ -32,6 +35,24 @@ const BookModel &BookSession::model() const {
     return m_model;
 }
 
+const BookModel &BookSession::forecast() const {
+    const BookModel &book = model();
+    // The incomes are the book's own: shared bytes are the same bytes.
+    if (m_forecast.incomes().bytes().constData() != book.incomes().bytes().constData() ||
+        m_forecast.incomes().bytes().size() != book.incomes().bytes().size())
+        m_forecast.setIncomes(book.incomes().bytes());
+    const QString path = this->book.pathOf(bookfile::forecast);
+    const FileIdentity now = identityOf(path);
+    if (m_forecastHeld.loaded && now == m_forecastHeld.identity) return m_forecast;
+    FileContent read = readFile(path);
+    m_forecastHeld.loaded = read.ok() && !changedJustNow(now);
+    m_forecastHeld.identity = now;
+    noteReadError(read.error);
+    QByteArray bytes = std::move(read.bytes);
+    m_forecast.setPayments(std::move(bytes), std::move(read));
+    return m_forecast;
+}
+
 void BookSession::refresh(const QString &name, Held &held) const {
     const QString path = book.pathOf(name);
     const FileIdentity now = identityOf(path);
@@ -40,7 +61,7 @@ void BookSession::refresh(const QString &name, Held &held) const {
     // A file that could not be read is read again at the next look.
     held.loaded = read.ok() && !changedJustNow(now);
     held.identity = now;
-    if (!read.ok() && m_readError.ok()) m_readError = read.error;
+    noteReadError(read.error);
     QByteArray bytes = std::move(read.bytes);
     if (&held == &m_payments)
         m_model.setPayments(std::move(bytes), std::move(read));
@@ -55,11 +76,56 @@ bool BookSession::held(const QString &name, FileContent *content) const {
     return true;
 }
 
+namespace {
+bool isSmallHeld(const QString &name) {
+    return name == bookfile::payees || name == bookfile::categories ||
+           name == bookfile::associations;
+}
+} // namespace
+
+const QByteArray &BookSession::heldBytes(const QString &name) const {
+    HeldBytes &h = m_small[name];
+    const QString path = book.pathOf(name);
+    const FileIdentity now = identityOf(path);
+    if (h.held.loaded && now == h.held.identity) return h.bytes;
+    FileContent read = readFile(path);
+    h.held.loaded = read.ok() && !changedJustNow(now);
+    h.held.identity = now;
+    noteReadError(read.error);
+    h.bytes = std::move(read.bytes);
+    return h.bytes;
+}
+
+QStringList BookSession::master(const QString &name) const {
+    return masterNames(heldBytes(name));
+}
+
+std::optional<QString> BookSession::categoryOfPayee(const QString &payee) const {
+    return categoryOfPayeeIn(heldBytes(bookfile::associations), payee);
+}
+
+void BookSession::noteReadError(const FileResult &error) const {
+    if (!error.ok() && m_readError.ok()) m_readError = error;
+}
+
 FileResult BookSession::takeReadError() {
     return std::exchange(m_readError, FileResult());
 }
 
 void BookSession::replaced(const QString &name, const QByteArray &content) {
+    if (name == bookfile::forecast) {
+        m_forecast.setPayments(content);
+        m_forecastHeld.identity = identityOf(book.pathOf(name));
+        m_forecastHeld.loaded = true;
+        return;
+    }
+    if (isSmallHeld(name)) {
+        HeldBytes &h = m_small[name];
+        h.bytes = content;
+        h.held.identity = identityOf(book.pathOf(name));
+        h.held.loaded = true;
+        return;
+    }
     Held *held = name == bookfile::payments  ? &m_payments
                  : name == bookfile::incomes ? &m_incomes
                                              : nullptr;
@@ -73,6 +139,19 @@ void BookSession::replaced(const QString &name, const QByteArray &content) {
 }
 
 void BookSession::appended(const QString &name, const QByteArray &bytes) {
+    if (name == bookfile::forecast) {
+        if (!m_forecastHeld.loaded) return; // read anew at the next look
+        m_forecast.appendPayments(bytes);
+        m_forecastHeld.identity = identityOf(book.pathOf(name));
+        return;
+    }
+    if (isSmallHeld(name)) {
+        HeldBytes &h = m_small[name];
+        if (!h.held.loaded) return; // read anew at the next look
+        h.bytes += bytes;
+        h.held.identity = identityOf(book.pathOf(name));
+        return;
+    }
     if (name != bookfile::payments && name != bookfile::incomes) return;
     Held &held = name == bookfile::payments ? m_payments : m_incomes;
     // Held bytes that are not what the file held before the append are read anew.

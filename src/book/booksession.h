@@ -1,8 +1,10 @@
 #pragma once
 #include <QDate>
 #include <QDir>
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 #include "book/bookmodel.h"
 #include "records/book.h"
@@ -30,6 +32,17 @@ public:
     // holds no records, and the read error is kept for takeReadError().
     // Logically a read: it only brings the held copy up to date.
     const BookModel &model() const;
+
+    // The simulation's scratch copy 予測データ.txt in the place of the
+    // payments, with the held incomes, held the same way.
+    const BookModel &forecast() const;
+
+    // The names of 支払いマスタ.txt or 費目マスタ.txt, held the same way.
+    QStringList master(const QString &name) const;
+    // The category last used with a payee (関連.TXT, held the same way).
+    std::optional<QString> categoryOfPayee(const QString &payee) const;
+    // Keeps a read error of another file for takeReadError().
+    void noteReadError(const FileResult &error) const;
 
     // Derived from the held records, never from what a page drew.
     QString firstPayDate() const { return model().firstPayDate(); }
@@ -59,9 +72,18 @@ private:
         bool loaded = false;
     };
     void refresh(const QString &name, Held &held) const;
+    // A small file held as its bytes.
+    struct HeldBytes {
+        Held held;
+        QByteArray bytes;
+    };
+    const QByteArray &heldBytes(const QString &name) const;
 
     mutable BookModel m_model;
     mutable Held m_payments, m_incomes;
+    mutable BookModel m_forecast;
+    mutable Held m_forecastHeld;
+    mutable QHash<QString, HeldBytes> m_small; // the masters and 関連.TXT
     mutable FileResult m_readError;
 };
 

@@ -13,7 +13,13 @@ FileResult resetForecast(const Book &book) {
 }
 
 FileResult addPlannedPayment(const Book &book, QDate date, Yen amount) {
-    const QString last = lastRecordDate(readFileBytes(book.pathOf(bookfile::forecast)));
+    FileResult error;
+    const QByteArray content = readFileBytes(book.pathOf(bookfile::forecast), &error);
+    if (!error.ok()) return error;
+    return addPlannedPayment(book, date, amount, lastRecordDate(content));
+}
+
+FileResult addPlannedPayment(const Book &book, QDate date, Yen amount, const QString &last) {
     PaymentRecord planned;
     planned.date = dateText(date);
     planned.amount = amount;

@@ -19,6 +19,8 @@ FileResult resetForecast(const Book &book);
 // goes is decided by the last date of the scratch file itself, so plans
 // entered in any order keep the file sorted.
 FileResult addPlannedPayment(const Book &book, QDate date, Yen amount);
+// The same when the last date of the scratch file is known.
+FileResult addPlannedPayment(const Book &book, QDate date, Yen amount, const QString &lastDate);
 
 // The date of the last record of a file, as stored ("" when none).
 QString lastRecordDate(const QByteArray &content);

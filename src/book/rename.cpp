@@ -17,5 +17,7 @@ FileResult renameEverywhere(const Book &book, PaymentField field, const QString 
     if (!master.error.ok()) return master.error;
     if (const FileResult r = payments.write(); !r.ok()) return r;
     book.replaced(bookfile::payments, payments.content);
-    return master.write();
+    const FileResult r = master.write();
+    if (r.ok()) book.replaced(masterOf(field), master.content);
+    return r;
 }

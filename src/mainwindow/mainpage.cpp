@@ -300,9 +300,7 @@ void MainPage::mtvmain_DateClick(QDate date) {
     }
     DSP_MAIN();
     // The figures could not be read: said once for the event.
-    const FileResult held = m_session.takeReadError();
-    const FileResult other = takeUnreportedReadError();
-    showFileError(this, held.ok() ? other : held);
+    showFileError(this, m_session.takeReadError());
     lstMise->setFocus();
 }
 
@@ -311,7 +309,7 @@ void MainPage::lstMise_Click() {
     CurrentPayee = item ? item->text() : QString();
     cboJanru->setEditText(QString());
     cmdTaiHozon->setEnabled(false);
-    if (const auto category = categoryOfPayee(m_session.book, CurrentPayee))
+    if (const auto category = m_session.categoryOfPayee(CurrentPayee))
         cboJanru->setEditText(*category);
     txtOutInp->setFocus();
 }

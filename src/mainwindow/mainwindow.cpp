@@ -174,10 +174,8 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::showUnreportedReadError() {
-    // Once per event: the held book's error first, else another reader's.
-    const FileResult held = m_session.takeReadError();
-    const FileResult other = takeUnreportedReadError();
-    showFileError(this, held.ok() ? other : held);
+    // Once per event: the first file the event could not read.
+    showFileError(this, m_session.takeReadError());
 }
 
 void MainWindow::HIDE_FRAMES() {
@@ -186,8 +184,8 @@ void MainWindow::HIDE_FRAMES() {
 }
 
 void MainWindow::READ_MASTER() {
-    const QStringList payees = readMaster(m_session.book, bookfile::payees);
-    const QStringList categories = readMaster(m_session.book, bookfile::categories);
+    const QStringList payees = m_session.master(bookfile::payees);
+    const QStringList categories = m_session.master(bookfile::categories);
     m_main->setMasters(payees, categories);
     m_taijyu->setMasters(payees, categories);
     m_kakei->setMasters(payees, categories);
@@ -195,12 +193,16 @@ void MainWindow::READ_MASTER() {
 }
 
 void MainWindow::READ_PRIVATE() {
-    m_session.userName = readUserName(m_session.book);
+    FileResult error;
+    m_session.userName = readUserName(m_session.book, &error);
+    m_session.noteReadError(error);
     setWindowTitle(startupTitle(m_session.userName));
 }
 
 void MainWindow::READ_SETTEI() {
-    m_session.helpTour = readHelpFlag(m_session.book) == 1;
+    FileResult error;
+    m_session.helpTour = readHelpFlag(m_session.book, &error) == 1;
+    m_session.noteReadError(error);
 }
 
 void MainWindow::DSP_HELP() {

@@ -9,9 +9,12 @@ using F = AssociationField;
 } // namespace
 
 std::optional<QString> categoryOfPayee(const Book &book, const QString &payee, FileResult *error) {
+    return categoryOfPayeeIn(readFileBytes(book.pathOf(bookfile::associations), error), payee);
+}
+
+std::optional<QString> categoryOfPayeeIn(QByteArrayView content, const QString &payee) {
     const auto key = cp932::encode(payee);
     if (!key) return std::nullopt;
-    const QByteArray content = readFileBytes(book.pathOf(bookfile::associations), error);
     RawReader reader(content);
     RawFields f;
     while (reader.next(f))
@@ -39,5 +42,7 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
         return true;
     });
     if (!found) out.append(*line);
-    return rewriteThrough(real, book.pathOf(bookfile::associationsCopy), out);
+    const FileResult r = rewriteThrough(real, book.pathOf(bookfile::associationsCopy), out);
+    if (r.ok()) book.replaced(bookfile::associations, out);
+    return r;
 }

@@ -171,25 +171,14 @@ FileContent readFile(const QString &path) {
     return c;
 }
 
-namespace {
-FileResult s_unreported;
-} // namespace
-
 QByteArray readFileBytes(const QString &path) {
     return readFileBytes(path, nullptr);
 }
 
 QByteArray readFileBytes(const QString &path, FileResult *error) {
     FileContent c = readFile(path);
-    if (error)
-        *error = c.error;
-    else if (s_unreported.ok())
-        s_unreported = c.error;
+    if (error) *error = c.error;
     return std::move(c.bytes);
-}
-
-FileResult takeUnreportedReadError() {
-    return std::exchange(s_unreported, FileResult());
 }
 
 FileResult readRefusal(const FileContent &content) {

@@ -32,7 +32,8 @@ struct FileContent {
 };
 FileContent readFile(const QString &path);
 
-// The bytes of a file; a missing or unreadable file reads as empty.
+// The bytes of a file; a missing or unreadable file reads as empty (for the
+// tools and tests; the program's readers take the error).
 QByteArray readFileBytes(const QString &path);
 
 // The bytes for a reader: on a read error *error (when given) says why and
@@ -52,12 +53,6 @@ struct FileIdentity {
     bool operator==(const FileIdentity &) const = default;
 };
 FileIdentity identityOf(const QString &path);
-
-// The first read error, since the last call, of a reader whose caller took
-// no error (the scans behind the figures of a page): the window shows it once
-// the event has filled its page, as an unreadable データ.txt would otherwise
-// show an empty book without a word.
-FileResult takeUnreportedReadError();
 
 // The refusal of a rewrite whose file could not be read whole or holds text
 // that has no CP932 form (content.rewriteRefusal()).

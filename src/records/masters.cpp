@@ -14,7 +14,10 @@ QString renameTempOf(const QString &master) {
 } // namespace
 
 QStringList readMaster(const Book &book, const QString &name, FileResult *error) {
-    const QByteArray content = readFileBytes(book.pathOf(name), error);
+    return masterNames(readFileBytes(book.pathOf(name), error));
+}
+
+QStringList masterNames(QByteArrayView content) {
     QStringList out;
     RawReader reader(content);
     RawFields f;
@@ -30,7 +33,11 @@ FileResult appendMasterName(const Book &book, const QString &name, const QString
     if (!bytes) return err;
     QByteArray line;
     appendMasterLine(line, *bytes);
-    return appendLine(book.pathOf(master), line);
+    QByteArray added, whole;
+    const FileResult r = appendLine(book.pathOf(master), line, &added, &whole);
+    if (r.ok() && whole.isEmpty()) book.appended(master, added);
+    if (r.ok() && !whole.isEmpty()) book.replaced(master, whole);
+    return r;
 }
 
 FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names) {
@@ -43,7 +50,9 @@ FileResult overwriteMaster(const Book &book, const QString &master, const QStrin
         if (!bytes) return err;
         appendMasterLine(out, *bytes);
     }
-    return replaceAtomically(book.pathOf(master), out);
+    const FileResult r = replaceAtomically(book.pathOf(master), out);
+    if (r.ok()) book.replaced(master, out);
+    return r;
 }
 
 PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const QString &oldName,
@@ -68,5 +77,8 @@ PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const
 
 FileResult renameInMaster(const Book &book, const QString &master, const QString &oldName,
                           const QString &newName) {
-    return planRenameInMaster(book, master, oldName, newName).write();
+    const PlannedRewrite plan = planRenameInMaster(book, master, oldName, newName);
+    const FileResult r = plan.write();
+    if (r.ok()) book.replaced(master, plan.content);
+    return r;
 }

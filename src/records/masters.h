@@ -11,6 +11,8 @@
 // Every name; a bare line with a comma reads as two names. An unreadable
 // file reads as empty with *error (when given) saying why.
 QStringList readMaster(const Book &book, const QString &name, FileResult *error = nullptr);
+// The names of a master file's content.
+QStringList masterNames(QByteArrayView content);
 FileResult appendMasterName(const Book &book, const QString &name, const QString &master);
 // Refused, writing nothing, while the master holds text the rewrite could not
 // keep (a character without a CP932 form in a file saved as UTF-8).

@@ -107,8 +107,9 @@ private:
                                          QStringLiteral("メモ%1").arg(below(10)));
             break;
         }
-        case 7: // a master change
+        case 7: // a master change, and the category remembered for a payee
             (void)appendMasterName(book, pick(kPayees), bookfile::payees);
+            (void)saveAssociation(book, pick(kPayees), pick(kCategories));
             break;
         case 8: { // another program appends a line, in any shape
             const QString name = below(2) ? bookfile::payments : bookfile::incomes;
@@ -142,13 +143,18 @@ private:
                    : "\xEF\xBB\xBF" + cp932::decode(content).toUtf8();
     }
 
-    void verifySame(const BookModel &held) {
+    void verifySame(const BookSession &session) {
+        const BookModel &held = session.model();
         const BookModel fresh =
             BookModel::fromBytes(cp932Of(bookfile::payments), cp932Of(bookfile::incomes));
         const Book book(m_dir.path());
         const QStringList payees = readMaster(book, bookfile::payees);
         const QStringList categories = readMaster(book, bookfile::categories);
         const char *w = m_where.constData();
+        QVERIFY2(session.master(bookfile::payees) == payees, w);
+        QVERIFY2(session.master(bookfile::categories) == categories, w);
+        const QString payee = pick(kPayees);
+        QVERIFY2(session.categoryOfPayee(payee) == categoryOfPayee(book, payee), w);
         QVERIFY2(held.firstPayDate() == fresh.firstPayDate(), w);
         QVERIFY2(held.lastPayDate() == fresh.lastPayDate(), w);
         QVERIFY2(held.lastIncomeDate() == fresh.lastIncomeDate(), w);
@@ -211,7 +217,7 @@ private slots:
                               .arg(step)
                               .toUtf8();
                 change(session);
-                verifySame(session.model());
+                verifySame(session);
                 if (QTest::currentTestFailed()) return;
             }
         }
