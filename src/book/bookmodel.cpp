@@ -47,12 +47,13 @@ BookModel BookModel::fromBytes(QByteArray payments, QByteArray incomes) {
 }
 
 qint32 BookModel::nameId(QByteArrayView bytes) {
-    const QByteArray key = bytes.toByteArray();
-    const auto it = m_nameIds.constFind(key);
-    if (it != m_nameIds.cend()) return *it;
+    const std::string_view key(bytes.data(), static_cast<size_t>(bytes.size()));
+    if (const auto it = m_nameIds.find(key); it != m_nameIds.end()) return it->second;
     const auto id = static_cast<qint32>(m_names.size());
     m_names.append(cp932::decode(bytes));
-    m_nameIds.insert(key, id);
+    m_nameBytes.append(bytes.toByteArray());
+    const QByteArray &kept = m_nameBytes.last();
+    m_nameIds.emplace(std::string_view(kept.constData(), static_cast<size_t>(kept.size())), id);
     return id;
 }
 
@@ -64,6 +65,7 @@ void BookModel::setPayments(QByteArray bytes, FileContent howRead) {
     m_payments.m_records.reserve(m_payments.m_bytes.size() / 40 + 1);
     m_names.clear();
     m_nameIds.clear();
+    m_nameBytes.clear();
     addPaymentLines(0, m_payments.m_bytes.size(), m_payments.m_records);
 }
 

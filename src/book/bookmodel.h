@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 #include "records/fileops.h"
 #include "records/money.h"
@@ -100,7 +102,10 @@ private:
     HeldFile<HeldPayment> m_payments;
     HeldFile<HeldIncome> m_incomes;
     QStringList m_names;
-    QHash<QByteArray, qint32> m_nameIds;
+    // The bytes of each name, and the ids by them: the views point into the
+    // bytes kept here, so a lookup of a field allocates nothing.
+    QList<QByteArray> m_nameBytes;
+    std::unordered_map<std::string_view, qint32> m_nameIds;
 };
 
 // The payee or category field of a payment, as its id.

@@ -25,9 +25,7 @@ CalendarTables computeCalendar(const QByteArray &incomes, const QByteArray &paym
 }
 
 CalendarTables computeCalendar(const BookModel &book) {
-    const PaymentScan scan = scanPayments(book);
-    const QList<qint64> incomeDays = scanIncomeDays(book);
-    const BookSpan span = bookSpan(incomeDays, scan);
+    const BookSpan span = bookSpan(book);
     CalendarTables out;
     if (!span.hasPayments()) return out;
 
@@ -55,7 +53,8 @@ CalendarTables computeCalendar(const BookModel &book) {
 
     qint64 lastDay = -1;
     CalendarDay *inMonth = nullptr, *inWeek = nullptr;
-    for (const ScannedPayment &r : scan.records) {
+    for (const HeldPayment &r : book.payments().records()) {
+        if (r.day == kNoDay) continue;
         if (r.day != lastDay) {
             lastDay = r.day;
             inMonth = monthCell(r.day);
@@ -69,7 +68,9 @@ CalendarTables computeCalendar(const BookModel &book) {
             out.weekdayAmounts[w] = addYen(out.weekdayAmounts[w], r.amount);
         }
     }
-    for (qint64 day : incomeDays) {
+    for (const HeldIncome &income : book.incomes().records()) {
+        if (income.day == kNoDay) continue;
+        const qint64 day = income.day;
         if (CalendarDay *c = monthCell(day)) c->income = true;
         if (CalendarDay *c = weekCell(day)) c->income = true;
     }

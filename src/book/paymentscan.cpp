@@ -1,5 +1,7 @@
 #include "book/paymentscan.h"
 
+#include <algorithm>
+
 #include "records/rawrecords.h"
 
 namespace {
@@ -33,41 +35,17 @@ QString weekdayLetter(int sundayFirst) {
     return sundayFirst >= 0 && sundayFirst < 7 ? QString(letters.at(sundayFirst)) : QString();
 }
 
-PaymentScan scanPayments(const BookModel &model) {
-    PaymentScan scan;
-    const HeldFile<HeldPayment> &payments = model.payments();
-    scan.records.reserve(payments.size());
-    scan.names.reserve(model.nameCount());
-    for (qint32 id = 0; id < model.nameCount(); ++id)
-        scan.names.append(model.name(id));
-    qint32 lastDay = kNoDay;
-    QByteArrayView date;
-    RawFields f;
-    for (qsizetype i = 0; i < payments.size(); ++i) {
-        const HeldPayment &p = payments.records().at(i);
-        if (p.day == kNoDay) continue;
-        if (p.day != lastDay) { // records come in runs of one date
-            lastDay = p.day;
-            RawReader::split(payments.line(i), f, kDateField + 1);
-            date = fieldAt(f, kDateField);
-        }
-        scan.records.append({p.day, date, p.amount, p.payee, p.category});
-    }
-    return scan;
-}
-
-QList<qint64> scanIncomeDays(const BookModel &model) {
-    QList<qint64> days;
-    days.reserve(model.incomes().size());
-    for (const HeldIncome &r : model.incomes().records())
-        if (r.day != kNoDay) days.append(r.day);
-    return days;
-}
-
-BookSpan bookSpan(const QList<qint64> &incomeDays, const PaymentScan &payments) {
-    if (payments.records.isEmpty()) return {};
-    BookSpan span{payments.records.first().day, payments.records.last().day};
-    if (!incomeDays.isEmpty()) span.first = std::min(span.first, incomeDays.first());
+BookSpan bookSpan(const BookModel &book) {
+    const auto dated = [](const auto &r) { return r.day != kNoDay; };
+    const QList<HeldPayment> &paid = book.payments().records();
+    const auto first = std::find_if(paid.cbegin(), paid.cend(), dated);
+    if (first == paid.cend()) return {};
+    const auto last = std::find_if(paid.crbegin(), paid.crend(), dated);
+    BookSpan span{first->day, last->day};
+    const QList<HeldIncome> &incomes = book.incomes().records();
+    if (const auto income = std::find_if(incomes.cbegin(), incomes.cend(), dated);
+        income != incomes.cend())
+        span.first = std::min<qint64>(span.first, income->day);
     return span;
 }
 

@@ -5,7 +5,8 @@
 #include "records/dates.h"
 
 namespace {
-bool inPeriod(QLatin1StringView date, const SearchQuery &q) {
+// Character by character, both ends included.
+bool inPeriod(const QString &date, const SearchQuery &q) {
     return QString::compare(date, q.from) >= 0 && QString::compare(date, q.to) <= 0;
 }
 } // namespace
@@ -62,27 +63,29 @@ SearchResult computeSearch(const QByteArray &payments, const SearchQuery &q) {
 }
 
 SearchResult computeSearch(const BookModel &book, const SearchQuery &q) {
-    const PaymentScan scan = scanPayments(book);
     const bool period = q.test != SearchTest::All;
     const bool key = q.test == SearchTest::Key || q.test == SearchTest::KeyWeek;
     const bool week = q.test == SearchTest::Week || q.test == SearchTest::KeyWeek;
     // Whether each distinct name holds the key, decided once per name.
-    QList<bool> holdsKey(scan.names.size(), true);
+    QList<bool> holdsKey(book.nameCount(), true);
     if (key)
-        for (qsizetype n = 0; n < scan.names.size(); ++n)
-            holdsKey[n] = scan.names.at(n).contains(q.key);
+        for (qint32 n = 0; n < book.nameCount(); ++n)
+            holdsKey[n] = book.name(n).contains(q.key);
 
     SearchResult out;
+    out.rows.reserve(q.test == SearchTest::All ? book.payments().size() : 0);
     Yen total = 0;
     QString dateText; // shared by consecutive records of one date
     qint64 lastDay = -1;
     bool lastInPeriod = true;
-    for (const ScannedPayment &r : scan.records) {
+    for (const HeldPayment &r : book.payments().records()) {
+        if (r.day == kNoDay) continue;
         if (r.day != lastDay) {
             lastDay = r.day;
-            dateText = QString::fromLatin1(r.date);
+            // A dated record's field is exactly yyyy/mm/dd.
+            dateText = ::dateText(QDate::fromJulianDay(r.day));
             if (q.test == SearchTest::All) out.dates.append(dateText);
-            lastInPeriod = !period || inPeriod(QLatin1StringView(r.date), q);
+            lastInPeriod = !period || inPeriod(dateText, q);
         }
         if (!lastInPeriod) continue;
         if (key && !holdsKey.at(q.keyInPayee ? r.payee : r.category)) continue;
@@ -90,8 +93,8 @@ SearchResult computeSearch(const BookModel &book, const SearchQuery &q) {
         if (week && weekday != q.weekday) continue;
         if (r.amount > out.peak) out.peak = addYen(r.amount, 100);
         total = addYen(total, r.amount);
-        out.rows.append({dateText, weekday, scan.names.at(r.payee), scan.names.at(r.category),
-                         r.amount, total});
+        out.rows.append(
+            {dateText, weekday, book.name(r.payee), book.name(r.category), r.amount, total});
     }
     out.axisMax = searchAxisMax(out.peak);
     return out;

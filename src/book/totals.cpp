@@ -76,8 +76,7 @@ Totals computeTotals(const QByteArray &incomes, const QByteArray &payments,
 }
 
 Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBreakdown breakdown) {
-    const PaymentScan scan = scanPayments(book);
-    const BookSpan span = bookSpan(scanIncomeDays(book), scan);
+    const BookSpan span = bookSpan(book);
     const QStringList keys = totalsKeys(master);
     Totals out;
     if (!span.hasPayments()) {
@@ -91,10 +90,14 @@ Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBre
     out.days = emptyTable(TotalsPeriod::Day, keys, span.first, days);
     out.months = emptyTable(TotalsPeriod::Month, keys, span.first, months);
 
-    const QList<QList<int>> columns = columnsOfNames(scan.names, keys, breakdown);
+    QStringList names;
+    for (qint32 id = 0; id < book.nameCount(); ++id)
+        names.append(book.name(id));
+    const QList<QList<int>> columns = columnsOfNames(names, keys, breakdown);
     qint64 lastDay = -1;
     int month = 0;
-    for (const ScannedPayment &r : scan.records) {
+    for (const HeldPayment &r : book.payments().records()) {
+        if (r.day == kNoDay) continue;
         // Records out of date order may fall outside the book's days: not counted.
         const qint64 d = r.day - span.first;
         if (d < 0 || d >= days) continue;
