@@ -533,10 +533,14 @@ int main(int argc, char *argv[]) {
         });
         boxes.start(1);
         MainWindow window;
+        // MILTEA_BENCH_PAGES=1 prints how far each page raised the peak.
+        const bool perPage = qEnvironmentVariableIntValue("MILTEA_BENCH_PAGES") == 1;
+        if (perPage) printf("window opened: %.1f MB\n", maxRssMb());
         for (const char *page : {"cmdKakei", "cmdRentai", "cmdCyokin", "cmdSyoukai", "cmdTaijyu",
                                  "cmdBunseki", "cmdCale", "cmdMemo", "cmdSettei", "cmdMain"}) {
             named<QToolButton>(window, page)->click();
             QApplication::processEvents();
+            if (perPage) printf("%s: %.1f MB\n", page, maxRssMb());
         }
         named<QAbstractButton>(window, "optList2_1")->click();
         QApplication::processEvents();
