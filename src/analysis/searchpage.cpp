@@ -350,13 +350,13 @@ void SearchPage::list(SearchTest test) {
         case 0:
             return QString::number(i + 1);
         case 1:
-            return row.date.mid(2);
+            return result->date(i).mid(2);
         case 2:
             return weekdayLetter(row.weekday);
         case 3:
-            return row.payee;
+            return result->payee(i);
         case 4:
-            return row.category;
+            return result->category(i);
         case 5:
             return formatYenGrid(row.amount);
         case 6:

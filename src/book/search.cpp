@@ -37,6 +37,23 @@ DateRange periodEndingToday(SearchPeriod period, QDate today) {
     return {dateText(today.addDays(-daysBack(period))), dateText(today)};
 }
 
+QString SearchResult::date(qsizetype row) const {
+    return dateText(QDate::fromJulianDay(rows.at(row).day));
+}
+
+bool SearchResult::operator==(const SearchResult &o) const {
+    if (rows.size() != o.rows.size() || dates != o.dates || peak != o.peak || axisMax != o.axisMax)
+        return false;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const SearchRow &a = rows.at(i), &b = o.rows.at(i);
+        if (a.day != b.day || a.weekday != b.weekday || a.amount != b.amount ||
+            a.runningTotal != b.runningTotal || payee(i) != o.payee(i) ||
+            category(i) != o.category(i))
+            return false;
+    }
+    return true;
+}
+
 SearchTest searchTestFor(const SearchChoice &choice, bool keySet) {
     if (!choice.weekday) return keySet ? SearchTest::Key : SearchTest::Period;
     return keySet ? SearchTest::KeyWeek : SearchTest::Week;
@@ -74,6 +91,8 @@ SearchResult computeSearch(const BookModel &book, const SearchQuery &q) {
 
     SearchResult out;
     out.rows.reserve(q.test == SearchTest::All ? book.payments().size() : 0);
+    for (qint32 n = 0; n < book.nameCount(); ++n)
+        out.names.append(book.name(n));
     Yen total = 0;
     QString dateText; // shared by consecutive records of one date
     qint64 lastDay = -1;
@@ -93,8 +112,7 @@ SearchResult computeSearch(const BookModel &book, const SearchQuery &q) {
         if (week && weekday != q.weekday) continue;
         if (r.amount > out.peak) out.peak = addYen(r.amount, 100);
         total = addYen(total, r.amount);
-        out.rows.append(
-            {dateText, weekday, book.name(r.payee), book.name(r.category), r.amount, total});
+        out.rows.append({r.day, weekday, r.payee, r.category, r.amount, total});
     }
     out.axisMax = searchAxisMax(out.peak);
     return out;

@@ -30,25 +30,31 @@ struct SearchQuery {
     int weekday = 0;        // 0 = Sunday … 6 = Saturday
 };
 
+// One listed payment, kept small: a listing of a whole book holds 100,000.
 struct SearchRow {
-    QString date; // yyyy/mm/dd
-    int weekday;  // 0 = Sunday
-    QString payee;
-    QString category;
+    qint32 day;      // day number (QDate's Julian day)
+    qint32 weekday;  // 0 = Sunday
+    qint32 payee;    // index into SearchResult::names
+    qint32 category; // index into SearchResult::names
     Yen amount;
     Yen runningTotal; // this and every earlier listed amount
-    bool operator==(const SearchRow &) const = default;
 };
 
 struct SearchResult {
     QList<SearchRow> rows;
+    QStringList names; // the payee and category texts the rows point to
     // SearchTest::All only: the record dates, a date repeated in consecutive
     // records once.
     QStringList dates;
     // The chart peak: raised to an amount plus 100 whenever an amount exceeds it.
     Yen peak = 0;
     Yen axisMax = 1; // the value axis ceiling of the peak
-    bool operator==(const SearchResult &) const = default;
+
+    QString date(qsizetype row) const; // yyyy/mm/dd
+    const QString &payee(qsizetype row) const { return names.at(rows.at(row).payee); }
+    const QString &category(qsizetype row) const { return names.at(rows.at(row).category); }
+    // Equal when they list the same payments the same way.
+    bool operator==(const SearchResult &other) const;
 };
 
 // What the search page has chosen between two of its events: the box the

@@ -5,56 +5,60 @@
 
 void GridCells::setRows(int rows) {
     rows = std::max(rows, 0);
-    const int old = this->rows();
-    m_rowText.resize(rows);
-    m_ends.resize(qsizetype(rows) * m_cols); // new rows: every cell empty
-    if (rows < old && !m_colours.isEmpty())
+    const int old = m_rows;
+    m_rows = rows;
+    if (rows >= old) return;
+    if (!m_stored.isEmpty()) m_stored.removeIf([rows](auto it) { return it.key() >= rows; });
+    if (!m_colours.isEmpty())
         m_colours.removeIf([rows](auto it) { return int(it.key() >> 32) >= rows; });
 }
 
 void GridCells::setCols(int cols) {
     cols = std::max(cols, 0);
     if (cols == m_cols) return;
-    QList<int> ends(qsizetype(rows()) * cols);
-    for (int r = 0; r < rows(); ++r) {
-        const int kept = std::min(cols, m_cols);
-        for (int c = 0; c < kept; ++c)
-            ends[qsizetype(r) * cols + c] = end(r, c);
-        const int length = kept == 0 ? 0 : end(r, kept - 1);
+    const int kept = std::min(cols, m_cols);
+    for (Row &row : m_stored) {
+        const int length = kept == 0 ? 0 : row.ends.at(kept - 1);
+        row.ends.resize(cols);
         for (int c = kept; c < cols; ++c)
-            ends[qsizetype(r) * cols + c] = length;
-        m_rowText[r].truncate(length);
+            row.ends[c] = length;
+        row.text.truncate(length);
     }
-    m_ends = std::move(ends);
     m_cols = cols;
     if (!m_colours.isEmpty())
         m_colours.removeIf([cols](auto it) { return int(it.key() & 0xFFFFFFFF) >= cols; });
 }
 
 QStringView GridCells::view(int r, int c) const {
-    const int from = start(r, c);
-    return QStringView(m_rowText.at(r)).mid(from, end(r, c) - from);
+    const auto it = m_stored.constFind(r);
+    if (it == m_stored.cend()) return {};
+    const int from = c == 0 ? 0 : it->ends.at(c - 1);
+    return QStringView(it->text).mid(from, it->ends.at(c) - from);
 }
 
 void GridCells::setText(int r, int c, QStringView text) {
-    const int from = start(r, c);
-    const int old = end(r, c) - from;
+    auto it = m_stored.find(r);
+    if (it == m_stored.end()) {
+        if (text.isEmpty()) return;
+        it = m_stored.insert(r, Row{QString(), QList<int>(m_cols, 0)});
+    }
+    Row &row = *it;
+    const int from = c == 0 ? 0 : row.ends.at(c - 1);
+    const int old = row.ends.at(c) - from;
     const int grow = static_cast<int>(text.size()) - old;
-    if (grow == 0 && view(r, c) == text) return;
-    QString &row = m_rowText[r];
-    if (from == row.size()) { // filling left to right: the cells after this one are empty
-        // Rows filled one after another are alike: room for what the last row took.
-        if (row.capacity() == 0 && r > 0) row.reserve(m_rowText.at(r - 1).size());
+    if (grow == 0 && QStringView(row.text).mid(from, old) == text) return;
+    if (from == row.text.size()) { // filling left to right: the cells after this one are empty
         // Cell texts are short: a plain loop copies them faster than a library
         // call per cell (measured at half the fill time of a 110,000-row table).
-        const qsizetype at = row.size();
-        row.resize(at + text.size());
-        QChar *out = row.data() + at;
+        const qsizetype at = row.text.size();
+        row.text.resize(at + text.size());
+        QChar *out = row.text.data() + at;
         for (QChar ch : text)
             *out++ = ch;
-    } else
-        row.replace(from, old, text.data(), text.size());
-    int *ends = m_ends.data() + qsizetype(r) * m_cols;
+    } else {
+        row.text.replace(from, old, text.data(), text.size());
+    }
+    int *ends = row.ends.data();
     for (int k = c; k < m_cols; ++k)
         ends[k] += grow;
 }
@@ -68,29 +72,23 @@ void GridCells::setForeColor(int r, int c, const QColor &color) {
 }
 
 void GridCells::clear() {
-    for (QString &text : m_rowText)
-        text.clear();
-    m_ends.fill(0);
+    m_stored.clear();
     m_colours.clear();
 }
 
 void GridCells::permuteRows(int firstRow, const QList<int> &order) {
     if (firstRow >= rows() || order.size() != rows() - firstRow) return;
-    QList<QString> rowText(rows());
-    for (int r = 0; r < firstRow; ++r)
-        rowText[r] = std::move(m_rowText[r]);
-    QList<int> ends = m_ends;
     QList<int> placeOf(rows());
     std::iota(placeOf.begin(), placeOf.end(), 0);
-    for (int i = 0; i < order.size(); ++i) {
-        const int from = order.at(i), to = firstRow + i;
-        placeOf[from] = to;
-        rowText[to] = std::move(m_rowText[from]);
-        std::copy_n(m_ends.constData() + qsizetype(from) * m_cols, m_cols,
-                    ends.data() + qsizetype(to) * m_cols);
+    for (int i = 0; i < order.size(); ++i)
+        placeOf[order.at(i)] = firstRow + i;
+    if (!m_stored.isEmpty()) {
+        QHash<int, Row> moved;
+        moved.reserve(m_stored.size());
+        for (auto it = m_stored.begin(); it != m_stored.end(); ++it)
+            moved.insert(placeOf.at(it.key()), std::move(it.value()));
+        m_stored = std::move(moved);
     }
-    m_rowText = std::move(rowText);
-    m_ends = std::move(ends);
     if (!m_colours.isEmpty()) {
         QHash<quint64, Colours> moved;
         moved.reserve(m_colours.size());

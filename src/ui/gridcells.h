@@ -5,13 +5,14 @@
 #include <QString>
 
 // The cells of a Grid, kept cheap for big tables (a 30-year book's totals
-// are 10,950 rows × 60 columns): each row's texts are packed into one string
-// with the end of every cell in one flat table, and colours are kept only for
-// the cells that have one. Rows and columns are counted from 0; callers check
-// the bounds.
+// are 10,950 rows × 60 columns; the data list shows 110,000 records from a
+// row source): only rows that hold a written text are stored, each row's
+// texts packed into one string with the end of every cell beside it, and
+// colours are kept only for the cells that have one. Rows and columns are
+// counted from 0; callers check the bounds.
 class GridCells {
 public:
-    int rows() const { return static_cast<int>(m_rowText.size()); }
+    int rows() const { return m_rows; }
     int cols() const { return m_cols; }
     void setRows(int rows);
     void setCols(int cols);
@@ -36,13 +37,15 @@ private:
         QColor back;
         QColor fore;
     };
+    struct Row {
+        QString text;    // its cells one after another
+        QList<int> ends; // where each cell ends in text
+    };
     static quint64 key(int r, int c) { return quint64(quint32(r)) << 32 | quint32(c); }
     Colours colours(int r, int c) const { return m_colours.value(key(r, c)); }
-    int start(int r, int c) const { return c == 0 ? 0 : m_ends.at(qsizetype(r) * m_cols + c - 1); }
-    int end(int r, int c) const { return m_ends.at(qsizetype(r) * m_cols + c); }
 
+    int m_rows = 0;
     int m_cols = 0;
-    QList<QString> m_rowText; // one per row: its cells one after another
-    QList<int> m_ends;        // rows × cols: where each cell ends in its row's text
+    QHash<int, Row> m_stored; // the rows that hold text
     QHash<quint64, Colours> m_colours;
 };

@@ -225,7 +225,7 @@ private slots:
         q.keyInPayee = true;
         r = computeSearch(data, q);
         QCOMPARE(r.rows.size(), 1);
-        QCOMPARE(r.rows.at(0).payee, QStringLiteral("スーパー丸正"));
+        QCOMPARE(r.payee(0), QStringLiteral("スーパー丸正"));
 
         // Nothing listed: axis 1; a period the wrong way round lists nothing.
         q.test = SearchTest::Period;
@@ -363,7 +363,7 @@ private slots:
         qint64 total = 0;
         for (int i = 0; i < expected.size(); ++i) {
             total += expected.at(i).amount;
-            QCOMPARE(s.rows.at(i).payee, expected.at(i).payee);
+            QCOMPARE(s.payee(i), expected.at(i).payee);
             QCOMPARE(s.rows.at(i).runningTotal, total);
         }
     }
