@@ -114,7 +114,11 @@ FileResult BookSession::takeReadError() {
 
 void BookSession::replaced(const QString &name, const QByteArray &content) {
     if (name == bookfile::forecast) {
-        m_forecast.setPayments(content);
+        // The scratch copy made of the held payments shares their records.
+        if (content.constData() == m_model.payments().bytes().constData())
+            m_forecast = m_model;
+        else
+            m_forecast.setPayments(content);
         m_forecastHeld.identity = identityOf(book.pathOf(name));
         m_forecastHeld.loaded = true;
         return;

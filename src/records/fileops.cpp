@@ -290,7 +290,7 @@ FileResult deleteFile(const Book &book, const QString &name) {
 }
 
 FileResult copyFile(const Book &book, const QString &from, const QString &to) {
-    const FileContent content = readFile(book.pathOf(from));
+    const FileContent content = book.read(from);
     if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
     const FileResult r = replaceAtomically(book.pathOf(to), content.bytes);
     if (r.ok()) book.replaced(to, content.bytes);

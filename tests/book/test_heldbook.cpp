@@ -16,6 +16,7 @@
 #include "book/corrections.h"
 #include "book/daylist.h"
 #include "book/diary.h"
+#include "book/forecast.h"
 #include "book/monthsummary.h"
 #include "book/reflection.h"
 #include "book/rename.h"
@@ -73,7 +74,12 @@ private:
         };
         const PaymentRecord payment{date(), pick(kPayees), pick(kCategories), below(5000) - 100, {},
                                     {}};
-        switch (below(11)) {
+        switch (below(12)) {
+        case 11: // the simulation's scratch copy made anew, and a planned payment
+            if (below(2)) (void)resetForecast(book);
+            (void)addPlannedPayment(book, QDate::fromString(date(), QStringLiteral("yyyy/MM/dd")),
+                                    500, s.forecast().lastPayDate());
+            break;
         case 0: // a payment saved: appended or inserted by its date
         case 1:
             (void)insertPayment(book, payment, s.lastPayDate());
@@ -162,6 +168,9 @@ private:
         QVERIFY2(computeDayList(held, day) == computeDayList(fresh, day), w);
         const QDate month = QDate::fromString(date(), QStringLiteral("yyyy/MM/dd"));
         QVERIFY2(computeMonth(held, month) == computeMonth(fresh, month), w);
+        QVERIFY2(computeMonth(session.forecast(), month) ==
+                     computeMonth(book, month, bookfile::forecast),
+                 w);
         QVERIFY2(recordsBalance(held) == recordsBalance(fresh), w);
         QVERIFY2(computeTotals(held, payees, TotalsBreakdown::Payee) ==
                      computeTotals(fresh, payees, TotalsBreakdown::Payee),
