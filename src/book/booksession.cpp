@@ -142,16 +142,24 @@ void BookSession::replaced(const QString &name, const QByteArray &content) {
     held->loaded = true;
 }
 
-void BookSession::appended(const QString &name, const QByteArray &bytes) {
+void BookSession::appended(const QString &name, const QByteArray &bytes,
+                           const FileIdentity &before) {
+    // A copy older than the file the bytes went to is read anew at the next look.
     if (name == bookfile::forecast) {
-        if (!m_forecastHeld.loaded) return; // read anew at the next look
+        if (!m_forecastHeld.loaded || before != m_forecastHeld.identity) {
+            m_forecastHeld.loaded = false;
+            return;
+        }
         m_forecast.appendPayments(bytes);
         m_forecastHeld.identity = identityOf(book.pathOf(name));
         return;
     }
     if (isSmallHeld(name)) {
         HeldBytes &h = m_small[name];
-        if (!h.held.loaded) return; // read anew at the next look
+        if (!h.held.loaded || before != h.held.identity) {
+            h.held.loaded = false;
+            return;
+        }
         h.bytes += bytes;
         h.held.identity = identityOf(book.pathOf(name));
         return;
@@ -159,7 +167,10 @@ void BookSession::appended(const QString &name, const QByteArray &bytes) {
     if (name != bookfile::payments && name != bookfile::incomes) return;
     Held &held = name == bookfile::payments ? m_payments : m_incomes;
     // Held bytes that are not what the file held before the append are read anew.
-    if (!held.loaded) return;
+    if (!held.loaded || before != held.identity) {
+        held.loaded = false;
+        return;
+    }
     if (&held == &m_payments)
         m_model.appendPayments(bytes);
     else

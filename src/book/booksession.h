@@ -64,7 +64,8 @@ public:
     // BookWriteWatcher
     bool held(const QString &name, FileContent *content) const override;
     void replaced(const QString &name, const QByteArray &content) override;
-    void appended(const QString &name, const QByteArray &bytes) override;
+    void appended(const QString &name, const QByteArray &bytes,
+                  const FileIdentity &before) override;
 
 private:
     struct Held {

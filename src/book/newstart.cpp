@@ -3,6 +3,7 @@
 #include <QDir>
 #include <functional>
 
+#include "book/entrychecks.h"
 #include "records/dates.h"
 #include "records/foldercopy.h"
 #include "records/openingincome.h"
@@ -42,7 +43,8 @@ QString normalizeStartDate(const QString &typed) {
     const int m = smallNumber(parts[1], 1, 2);
     const int d = smallNumber(parts[2], 1, 2);
     const QDate date(y, m, d);
-    if (y < 0 || m < 0 || d < 0 || !date.isValid()) return {};
+    // A book's days run from 1900 to 2100 (0024 is a slip for 2024).
+    if (y < 0 || m < 0 || d < 0 || !isBookDate(date)) return {};
     return dateText(date);
 }
 
@@ -90,6 +92,10 @@ FileResult startNewBook(const Book &book, const NewStart &start, const QDateTime
                            "データは何も変えていません。\n\n%2")
                 .arg(folder, r.message));
     if (backupFolder) *backupFolder = folder;
+    // A file that cannot be written stops the start before anything is written.
+    for (const QString &name :
+         {bookfile::userName, bookfile::incomes, bookfile::payments, bookfile::notes})
+        if (const FileResult r = writeRefusal(book.pathOf(name)); !r.ok()) return r;
     // In this order; the first failure stops the rest (the old book is in the folder).
     const std::function<FileResult()> writes[] = {
         [&] { return writeUserName(book, start.userName); },

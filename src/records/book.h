@@ -24,6 +24,7 @@ inline const QString userName = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
 } // namespace bookfile
 
 struct FileContent;
+struct FileIdentity;
 
 // Told of every write the program makes to a record file of a book, with
 // what it wrote, so that a book held in memory takes those bytes instead of
@@ -37,8 +38,10 @@ public:
     virtual bool held(const QString &name, FileContent *content) const = 0;
     // The file (by its canonical name) now holds exactly content.
     virtual void replaced(const QString &name, const QByteArray &content) = 0;
-    // The bytes were added at the end of the file.
-    virtual void appended(const QString &name, const QByteArray &bytes) = 0;
+    // The bytes were added at the end of the file, which had the identity
+    // `before` just before (a holder whose copy was older drops it).
+    virtual void appended(const QString &name, const QByteArray &bytes,
+                          const FileIdentity &before) = 0;
 };
 
 // The folder that holds one book (the working directory of the program).
@@ -58,8 +61,12 @@ public:
     void replaced(const QString &name, const QByteArray &content) const {
         if (m_watcher) m_watcher->replaced(name, content);
     }
-    void appended(const QString &name, const QByteArray &bytes) const {
-        if (m_watcher) m_watcher->appended(name, bytes);
+    void appended(const QString &name, const QByteArray &bytes, const FileIdentity &before) const {
+        if (m_watcher) m_watcher->appended(name, bytes, before);
+    }
+    // The held content of a file, when a holder holds it (its read error included).
+    bool held(const QString &name, FileContent *content) const {
+        return m_watcher && m_watcher->held(name, content);
     }
 
 private:

@@ -237,8 +237,12 @@ FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line, 
 }
 } // namespace
 
+FileResult writeRefusal(const QString &path) {
+    return checkWritable(linkTarget(path));
+}
+
 FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added,
-                      QByteArray *whole) {
+                      QByteArray *whole, FileIdentity *before) {
     if (FileResult r = checkWritable(path); !r.ok()) return r;
     const int fd =
         ::open(nativePath(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
@@ -251,6 +255,13 @@ FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *a
         ::close(fd);
         return ioError(path, errnoText(error));
     }
+    if (before)
+        *before = {true,
+                   st.st_size,
+                   st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+                   st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec,
+                   st.st_ino,
+                   st.st_dev};
     char head[3] = {};
     const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
     if (headSize > 0 && startsWithByteOrderMark(QByteArrayView(head, headSize))) {

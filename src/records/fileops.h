@@ -85,8 +85,12 @@ struct PlannedRewrite {
 // Adds one line at the end, after a CR LF when the last line lacks one.
 // *added (when given) is set to the bytes added at the end; a file in
 // another encoding is rewritten whole instead, and *whole then holds it.
+// *before (when given) is the file's identity just before the append.
 FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added = nullptr,
-                      QByteArray *whole = nullptr);
+                      QByteArray *whole = nullptr, FileIdentity *before = nullptr);
+
+// Why a file may not be written (a file the user made read-only), if it may not.
+FileResult writeRefusal(const QString &path);
 
 FileResult truncateFile(const Book &book, const QString &name);
 FileResult deleteFile(const Book &book, const QString &name);

@@ -6,10 +6,14 @@
 FileResult insertInDateOrder(const Book &book, const QString &name, const QString &temp,
                              const QByteArray &line, const QString &date, const QString &lastDate) {
     const QString real = book.pathOf(name);
+    // lastDate comes from the held file: one that could not be read has none.
+    if (FileContent held; book.held(name, &held))
+        if (FileResult r = held.rewriteRefusal(); !r.ok()) return r;
     if (!(lastDate > date)) {
         QByteArray added, whole;
-        const FileResult r = appendLine(real, line, &added, &whole);
-        if (r.ok() && whole.isEmpty()) book.appended(name, added);
+        FileIdentity before;
+        const FileResult r = appendLine(real, line, &added, &whole, &before);
+        if (r.ok() && whole.isEmpty()) book.appended(name, added, before);
         if (r.ok() && !whole.isEmpty()) book.replaced(name, whole);
         return r;
     }

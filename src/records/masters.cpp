@@ -34,8 +34,9 @@ FileResult appendMasterName(const Book &book, const QString &name, const QString
     QByteArray line;
     appendMasterLine(line, *bytes);
     QByteArray added, whole;
-    const FileResult r = appendLine(book.pathOf(master), line, &added, &whole);
-    if (r.ok() && whole.isEmpty()) book.appended(master, added);
+    FileIdentity before;
+    const FileResult r = appendLine(book.pathOf(master), line, &added, &whole, &before);
+    if (r.ok() && whole.isEmpty()) book.appended(master, added, before);
     if (r.ok() && !whole.isEmpty()) book.replaced(master, whole);
     return r;
 }
@@ -60,6 +61,7 @@ PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const
     PlannedRewrite plan{book.pathOf(master), book.pathOf(renameTempOf(master)), {}, {}};
     const auto newBytes = encodeText(newName, Shape::Quoted, &plan.error);
     if (!newBytes || !encodeText(oldName, Shape::Quoted, &plan.error)) return plan;
+    if (plan.error = writeRefusal(plan.real); !plan.error.ok()) return plan;
     const FileContent read = readFile(plan.real);
     if (plan.error = read.rewriteRefusal(); !plan.error.ok()) return plan;
     NameMatcher isOld(oldName);

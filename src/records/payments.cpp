@@ -69,6 +69,7 @@ PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const 
         book.pathOf(bookfile::payments), book.pathOf(bookfile::paymentsRename), {}, {}};
     const auto newBytes = encodeText(newName, Shape::Quoted, &plan.error);
     if (!newBytes || !encodeText(oldName, Shape::Quoted, &plan.error)) return plan;
+    if (plan.error = writeRefusal(plan.real); !plan.error.ok()) return plan;
     const FileContent read = book.read(bookfile::payments);
     if (plan.error = read.rewriteRefusal(); !plan.error.ok()) return plan;
     const int index = fieldIndex(field);

@@ -24,6 +24,8 @@
 #include "book/search.h"
 #include "book/totals.h"
 #include "book/trend.h"
+#include "bookdir.h"
+#include "failingreads.h"
 #include "records/cp932.h"
 #include "records/recordfiles.h"
 
@@ -205,6 +207,60 @@ private:
     QByteArray cp932Of(const QString &name) const { return readFile(path(name)).bytes; }
 
 private slots:
+    // An append to a file another program changed since it was held: the
+    // held copy is read anew, not given the appended bytes alone.
+    void anAppendAfterAnOutsideEditReadsTheFileAnew_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("費目マスタ") << bookfile::categories;
+        QTest::newRow("データ") << bookfile::payments;
+        QTest::newRow("予測データ") << bookfile::forecast;
+    }
+    void anAppendAfterAnOutsideEditReadsTheFileAnew() {
+        QFETCH(QString, file);
+        BookDir d;
+        d.makeEmptyBook();
+        BookSession s(d.path());
+        const bool master = file == bookfile::categories;
+        const QByteArray one = sjisLine("\"2024/01/05\",\"八百屋\",\"食費\",100,\"\",\"\"");
+        const QByteArray two = sjisLine("\"2024/01/06\",\"駅\",\"交通費\",200,\"\",\"\"");
+        if (master)
+            QVERIFY(overwriteMaster(s.book, file, {QStringLiteral("食費")}).ok());
+        else
+            QVERIFY(
+                overwritePayments(s.book, {{"2024/01/05", "八百屋", "食費", 100, {}, {}}}).ok());
+        if (file == bookfile::forecast) QVERIFY(resetForecast(s.book).ok());
+        d.writeBytes(file, master ? sjisLine("食費\r\n外食") : one + two); // another program
+        if (master)
+            QVERIFY(appendMasterName(s.book, QStringLiteral("雑費"), file).ok());
+        else if (file == bookfile::payments)
+            QVERIFY(insertPayment(s.book, {"2024/01/07", "本屋", "教養", 300, {}, {}}, {}).ok());
+        else
+            QVERIFY(addPlannedPayment(s.book, QDate(2024, 1, 7), 300, QString()).ok());
+        if (master) {
+            QCOMPARE(s.master(file), (QStringList{"食費", "外食", "雑費"}));
+        } else {
+            const BookModel &held = file == bookfile::payments ? s.model() : s.forecast();
+            QCOMPARE(held.payments().bytes(), d.bytes(file));
+            QCOMPARE(held.payments().size(), 3);
+        }
+    }
+
+    // A payment cannot be put in date order in a file that could not be read.
+    void aSaveIntoAnUnreadableFileIsRefused() {
+        BookDir d;
+        d.makeEmptyBook();
+        const QByteArray later = sjisLine("\"2024/01/05\",\"八百屋\",\"食費\",100,\"\",\"\"");
+        d.writeBytes(bookfile::payments, later);
+        BookSession s(d.path());
+        FileResult r;
+        {
+            FailingReads fail(0);
+            r = insertPayment(s.book, {"2024/01/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate());
+        }
+        QCOMPARE(r.title, QStringLiteral("ファイル読み込みエラー"));
+        QCOMPARE(d.bytes(bookfile::payments), later);
+    }
+
     void heldBookAgreesWithAFreshReadAfterEveryChange() {
         QVERIFY(m_dir.isValid());
         const quint64 seed = envNumber("MILTEA_HELD_SEED", 20261207);

@@ -2,6 +2,7 @@
 // UTF-8, NEC's copies of characters, lines that look like byte-order marks,
 // amounts that are not plain numbers and dates far outside a lifetime. Each
 // case once lost, corrupted or misreported a record.
+#include <QFile>
 #include <QTest>
 
 #include "book/corrections.h"
@@ -9,6 +10,7 @@
 #include "book/entrychecks.h"
 #include "book/forecast.h"
 #include "book/monthsummary.h"
+#include "book/newstart.h"
 #include "book/rename.h"
 #include "book/search.h"
 #include "book/totals.h"
@@ -84,6 +86,35 @@ private slots:
         QCOMPARE(dir.bytes(kData), data);
         QCOMPARE(dir.bytes(kPayees), master);
         QCOMPARE(dir.files().size(), 2);
+    }
+
+    // A master that may not be written stops the rename before the payments change.
+    void renameWritesNothingWhenTheMasterIsReadOnly() {
+        BookDir dir;
+        const Book book(dir.path());
+        const QByteArray data =
+            sjis(QStringLiteral("\"2024/05/01\",\"本屋\",\"本\",1,\"\",\"\"\r\n"));
+        dir.writeBytes(kData, data);
+        dir.write(kPayees, QStringLiteral("本屋\r\n"));
+        QVERIFY(QFile::setPermissions(dir.file(kPayees), QFile::ReadOwner | QFile::ReadGroup));
+        const FileResult r = renameEverywhere(book, PaymentField::Payee, QStringLiteral("本屋"),
+                                              QStringLiteral("新店"));
+        QCOMPARE(r.message,
+                 QStringLiteral("「支払いマスタ.txt」は読み取り専用のため書き込めません。"));
+        QCOMPARE(dir.bytes(kData), data);
+    }
+
+    // A new start that cannot write データ.txt writes nothing at all.
+    void newStartWritesNothingWhenAFileIsReadOnly() {
+        BookDir dir;
+        dir.makeEmptyBook();
+        const QByteArray incomes = sjis(QStringLiteral("\"2024/01/01\",\"給料\",300000\r\n"));
+        dir.writeBytes(QStringLiteral("入金.txt"), incomes);
+        QVERIFY(QFile::setPermissions(dir.file(kData), QFile::ReadOwner));
+        const FileResult r = startNewBook(Book(dir.path()), {"2024/02/01", 5000, "新"},
+                                          QDateTime(QDate(2024, 2, 1), QTime(9, 0)));
+        QCOMPARE(r.message, QStringLiteral("「データ.txt」は読み取り専用のため書き込めません。"));
+        QCOMPARE(dir.bytes(QStringLiteral("入金.txt")), incomes);
     }
 
     // Only a file's first bytes are a byte-order mark: a record line that
@@ -166,6 +197,9 @@ private slots:
             QCOMPARE(c.ok(), ok);
             if (!ok) QCOMPARE(c.title, QStringLiteral("日付け異常"));
         }
+        // The new start's date too.
+        const auto start = checkNewStart(date, QStringLiteral("1000"), QStringLiteral("名前"));
+        QCOMPARE(std::holds_alternative<NewStart>(start), ok);
     }
 
     // The last record's date as the reader finds it: \v and \f are no blanks.
