@@ -16,6 +16,8 @@ public:
     // The opening procedure: both tables and both charts from the files.
     void open();
 
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     Grid *msgCale;
     Grid *msgCale_w;
     Chart *mcrKensu;

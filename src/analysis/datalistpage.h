@@ -16,6 +16,9 @@ public:
 
     // Opening from another page: the list rebuilt from データ.txt in file order.
     void open();
+
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     void INIT_ICHIRAN();
     void DSP_ICHIRAN();
     void cmdSort1_Click();

@@ -21,14 +21,17 @@ public:
     // Opening from another page: the list read again, the save button off
     // until a row is picked; the comment box keeps its text.
     void open();
+    void READ_KIZUKI();
+
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     void INIT_MEMOLIST();
     void DSP_MEMOLIST();
     void msgMemoList_Click();
     void cmdMemoHozon_Click();
-    // Enter (13) stores exactly when the save button is enabled.
+    // Enter stores exactly when the save button is enabled.
     void txtMemo_KeyPress(int key); // a Qt key
 
-    void READ_KIZUKI();
     void cmdKizukiHozon_Click();
 
     Grid *msgMemoList;

@@ -28,6 +28,8 @@ public:
     // The simulation calendar on a day without a click (start-up).
     void showDay(QDate day);
 
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     void DSP_SELMONTH();
     void cboSelMonth_Click();
     void DSP_HANSEI();

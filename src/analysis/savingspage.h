@@ -17,6 +17,9 @@ public:
 
     // Opening from another page: the chart alone, grid and chart rebuilt.
     void open();
+
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     void DSP_CYOKIN();
     // 0 the chart alone, 1 the chart beside the list; any other index does nothing.
     void optList3_Click(int index);

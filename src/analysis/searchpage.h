@@ -22,6 +22,8 @@ public:
     void open();
     void setMasters(const QStringList &payees, const QStringList &categories);
 
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     QLineEdit *txtKey2;
     ListBox *lstJanru2;
     QLineEdit *txtKey;

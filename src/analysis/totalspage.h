@@ -17,6 +17,9 @@ public:
     // The opening procedure: always the payee breakdown.
     void open();
     void setMasters(const QStringList &payees, const QStringList &categories);
+
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     void optList2_Click(int index);
 
     QRadioButton *optList2[2];

@@ -17,6 +17,8 @@ public:
     // Fills the page for an opening: the wide chart, then list and chart.
     void open();
 
+    // What follows is the page's own: its controls, handlers and procedures.
+private:
     void DSP_RENTAI();
     void optList1_Click(int index);
 
