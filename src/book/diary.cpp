@@ -42,23 +42,51 @@ ListedPayment Diary::row(qsizetype i) const {
     return r;
 }
 
+void Diary::appendRow(QByteArray &out, qsizetype i) const {
+    RawFields f;
+    const QByteArrayView line = m_table.line(i);
+    RawReader::split(line, f);
+    if (!isReadableRecord(line, f)) {
+        out.append(line);
+        endLine(out);
+        return;
+    }
+    if (!m_comments.isEmpty())
+        if (const auto it = m_comments.constFind(i); it != m_comments.cend()) f[4] = *it;
+    f[5] = QByteArrayView();
+    appendCopied(out, f, fieldIndex(PaymentField::Count), fieldIndex(PaymentField::Amount));
+}
+
 QByteArray Diary::content() const {
     QByteArray out;
     out.reserve(m_table.content().size() + m_table.size() * 2 + 256);
-    RawFields f;
-    for (qsizetype i = 0; i < m_table.size(); ++i) {
-        const QByteArrayView line = m_table.line(i);
-        RawReader::split(line, f);
-        if (!isReadableRecord(line, f)) {
-            out.append(line);
-            endLine(out);
-            continue;
-        }
-        if (!m_comments.isEmpty())
-            if (const auto it = m_comments.constFind(i); it != m_comments.cend()) f[4] = *it;
-        f[5] = QByteArrayView();
-        appendCopied(out, f, fieldIndex(PaymentField::Count), fieldIndex(PaymentField::Amount));
+    for (qsizetype i = 0; i < m_table.size(); ++i)
+        appendRow(out, i);
+    return out;
+}
+
+QByteArray Diary::contentWithRow(qsizetype row, QList<qsizetype> *starts) const {
+    // Once the diary has written the file, every row stands on one line as
+    // written, and only the changed row is made anew.
+    if (m_written.size() == size() + 1) {
+        QByteArray line;
+        appendRow(line, row);
+        const qsizetype at = m_written.at(row), was = m_written.at(row + 1) - at;
+        QByteArray out = m_inFile;
+        out.replace(at, was, line);
+        *starts = m_written;
+        for (qsizetype i = row + 1; i < starts->size(); ++i)
+            (*starts)[i] += line.size() - was;
+        return out;
     }
+    QByteArray out = content();
+    // Each row's line ends with the only LF of it.
+    starts->clear();
+    starts->reserve(size() + 1);
+    starts->append(0);
+    for (qsizetype at = out.indexOf('\n'); at >= 0; at = out.indexOf('\n', at + 1))
+        starts->append(at + 1);
+    if (starts->size() != size() + 1) starts->clear();
     return out;
 }
 
@@ -96,7 +124,8 @@ FileResult Diary::store(const Book &book, const QByteArray &now, const FileResul
                               ? std::optional<QByteArray>(m_comments.value(row))
                               : std::nullopt;
     m_comments.insert(row, bytes);
-    const QByteArray out = content();
+    QList<qsizetype> starts;
+    const QByteArray out = contentWithRow(row, &starts);
     const FileResult r =
         rewriteThrough(book.pathOf(bookfile::payments), book.pathOf(bookfile::paymentsCopy), out);
     if (!r.ok()) {
@@ -107,6 +136,7 @@ FileResult Diary::store(const Book &book, const QByteArray &now, const FileResul
         return r;
     }
     m_inFile = out;
+    m_written = std::move(starts);
     book.replaced(bookfile::payments, out);
     return {};
 }

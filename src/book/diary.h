@@ -43,6 +43,14 @@ private:
     QByteArray m_inFile; // what データ.txt holds since the opening or the last store
     QHash<qsizetype, QByteArray> m_comments; // stored since the opening
     FileResult m_refusal;                    // why the file as opened may not be rewritten
+    // Where each row's line starts in m_inFile (and its end), once the diary
+    // has written the file; empty before.
+    QList<qsizetype> m_written;
+
+    // A row as storing writes it, with its line end.
+    void appendRow(QByteArray &out, qsizetype row) const;
+    // What storing writes when `row` changed; *starts gets where each line starts.
+    QByteArray contentWithRow(qsizetype row, QList<qsizetype> *starts) const;
 
     FileResult store(const Book &book, const QByteArray &now, const FileResult &nowRefusal,
                      qsizetype row, const QString &comment);

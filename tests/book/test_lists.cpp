@@ -118,6 +118,10 @@ private slots:
             sjis(QStringLiteral("\"2005/02/14\",\"スーパー\",\"食費\",1234,\"\",\"\"\r\n"))));
         QVERIFY(dir.bytes(kData).contains(sjis(QStringLiteral("新しい一言"))));
         QCOMPARE(computeDiary(book).row(2).memo, QStringLiteral("新しい一言"));
+        // Later stores change only their row's line: the file is what the rows say.
+        QVERIFY(diary.storeComment(book, 7, QStringLiteral("長めの一言日記")).ok());
+        QVERIFY(diary.storeComment(book, 1, QStringLiteral("短")).ok());
+        QCOMPARE(dir.bytes(kData), diary.content());
         QVERIFY(!dir.exists(QStringLiteral("データコピー.txt")));
     }
 
