@@ -31,6 +31,11 @@ public:
         return true;
     }
 
+    bool sortKeys(int col, QList<int> *keys) const override {
+        using F = PaymentTable::Field;
+        return (col == 2 || col == 3) && m_table.sortKeys(col == 2 ? F::Payee : F::Category, keys);
+    }
+
 private:
     PaymentTable m_table;
 };

@@ -1,6 +1,8 @@
 #include "book/datalist.h"
 
 #include <QDate>
+#include <algorithm>
+#include <numeric>
 
 #include "records/cp932.h"
 #include "records/dates.h"
@@ -72,6 +74,26 @@ PaymentTable::PaymentTable(const HeldFile<HeldPayment> &payments, bool formatDat
         m_lines.append({p.start, p.size});
 }
 
+bool PaymentTable::sortKeys(Field field, QList<int> *keys) const {
+    if ((field != Field::Payee && field != Field::Category) || m_held.size() != size())
+        return false;
+    // The names in text order once; equal texts share a rank.
+    QList<int> ids(m_names.size());
+    std::iota(ids.begin(), ids.end(), 0);
+    std::sort(ids.begin(), ids.end(), [&](int a, int b) {
+        return QStringView(m_names.at(a)).compare(QStringView(m_names.at(b))) < 0;
+    });
+    QList<int> rank(m_names.size());
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        rank[ids.at(i)] = i > 0 && m_names.at(ids.at(i)) == m_names.at(ids.at(i - 1))
+                              ? rank[ids.at(i - 1)]
+                              : static_cast<int>(i);
+    keys->resize(size());
+    for (qsizetype r = 0; r < size(); ++r)
+        (*keys)[r] = rank.at(field == Field::Payee ? m_held.at(r).payee : m_held.at(r).category);
+    return true;
+}
+
 std::optional<Yen> PaymentTable::amount(qsizetype row) const {
     RawFields f;
     RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
@@ -123,7 +145,11 @@ PaymentTable computeDataList(const QByteArray &payments) {
 }
 
 PaymentTable computeDataList(const BookModel &book) {
-    return PaymentTable(book.payments(), true);
+    PaymentTable table(book.payments(), true);
+    table.m_held = book.payments().records();
+    for (qint32 id = 0; id < book.nameCount(); ++id)
+        table.m_names.append(book.name(id));
+    return table;
 }
 
 DataListSorts::Press DataListSorts::press(int button) {

@@ -41,6 +41,10 @@ public:
     // The amount as every page reads it (parseAmountField), number or not.
     Yen readAmount(qsizetype row) const;
     ListedPayment row(qsizetype row) const;
+    // For a sort by payee or category of a list made from the held book: a
+    // key per row whose order is the order of the texts (by character code),
+    // without decoding a row. False for other fields and other lists.
+    bool sortKeys(Field field, QList<int> *keys) const;
 
     const QByteArray &content() const { return m_content; }
     QByteArrayView line(qsizetype row) const {
@@ -56,6 +60,10 @@ private:
     QByteArray m_content;
     QList<Line> m_lines;
     bool m_formatDates = false;
+    friend PaymentTable computeDataList(const BookModel &book);
+    // From the held book: each record's payee and category ids and the names.
+    QList<HeldPayment> m_held;
+    QStringList m_names;
 };
 
 // Every record of データ.txt for the sortable data list, dates as yyyy/mm/dd

@@ -81,6 +81,19 @@ public:
         if (s >= 0 && source->number(s, c, &v)) return v;
         return s >= 0 ? numericKey(source->text(s, c)) : numericKey(cells.view(r, c));
     }
+    // The source's text-sort keys by grid row, when every row below the fixed
+    // ones shows a source row as it is.
+    bool sourceKeys(int c, int firstRow, QList<int> *byRow) const {
+        QList<int> keys;
+        if (!source || !source->sortKeys(c, &keys)) return false;
+        byRow->resize(sourceRow.size());
+        for (int r = firstRow; r < sourceRow.size(); ++r) {
+            const int s = sourceRow.at(r);
+            if (s < 0 || s >= keys.size()) return false;
+            (*byRow)[r] = keys.at(s);
+        }
+        return true;
+    }
     // A row about to be written takes its texts from the source first.
     void makeWritable(int r) {
         const int s = sourceRow.at(r);
@@ -453,6 +466,10 @@ void Grid::sortRows(int col, bool ascending, bool numeric) {
             keys[r] = m_model->number(r, col);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
             return ascending ? keys.at(a) < keys.at(b) : keys.at(b) < keys.at(a);
+        });
+    } else if (QList<int> ranks; m_model->sourceKeys(col, m_fixedRows, &ranks)) {
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return ascending ? ranks.at(a) < ranks.at(b) : ranks.at(b) < ranks.at(a);
         });
     } else {
         QList<QString> keys(n);

@@ -27,6 +27,13 @@ public:
         Q_UNUSED(value);
         return false;
     }
+    // Keys for a text sort of a column, one per source row, whose order is the
+    // order of the texts, when the source knows them without making the texts.
+    virtual bool sortKeys(int col, QList<int> *keys) const {
+        Q_UNUSED(col);
+        Q_UNUSED(keys);
+        return false;
+    }
 };
 
 // A grid of text cells in the manner of the book's lists: rows and columns

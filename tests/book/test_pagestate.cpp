@@ -4,6 +4,7 @@
 #include "book/datalist.h"
 #include "book/reflection.h"
 #include "book/search.h"
+#include "records/cp932.h"
 
 using KeyBox = SearchChoice::KeyBox;
 
@@ -52,6 +53,24 @@ private slots:
         QVERIFY(!marks.toggle(3) && !marks.toggle(-1)); // rows the month does not have
         QVERIFY(marks.toggle(2));
         QCOMPARE(marks.total(), std::numeric_limits<Yen>::max()); // saturated, not wrapped
+    }
+
+    // The keys of a sort by payee order the rows as their texts do, by character code.
+    void dataListSortKeysFollowTheTexts() {
+        const QStringList payees{"b", "A", "a", "本屋", "A", "", "Ａ"};
+        QString lines;
+        for (const QString &p : payees)
+            lines += QStringLiteral("\"2024/01/01\",\"%1\",\"x\",1,\"\",\"\"\r\n").arg(p);
+        const PaymentTable table =
+            computeDataList(BookModel::fromBytes(cp932::encode(lines).value_or("")));
+        QList<int> keys;
+        QVERIFY(table.sortKeys(PaymentTable::Field::Payee, &keys));
+        QCOMPARE(keys.size(), payees.size());
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            for (qsizetype j = 0; j < keys.size(); ++j)
+                QCOMPARE(keys.at(i) < keys.at(j),
+                         QStringView(payees.at(i)).compare(QStringView(payees.at(j))) < 0);
+        QVERIFY(!table.sortKeys(PaymentTable::Field::Memo, &keys));
     }
 
     void dataListSortsTurnPerButton() {
