@@ -1,5 +1,7 @@
 #include "analysis/trendpage.h"
 
+#include <memory>
+
 #include <QGroupBox>
 #include <QRadioButton>
 
@@ -78,15 +80,26 @@ void TrendPage::DSP_RENTAI() {
     if (days == 0) return; // no payment yet: the header and an empty chart
     mcrRentai->setRowCount(days);
     g->setRows(days + 1);
+    // The day rows are written as they are shown.
+    g->setComputedRows(1, days, [trend = std::make_shared<const Trend>(t)](int k, int c) {
+        switch (c) {
+        case 0:
+            return trend->day(k).toString(QStringLiteral("yy/MM/dd"));
+        case 1:
+            return trend->income.at(k) != 0 ? formatYenGrid(trend->income.at(k)) : QString();
+        case 2:
+            return trend->spent.at(k) != 0 ? formatYenGrid(trend->spent.at(k)) : QString();
+        case 3:
+            return formatYenGrid(trend->balance.at(k));
+        default:
+            return QString();
+        }
+    });
     for (int k = 0; k < days; ++k) {
         const int row = k + 1;
-        g->setText(row, 0, t.day(k).toString(QStringLiteral("yy/MM/dd")));
         mcrRentai->setValue(row, 1, static_cast<double>(t.balance.at(k)));
-        if (t.income.at(k) != 0) g->setText(row, 1, formatYenGrid(t.income.at(k)));
         mcrRentai->setValue(row, 2, 0);
         mcrRentai->setValue(row, 3, static_cast<double>(t.spent.at(k)));
-        if (t.spent.at(k) != 0) g->setText(row, 2, formatYenGrid(t.spent.at(k)));
-        g->setText(row, 3, formatYenGrid(t.balance.at(k)));
     }
     mcrRentai->setAxis(Chart::Axis::Primary, 0, static_cast<double>(t.balanceTop), 10);
     mcrRentai->setAxis(Chart::Axis::Secondary, 0, static_cast<double>(t.spentTop), 10);

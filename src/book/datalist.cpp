@@ -103,6 +103,7 @@ std::optional<Yen> PaymentTable::amount(qsizetype row) const {
 }
 
 Yen PaymentTable::readAmount(qsizetype row) const {
+    if (m_held.size() == size()) return m_held.at(row).amount; // read once already
     RawFields f;
     RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
     return parseAmountField(fieldAt(f, PaymentField::Amount));
