@@ -68,14 +68,11 @@ PaymentTable::PaymentTable(QByteArray content, bool formatDates)
 }
 
 PaymentTable::PaymentTable(const HeldFile<HeldPayment> &payments, bool formatDates)
-    : m_content(payments.bytes()), m_formatDates(formatDates) {
-    m_lines.reserve(payments.size());
-    for (const HeldPayment &p : payments.records())
-        m_lines.append({p.start, p.size});
-}
+    : m_content(payments.bytes()), m_formatDates(formatDates), m_held(payments.records()) {}
 
 bool PaymentTable::sortKeys(Field field, QList<int> *keys) const {
-    if ((field != Field::Payee && field != Field::Category) || m_held.size() != size())
+    if ((field != Field::Payee && field != Field::Category) || m_held.isEmpty() ||
+        m_names.isEmpty())
         return false;
     // The names in text order once; equal texts share a rank.
     QList<int> ids(m_names.size());
@@ -103,7 +100,7 @@ std::optional<Yen> PaymentTable::amount(qsizetype row) const {
 }
 
 Yen PaymentTable::readAmount(qsizetype row) const {
-    if (m_held.size() == size()) return m_held.at(row).amount; // read once already
+    if (!m_held.isEmpty()) return m_held.at(row).amount; // read once already
     RawFields f;
     RawReader::split(line(row), f, fieldsThrough(PaymentField::Amount));
     return parseAmountField(fieldAt(f, PaymentField::Amount));
@@ -147,7 +144,6 @@ PaymentTable computeDataList(const QByteArray &payments) {
 
 PaymentTable computeDataList(const BookModel &book) {
     PaymentTable table(book.payments(), true);
-    table.m_held = book.payments().records();
     for (qint32 id = 0; id < book.nameCount(); ++id)
         table.m_names.append(book.name(id));
     return table;

@@ -34,7 +34,7 @@ public:
     // The records of the held データ.txt, its lines as already found.
     PaymentTable(const HeldFile<HeldPayment> &payments, bool formatDates);
 
-    qsizetype size() const { return m_lines.size(); }
+    qsizetype size() const { return m_held.isEmpty() ? m_lines.size() : m_held.size(); }
     QString text(qsizetype row, Field field) const;
     // The amount, when the record's amount field holds a number.
     std::optional<Yen> amount(qsizetype row) const;
@@ -48,6 +48,10 @@ public:
 
     const QByteArray &content() const { return m_content; }
     QByteArrayView line(qsizetype row) const {
+        if (!m_held.isEmpty()) {
+            const HeldPayment &p = m_held.at(row);
+            return QByteArrayView(m_content.constData() + p.start, p.size);
+        }
         const Line &l = m_lines.at(row);
         return QByteArrayView(m_content.constData() + l.start, l.size);
     }
@@ -61,7 +65,9 @@ private:
     QList<Line> m_lines;
     bool m_formatDates = false;
     friend PaymentTable computeDataList(const BookModel &book);
-    // From the held book: each record's payee and category ids and the names.
+    // From the held book (shared with it, in the place of m_lines): each
+    // record's line, amount, payee and category ids; and, for the data list,
+    // the names.
     QList<HeldPayment> m_held;
     QStringList m_names;
 };
