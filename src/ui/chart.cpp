@@ -149,7 +149,8 @@ bool Chart::seriesVisible(int series) const {
 
 void Chart::setRowCount(int rows) {
     rows = std::max(rows, 0);
-    m_labels.resize(rows);
+    m_rows = rows;
+    if (!m_labels.isEmpty()) m_labels.removeIf([rows](auto it) { return it.key() >= rows; });
     for (Series &s : m_series)
         s.values.resize(rows);
     scheduleRender();
@@ -168,12 +169,15 @@ double Chart::value(int row, int series) const {
 
 void Chart::setRowLabel(int row, const QString &label) {
     if (row < 1 || row > rowCount()) return;
-    m_labels[row - 1] = label;
+    if (label.isEmpty())
+        m_labels.remove(row - 1);
+    else
+        m_labels[row - 1] = label;
     scheduleRender();
 }
 
 QString Chart::rowLabel(int row) const {
-    return row >= 1 && row <= rowCount() ? m_labels.at(row - 1) : QString();
+    return row >= 1 && row <= rowCount() ? m_labels.value(row - 1) : QString();
 }
 
 void Chart::setAxis(Axis axis, double min, double max, int divisions) {
@@ -213,7 +217,7 @@ void Chart::render() {
     const int fitting = std::clamp((width() - 80) / 18, 1, 31);
     const int step = std::max(1, static_cast<int>(std::ceil(rows / double(fitting))));
     for (int r = 0; r < rows; r += step)
-        x->append(m_labels.at(r), r);
+        x->append(m_labels.value(r), r);
     x->setGridLineVisible(false);
     chart->addAxis(x, Qt::AlignBottom);
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QWidget>
 
@@ -46,7 +47,7 @@ public:
     bool seriesVisible(int series) const;
 
     void setRowCount(int rows);
-    int rowCount() const { return static_cast<int>(m_labels.size()); }
+    int rowCount() const { return m_rows; }
     void setValue(int row, int series, double v);
     double value(int row, int series) const;
     void setRowLabel(int row, const QString &label);
@@ -84,7 +85,9 @@ private:
 
     QChartView *m_view;
     QList<Series> m_series;
-    QList<QString> m_labels;
+    int m_rows = 0;
+    // Only the labels set: a chart of 100,000 rows labels a few of them.
+    QHash<int, QString> m_labels;
     AxisRange m_axes[2];
     DeferredRefresh m_render;
 };
