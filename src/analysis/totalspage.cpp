@@ -127,10 +127,8 @@ void TotalsPage::fillGrid(Grid *g, const TotalsTable &t, int scrollAbove) {
                            }
                            }
                        });
-    for (int r = 1; r <= t.periods; ++r) {
-        g->setCellBackColor(r, 1, palette::periodCell);
-        g->setCellBackColor(r, 2, palette::periodCell);
-    }
+    g->setRowsBackColor(1, t.periods, 1, palette::periodCell);
+    g->setRowsBackColor(1, t.periods, 2, palette::periodCell);
     if (monthly) {
         const int r = t.periods + 1;
         g->setText(r, 1, QStringLiteral("合計"));

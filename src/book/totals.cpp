@@ -31,15 +31,28 @@ TotalsTable emptyTable(TotalsPeriod period, const QStringList &keys, qint64 firs
     return t;
 }
 
-void add(TotalsTable &t, int p, const QList<int> &columns, Yen amount) {
-    auto it = t.rowOf.constFind(p);
-    if (it == t.rowOf.cend()) {
-        it = t.rowOf.insert(p, static_cast<int>(t.rowSubtotals.size()));
-        t.rowSubtotals.append(0);
-        t.rowSums.resize(t.rowSums.size() + t.keys.size(), 0);
+// The row of sums of a period, made when the period gets its first record.
+// Records come in runs of one period: the last one asked for is kept.
+struct RowFinder {
+    int period = -1;
+    int row = -1;
+    int find(TotalsTable &t, int p) {
+        if (p == period) return row;
+        auto it = t.rowOf.constFind(p);
+        if (it == t.rowOf.cend()) {
+            it = t.rowOf.insert(p, static_cast<int>(t.rowSubtotals.size()));
+            t.rowSubtotals.append(0);
+            t.rowSums.resize(t.rowSums.size() + t.keys.size(), 0);
+        }
+        period = p;
+        return row = *it;
     }
-    t.rowSubtotals[*it] = addYen(t.rowSubtotals[*it], amount);
-    const qsizetype row = static_cast<qsizetype>(*it) * t.keys.size();
+};
+
+void add(TotalsTable &t, RowFinder &rows, int p, const QList<int> &columns, Yen amount) {
+    const int at = rows.find(t, p);
+    t.rowSubtotals[at] = addYen(t.rowSubtotals[at], amount);
+    const qsizetype row = static_cast<qsizetype>(at) * t.keys.size();
     for (int k : columns) {
         t.rowSums[row + k] = addYen(t.rowSums[row + k], amount);
         t.keyTotals[k] = addYen(t.keyTotals[k], amount);
@@ -94,6 +107,7 @@ Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBre
     for (qint32 id = 0; id < book.nameCount(); ++id)
         names.append(book.name(id));
     const QList<QList<int>> columns = columnsOfNames(names, keys, breakdown);
+    RowFinder dayRows, monthRows;
     qint64 lastDay = -1;
     int month = 0;
     for (const HeldPayment &r : book.payments().records()) {
@@ -107,8 +121,8 @@ Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBre
         }
         const QList<int> &cols =
             columns.at(breakdown == TotalsBreakdown::Payee ? r.payee : r.category);
-        add(out.days, static_cast<int>(d), cols, r.amount);
-        add(out.months, month, cols, r.amount);
+        add(out.days, dayRows, static_cast<int>(d), cols, r.amount);
+        add(out.months, monthRows, month, cols, r.amount);
     }
     return out;
 }

@@ -65,6 +65,17 @@ public:
     explicit GridModel(Grid *grid) : QAbstractTableModel(grid), m_grid(grid) {}
 
     GridCells cells;
+    // Back colours of a column over a run of rows, under the cells' own.
+    struct ColourRun {
+        int first, count, col;
+        QColor color;
+    };
+    QList<ColourRun> colourRuns;
+    QColor runColour(int r, int c) const {
+        for (const ColourRun &run : colourRuns)
+            if (c == run.col && r >= run.first && r < run.first + run.count) return run.color;
+        return {};
+    }
     QList<ColumnLayout> columns;
     // Rows whose texts the source makes when they are shown, read or sorted:
     // the source's row for each grid row, or -1 where the cells hold the texts.
@@ -138,6 +149,7 @@ public:
         }
         case Qt::BackgroundRole: {
             QColor color = cells.backColor(r, c);
+            if (!color.isValid() && !colourRuns.isEmpty()) color = runColour(r, c);
             if (!color.isValid())
                 color = QApplication::palette().color(fixed ? QPalette::Button : QPalette::Base);
             return color;
@@ -489,8 +501,15 @@ void Grid::sortRows(int col, bool ascending, bool numeric) {
     scheduleRefresh();
 }
 
+void Grid::setRowsBackColor(int first, int count, int c, const QColor &color) {
+    if (c < 0 || c >= cols() || count <= 0) return;
+    m_model->colourRuns.append({first, count, c, color});
+    scheduleRefresh();
+}
+
 void Grid::clear() {
     m_model->cells.clear();
+    m_model->colourRuns.clear();
     m_model->dropSource();
     scheduleRefresh();
 }

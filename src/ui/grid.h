@@ -84,6 +84,11 @@ public:
     void setComputedRows(int first, int count, CellText text);
     QColor cellBackColor(int r, int c) const;
     void setCellBackColor(int r, int c, const QColor &color);
+    // The back colour of column c in rows [first, first + count), as
+    // setCellBackColor on each would give, kept as one run (a colour a cell
+    // is given itself comes first). Runs stay where they are when rows are
+    // sorted; clear() ends them.
+    void setRowsBackColor(int first, int count, int c, const QColor &color);
     QColor cellForeColor(int r, int c) const;
     void setCellForeColor(int r, int c, const QColor &color);
 

@@ -49,6 +49,12 @@ private slots:
         QCOMPARE(g.fixedAlignment(0), Qt::AlignCenter);
         QCOMPARE(g.cellBackColor(1, 2), QColor(255, 192, 192));
         QCOMPARE(g.cellForeColor(1, 2), QColor(Qt::red));
+        // A run of rows in a column: a cell's own colour comes first.
+        const QColor plain = g.cellBackColor(2, 3);
+        g.setRowsBackColor(1, 2, 2, QColor(1, 2, 3));
+        QCOMPARE(g.cellBackColor(1, 2), QColor(255, 192, 192));
+        QCOMPARE(g.cellBackColor(2, 2), QColor(1, 2, 3));
+        QCOMPARE(g.cellBackColor(2, 3), plain);
         QCOMPARE(g.fontPointSize(), 11);
         QCOMPARE(g.fixedRows(), 1);
         QCOMPARE(g.fixedCols(), 1);
