@@ -33,7 +33,8 @@ public:
 
     bool sortKeys(int col, QList<int> *keys) const override {
         using F = PaymentTable::Field;
-        return (col == 2 || col == 3) && m_table.sortKeys(col == 2 ? F::Payee : F::Category, keys);
+        const F field = col == 2 ? F::Payee : col == 3 ? F::Category : F::Memo;
+        return (col == 2 || col == 3 || col == 5) && m_table.sortKeys(field, keys);
     }
 
 private:

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <algorithm>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 #include "records/cp932.h"
 #include "records/dates.h"
@@ -70,21 +72,48 @@ PaymentTable::PaymentTable(QByteArray content, bool formatDates)
 PaymentTable::PaymentTable(const HeldFile<HeldPayment> &payments, bool formatDates)
     : m_content(payments.bytes()), m_formatDates(formatDates), m_held(payments.records()) {}
 
+namespace {
+// Ranks of texts in text order (by character code); equal texts share one.
+QList<int> ranksOf(const QStringList &texts) {
+    QList<int> ids(texts.size());
+    std::iota(ids.begin(), ids.end(), 0);
+    std::sort(ids.begin(), ids.end(), [&](int a, int b) {
+        return QStringView(texts.at(a)).compare(QStringView(texts.at(b))) < 0;
+    });
+    QList<int> rank(texts.size());
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        rank[ids.at(i)] = i > 0 && texts.at(ids.at(i)) == texts.at(ids.at(i - 1))
+                              ? rank[ids.at(i - 1)]
+                              : static_cast<int>(i);
+    return rank;
+}
+} // namespace
+
 bool PaymentTable::sortKeys(Field field, QList<int> *keys) const {
+    if (field == Field::Memo && !m_held.isEmpty()) {
+        // Each distinct comment decoded once; most records have none.
+        std::unordered_map<std::string_view, int> ids;
+        QStringList texts;
+        QList<int> idOfRow(size());
+        RawFields f;
+        for (qsizetype r = 0; r < size(); ++r) {
+            RawReader::split(line(r), f, fieldsThrough(PaymentField::Memo));
+            const QByteArrayView memo = fieldAt(f, PaymentField::Memo);
+            const auto [it, added] = ids.try_emplace(byteString(memo), int(texts.size()));
+            if (added) texts.append(decoded(memo));
+            idOfRow[r] = it->second;
+        }
+        const QList<int> rank = ranksOf(texts);
+        keys->resize(size());
+        for (qsizetype r = 0; r < size(); ++r)
+            (*keys)[r] = rank.at(idOfRow.at(r));
+        return true;
+    }
     if ((field != Field::Payee && field != Field::Category) || m_held.isEmpty() ||
         m_names.isEmpty())
         return false;
-    // The names in text order once; equal texts share a rank.
-    QList<int> ids(m_names.size());
-    std::iota(ids.begin(), ids.end(), 0);
-    std::sort(ids.begin(), ids.end(), [&](int a, int b) {
-        return QStringView(m_names.at(a)).compare(QStringView(m_names.at(b))) < 0;
-    });
-    QList<int> rank(m_names.size());
-    for (qsizetype i = 0; i < ids.size(); ++i)
-        rank[ids.at(i)] = i > 0 && m_names.at(ids.at(i)) == m_names.at(ids.at(i - 1))
-                              ? rank[ids.at(i - 1)]
-                              : static_cast<int>(i);
+    // The names in text order once.
+    const QList<int> rank = ranksOf(m_names);
     keys->resize(size());
     for (qsizetype r = 0; r < size(); ++r)
         (*keys)[r] = rank.at(field == Field::Payee ? m_held.at(r).payee : m_held.at(r).category);

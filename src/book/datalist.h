@@ -41,9 +41,10 @@ public:
     // The amount as every page reads it (parseAmountField), number or not.
     Yen readAmount(qsizetype row) const;
     ListedPayment row(qsizetype row) const;
-    // For a sort by payee or category of a list made from the held book: a
-    // key per row whose order is the order of the texts (by character code),
-    // without decoding a row. False for other fields and other lists.
+    // For a sort by payee, category or comment of a list made from the held
+    // book: a key per row whose order is the order of the texts (by character
+    // code), each distinct text decoded once at most. False for other fields
+    // and other lists.
     bool sortKeys(Field field, QList<int> *keys) const;
 
     const QByteArray &content() const { return m_content; }

@@ -70,7 +70,18 @@ private slots:
             for (qsizetype j = 0; j < keys.size(); ++j)
                 QCOMPARE(keys.at(i) < keys.at(j),
                          QStringView(payees.at(i)).compare(QStringView(payees.at(j))) < 0);
-        QVERIFY(!table.sortKeys(PaymentTable::Field::Memo, &keys));
+        QVERIFY(!table.sortKeys(PaymentTable::Field::Amount, &keys));
+        // Comments too.
+        QString memoLines;
+        for (const QString &m : payees)
+            memoLines += QStringLiteral("\"2024/01/01\",\"a\",\"x\",1,\"%1\",\"\"\r\n").arg(m);
+        const PaymentTable memos =
+            computeDataList(BookModel::fromBytes(cp932::encode(memoLines).value_or("")));
+        QVERIFY(memos.sortKeys(PaymentTable::Field::Memo, &keys));
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            for (qsizetype j = 0; j < keys.size(); ++j)
+                QCOMPARE(keys.at(i) < keys.at(j),
+                         QStringView(payees.at(i)).compare(QStringView(payees.at(j))) < 0);
     }
 
     void dataListSortsTurnPerButton() {
