@@ -41,32 +41,44 @@ const BookModel &BookSession::forecast() const {
     if (m_forecast.incomes().bytes().constData() != book.incomes().bytes().constData() ||
         m_forecast.incomes().bytes().size() != book.incomes().bytes().size())
         m_forecast.setIncomes(book.incomes().bytes());
-    const QString path = this->book.pathOf(bookfile::forecast);
-    const FileIdentity now = identityOf(path);
-    if (m_forecastHeld.loaded && now == m_forecastHeld.identity) return m_forecast;
-    FileContent read = readFile(path);
-    m_forecastHeld.loaded = read.ok() && !changedJustNow(now);
-    m_forecastHeld.identity = now;
-    noteReadError(read.error);
-    QByteArray bytes = std::move(read.bytes);
-    m_forecast.setPayments(std::move(bytes), std::move(read));
+    if (std::optional<FileContent> read = readIfChanged(bookfile::forecast, m_forecastHeld)) {
+        QByteArray bytes = std::move(read->bytes);
+        m_forecast.setPayments(std::move(bytes), std::move(*read));
+    }
     return m_forecast;
 }
 
-void BookSession::refresh(const QString &name, Held &held) const {
+std::optional<FileContent> BookSession::readIfChanged(const QString &name, Held &held) const {
     const QString path = book.pathOf(name);
     const FileIdentity now = identityOf(path);
-    if (held.loaded && now == held.identity) return;
+    if (held.loaded && now == held.identity) return std::nullopt;
     FileContent read = readFile(path);
     // A file that could not be read is read again at the next look.
     held.loaded = read.ok() && !changedJustNow(now);
     held.identity = now;
     noteReadError(read.error);
-    QByteArray bytes = std::move(read.bytes);
+    return read;
+}
+
+bool BookSession::takesAppend(Held &held, const FileIdentity &before) {
+    if (held.loaded && before == held.identity) return true;
+    held.loaded = false;
+    return false;
+}
+
+void BookSession::wrote(const QString &name, Held &held) {
+    held.identity = identityOf(book.pathOf(name));
+    held.loaded = true;
+}
+
+void BookSession::refresh(const QString &name, Held &held) const {
+    std::optional<FileContent> read = readIfChanged(name, held);
+    if (!read) return;
+    QByteArray bytes = std::move(read->bytes);
     if (&held == &m_payments)
-        m_model.setPayments(std::move(bytes), std::move(read));
+        m_model.setPayments(std::move(bytes), std::move(*read));
     else
-        m_model.setIncomes(std::move(bytes), std::move(read));
+        m_model.setIncomes(std::move(bytes), std::move(*read));
 }
 
 bool BookSession::held(const QString &name, FileContent *content) const {
@@ -85,14 +97,8 @@ bool isSmallHeld(const QString &name) {
 
 const QByteArray &BookSession::heldBytes(const QString &name) const {
     HeldBytes &h = m_small[name];
-    const QString path = book.pathOf(name);
-    const FileIdentity now = identityOf(path);
-    if (h.held.loaded && now == h.held.identity) return h.bytes;
-    FileContent read = readFile(path);
-    h.held.loaded = read.ok() && !changedJustNow(now);
-    h.held.identity = now;
-    noteReadError(read.error);
-    h.bytes = std::move(read.bytes);
+    if (std::optional<FileContent> read = readIfChanged(name, h.held))
+        h.bytes = std::move(read->bytes);
     return h.bytes;
 }
 
@@ -119,16 +125,12 @@ void BookSession::replaced(const QString &name, const QByteArray &content) {
             m_forecast = m_model;
         else
             m_forecast.setPayments(content);
-        m_forecastHeld.identity = identityOf(book.pathOf(name));
-        m_forecastHeld.loaded = true;
-        return;
+        return wrote(name, m_forecastHeld);
     }
     if (isSmallHeld(name)) {
         HeldBytes &h = m_small[name];
         h.bytes = content;
-        h.held.identity = identityOf(book.pathOf(name));
-        h.held.loaded = true;
-        return;
+        return wrote(name, h.held);
     }
     Held *held = name == bookfile::payments  ? &m_payments
                  : name == bookfile::incomes ? &m_incomes
@@ -138,42 +140,29 @@ void BookSession::replaced(const QString &name, const QByteArray &content) {
         m_model.rewritePayments(content);
     else
         m_model.setIncomes(content);
-    held->identity = identityOf(book.pathOf(name));
-    held->loaded = true;
+    wrote(name, *held);
 }
 
 void BookSession::appended(const QString &name, const QByteArray &bytes,
                            const FileIdentity &before) {
     // A copy older than the file the bytes went to is read anew at the next look.
     if (name == bookfile::forecast) {
-        if (!m_forecastHeld.loaded || before != m_forecastHeld.identity) {
-            m_forecastHeld.loaded = false;
-            return;
-        }
+        if (!takesAppend(m_forecastHeld, before)) return;
         m_forecast.appendPayments(bytes);
-        m_forecastHeld.identity = identityOf(book.pathOf(name));
-        return;
+        return wrote(name, m_forecastHeld);
     }
     if (isSmallHeld(name)) {
         HeldBytes &h = m_small[name];
-        if (!h.held.loaded || before != h.held.identity) {
-            h.held.loaded = false;
-            return;
-        }
+        if (!takesAppend(h.held, before)) return;
         h.bytes += bytes;
-        h.held.identity = identityOf(book.pathOf(name));
-        return;
+        return wrote(name, h.held);
     }
     if (name != bookfile::payments && name != bookfile::incomes) return;
     Held &held = name == bookfile::payments ? m_payments : m_incomes;
-    // Held bytes that are not what the file held before the append are read anew.
-    if (!held.loaded || before != held.identity) {
-        held.loaded = false;
-        return;
-    }
+    if (!takesAppend(held, before)) return;
     if (&held == &m_payments)
         m_model.appendPayments(bytes);
     else
         m_model.setIncomes(m_model.incomes().bytes() + bytes);
-    held.identity = identityOf(book.pathOf(name));
+    wrote(name, held);
 }

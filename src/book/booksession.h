@@ -73,6 +73,14 @@ private:
         bool loaded = false;
     };
     void refresh(const QString &name, Held &held) const;
+    // The file read anew when its identity differs from the held one's;
+    // nothing while the held copy is current.
+    std::optional<FileContent> readIfChanged(const QString &name, Held &held) const;
+    // Whether bytes appended to a file whose identity was `before` may be
+    // added to the held copy; a copy older than that is read anew instead.
+    static bool takesAppend(Held &held, const FileIdentity &before);
+    // The held copy now matches what the program wrote to the file.
+    void wrote(const QString &name, Held &held);
     // A small file held as its bytes.
     struct HeldBytes {
         Held held;

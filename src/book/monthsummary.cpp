@@ -65,13 +65,9 @@ Yen quotientHalfEven(Wide num, Yen den) {
         std::clamp<Wide>(q, std::numeric_limits<Yen>::min(), std::numeric_limits<Yen>::max()));
 }
 
-MonthFigures computeMonth(const Book &book, QDate selected, const QString &paymentsFile,
-                          FileResult *error) {
-    FileResult incomesError, paymentsError;
-    const QByteArray incomes = readFileBytes(book.pathOf(bookfile::incomes), &incomesError);
-    const QByteArray payments = readFileBytes(book.pathOf(paymentsFile), &paymentsError);
-    if (error) *error = incomesError.ok() ? paymentsError : incomesError;
-    return computeMonth(incomes, payments, selected);
+MonthFigures computeMonth(const Book &book, QDate selected, const QString &paymentsFile) {
+    return computeMonth(readFileBytes(book.pathOf(bookfile::incomes)),
+                        readFileBytes(book.pathOf(paymentsFile)), selected);
 }
 
 MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected) {

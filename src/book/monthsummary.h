@@ -42,8 +42,7 @@ FaceMark faceMark(const MonthFigures &chart, int day);
 
 MonthFigures computeMonth(const BookModel &book, QDate selected);
 // The same over 入金.txt and another file laid out as データ.txt (the forecast).
-MonthFigures computeMonth(const Book &book, QDate selected, const QString &paymentsFile,
-                          FileResult *error = nullptr);
+MonthFigures computeMonth(const Book &book, QDate selected, const QString &paymentsFile);
 // The same over the contents of 入金.txt and データ.txt.
 MonthFigures computeMonth(const QByteArray &incomes, const QByteArray &payments, QDate selected);
 

@@ -2,25 +2,11 @@
 
 #include <algorithm>
 
+#include "book/datefield.h"
 #include "records/rawrecords.h"
 
-namespace {
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-} // namespace
-
 std::optional<qint64> dayNumberOf(QByteArrayView d) {
-    if (d.size() != 10 || d[4] != '/' || d[7] != '/') return std::nullopt;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (!isDigit(d[i])) return std::nullopt;
-    auto num = [&](int from, int n) {
-        int v = 0;
-        for (int i = from; i < from + n; ++i)
-            v = v * 10 + (d[i] - '0');
-        return v;
-    };
-    const QDate date(num(0, 4), num(5, 2), num(8, 2));
+    const QDate date = dateOfField(d); // the held book reads dates the same way
     if (!date.isValid()) return std::nullopt;
     return date.toJulianDay();
 }
