@@ -24,15 +24,12 @@ qsizetype pastLineEnd(const QByteArray &content, qsizetype end) {
 
 FileResult rewrite(const Book &book, const QString &name, const QString &temp, const RecordAt &at,
                    const QByteArray &newLine) {
-    const QString path = book.pathOf(name);
     const FileContent read = book.read(name);
     // Never rewrite from a part of the file, or one with text CP932 cannot hold.
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const std::optional<QByteArray> content = rewriteRecord(read.bytes, at, newLine);
     if (!content) return changedUnderneath();
-    const FileResult r = rewriteThrough(path, book.pathOf(temp), *content);
-    if (r.ok()) book.replaced(name, *content);
-    return r;
+    return book.rewrite(name, *content, temp);
 }
 } // namespace
 

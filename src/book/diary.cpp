@@ -126,8 +126,7 @@ FileResult Diary::store(const Book &book, const QByteArray &now, const FileResul
     m_comments.insert(row, bytes);
     QList<qsizetype> starts;
     const QByteArray out = contentWithRow(row, &starts);
-    const FileResult r =
-        rewriteThrough(book.pathOf(bookfile::payments), book.pathOf(bookfile::paymentsCopy), out);
+    const FileResult r = book.rewrite(bookfile::payments, out, bookfile::paymentsCopy);
     if (!r.ok()) {
         if (previous)
             m_comments.insert(row, *previous);
@@ -137,7 +136,6 @@ FileResult Diary::store(const Book &book, const QByteArray &now, const FileResul
     }
     m_inFile = out;
     m_written = std::move(starts);
-    book.replaced(bookfile::payments, out);
     return {};
 }
 

@@ -7,8 +7,6 @@
 #include "records/rawrecords.h"
 
 FileResult resetForecast(const Book &book) {
-    const FileResult removed = deleteFile(book, bookfile::forecast);
-    if (!removed.ok()) return removed;
     return copyFile(book, bookfile::payments, bookfile::forecast);
 }
 

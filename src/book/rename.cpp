@@ -15,9 +15,6 @@ FileResult renameEverywhere(const Book &book, PaymentField field, const QString 
     if (!payments.error.ok()) return payments.error;
     const PlannedRewrite master = planRenameInMaster(book, masterOf(field), oldName, newName);
     if (!master.error.ok()) return master.error;
-    if (const FileResult r = payments.write(); !r.ok()) return r;
-    book.replaced(bookfile::payments, payments.content);
-    const FileResult r = master.write();
-    if (r.ok()) book.replaced(masterOf(field), master.content);
-    return r;
+    if (const FileResult r = payments.write(book); !r.ok()) return r;
+    return master.write(book);
 }

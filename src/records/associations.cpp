@@ -42,7 +42,5 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
         return true;
     });
     if (!found) out.append(*line);
-    const FileResult r = rewriteThrough(real, book.pathOf(bookfile::associationsCopy), out);
-    if (r.ok()) book.replaced(bookfile::associations, out);
-    return r;
+    return book.rewrite(bookfile::associations, out, bookfile::associationsCopy);
 }

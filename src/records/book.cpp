@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "records/fileops.h"
+
 Book::Book(QString dir) : m_dir(std::move(dir)) {}
 
 QString Book::pathOf(const QString &name) const {
@@ -13,4 +15,56 @@ QString Book::pathOf(const QString &name) const {
     for (const QString &entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return canonical;
+}
+
+FileResult Book::rewrite(const QString &name, const QByteArray &content,
+                         const QString &temp) const {
+    const QString path = pathOf(name);
+    if (FileResult r = writeRefusal(path); !r.ok()) return r;
+    if (m_journal)
+        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Rewrite, 0);
+            !r.ok())
+            return r;
+    const FileResult r = temp.isEmpty() ? replaceAtomically(path, content)
+                                        : rewriteThrough(path, pathOf(temp), content);
+    if (m_journal) m_journal->finished(name, r.ok());
+    if (r.ok()) replaced(name, content);
+    return r;
+}
+
+FileResult Book::append(const QString &name, const QByteArray &line) const {
+    const QString path = pathOf(name);
+    if (FileResult r = writeRefusal(path); !r.ok()) return r;
+    if (startsWithByteOrderMarkOnDisk(path)) {
+        QByteArray whole;
+        if (FileResult r = contentWithLineAdded(path, line, &whole); !r.ok()) return r;
+        return rewrite(name, whole);
+    }
+    const FileIdentity now = identityOf(path);
+    if (m_journal)
+        if (FileResult r =
+                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size);
+            !r.ok())
+            return r;
+    QByteArray added;
+    FileIdentity before;
+    const FileResult r = appendLine(path, line, &added, &before);
+    if (m_journal) m_journal->finished(name, r.ok());
+    if (r.ok()) appended(name, added, before);
+    return r;
+}
+
+FileResult Book::truncateTo(const QString &name, qint64 size) const {
+    const QString path = pathOf(name);
+    if (FileResult r = writeRefusal(path); !r.ok()) return r;
+    FileContent now = read(name);
+    if (!now.ok()) return now.error;
+    if (m_journal)
+        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Truncate, size);
+            !r.ok())
+            return r;
+    const FileResult r = truncateFileTo(path, size);
+    if (m_journal) m_journal->finished(name, r.ok());
+    if (r.ok()) replaced(name, now.bytes.left(size));
+    return r;
 }

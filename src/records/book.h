@@ -25,6 +25,22 @@ inline const QString userName = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
 
 struct FileContent;
 struct FileIdentity;
+struct FileResult;
+
+// Told before and after every write of a book file, so that a change can be
+// undone and a write a crash cut short can be put back (book/history.h).
+class BookJournal {
+public:
+    enum class Write { Rewrite, Append, Truncate };
+    virtual ~BookJournal() = default;
+    // Before the file at path is rewritten whole, added to at offset `at`
+    // (its size) or cut back to `at` bytes. A refusal stops the write before
+    // anything is written.
+    virtual FileResult aboutToWrite(const QString &name, const QString &path, Write kind,
+                                    qint64 at) = 0;
+    // After that write, whether it was made or not.
+    virtual void finished(const QString &name, bool written) = 0;
+};
 
 // Told of every write the program makes to a record file of a book, with
 // what it wrote, so that a book held in memory takes those bytes instead of
@@ -56,6 +72,17 @@ public:
 
     // The writers report what they wrote here (see BookWriteWatcher).
     void setWatcher(BookWriteWatcher *watcher) { m_watcher = watcher; }
+    void setJournal(BookJournal *journal) { m_journal = journal; }
+
+    // Every write of a book file goes through one of these: the journal is
+    // told first, the watcher after (see the protocol in fileops.h).
+    // The whole file, through temp (a name of the book) when given.
+    FileResult rewrite(const QString &name, const QByteArray &content,
+                       const QString &temp = {}) const;
+    // One line at the end (a file with a byte-order mark is rewritten whole).
+    FileResult append(const QString &name, const QByteArray &line) const;
+    // Cuts the file back to its first size bytes (what an undone append added).
+    FileResult truncateTo(const QString &name, qint64 size) const;
     // The content a rewrite of the file starts from: as held, or as read now.
     FileContent read(const QString &name) const;
     void replaced(const QString &name, const QByteArray &content) const {
@@ -72,4 +99,5 @@ public:
 private:
     QString m_dir;
     BookWriteWatcher *m_watcher = nullptr;
+    BookJournal *m_journal = nullptr;
 };

@@ -95,13 +95,27 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
     int error = errno;
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
-    if (written && closed && ::rename(temp.constData(), nativePath(target).constData()) == 0)
+    if (written && closed && ::rename(temp.constData(), nativePath(target).constData()) == 0) {
+        // The rename is kept only once the folder that records it is on the disk.
+        if (!syncFolderOf(target)) return ioError(target, errnoText(errno));
         return {};
+    }
     if (written && closed) error = errno;
     ::unlink(temp.constData());
     return ioError(target, errnoText(error));
 }
 } // namespace
+
+bool syncFolderOf(const QString &path) {
+    const QByteArray folder = nativePath(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return synced;
+}
 
 FileContent Book::read(const QString &name) const {
     FileContent held;
@@ -218,32 +232,14 @@ FileResult rewriteThrough(const QString &real, const QString &temp, const QByteA
     return finishTemporary(fd, tempPath, target, content, modeFor(target));
 }
 
-namespace {
-// A file in another encoding is not appended to in CP932: it is rewritten
-// whole in CP932 with CR LF, the line at its end.
-FileResult appendToByteOrderMarked(const QString &path, const QByteArray &line, QByteArray *whole) {
-    const FileContent content = readFile(path);
-    if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
-    QByteArray out;
-    out.reserve(content.bytes.size() + line.size() + 1024);
-    RawReader reader(content.bytes);
-    QByteArrayView old;
-    while (reader.nextLine(&old))
-        appendLineAsRead(out, old);
-    out.append(line);
-    const FileResult r = replaceAtomically(path, out);
-    if (r.ok() && whole) *whole = out;
-    return r;
-}
-} // namespace
-
 FileResult writeRefusal(const QString &path) {
     return checkWritable(linkTarget(path));
 }
 
 FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added,
-                      QByteArray *whole, FileIdentity *before) {
+                      FileIdentity *before) {
     if (FileResult r = checkWritable(path); !r.ok()) return r;
+    const bool existed = identityOf(path).exists;
     const int fd =
         ::open(nativePath(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return ioError(path, errnoText(errno));
@@ -262,18 +258,14 @@ FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *a
                    st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec,
                    st.st_ino,
                    st.st_dev};
-    char head[3] = {};
-    const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
-    if (headSize > 0 && startsWithByteOrderMark(QByteArrayView(head, headSize))) {
-        ::close(fd);
-        return appendToByteOrderMarked(path, line, whole);
-    }
     char last = '\n';
     if (st.st_size > 0) {
         if (::pread(fd, &last, 1, st.st_size - 1) != 1) last = '\n';
     }
     if (last != '\n' && last != '\r') bytes.prepend("\r\n", 2);
-    bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    // One write of the whole line, then fsync: the line is saved once both return.
+    bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0 &&
+                   (existed || syncFolderOf(path));
     int error = errno;
     // A failed append is undone: a part of the line would read as a record of
     // its own (123 yen of 123456).
@@ -288,22 +280,92 @@ FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *a
 }
 
 FileResult truncateFile(const Book &book, const QString &name) {
-    const FileResult r = replaceAtomically(book.pathOf(name), {});
-    if (r.ok()) book.replaced(name, {});
-    return r;
+    return book.rewrite(name, {});
 }
 
 FileResult deleteFile(const Book &book, const QString &name) {
     const QString path = book.pathOf(name);
     if (QFile::exists(path) && !QFile::remove(path))
         return ioError(path, QStringLiteral("削除できません"));
-    return {};
+    return syncFolderOf(path) ? FileResult() : ioError(path, errnoText(errno));
 }
 
 FileResult copyFile(const Book &book, const QString &from, const QString &to) {
     const FileContent content = book.read(from);
     if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
-    const FileResult r = replaceAtomically(book.pathOf(to), content.bytes);
-    if (r.ok()) book.replaced(to, content.bytes);
-    return r;
+    return book.rewrite(to, content.bytes);
+}
+
+FileResult truncateFileTo(const QString &path, qint64 size) {
+    const int fd = ::open(nativePath(linkTarget(path)).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return ioError(path, errnoText(errno));
+    bool done = ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && done) {
+        done = false;
+        error = errno;
+    }
+    return done ? FileResult() : ioError(path, errnoText(error));
+}
+
+FileResult keepCopy(const QString &path, const QString &copy) {
+    const QByteArray from = nativePath(linkTarget(path));
+    const QByteArray to = nativePath(copy);
+    // A second name for the old file costs nothing; a file system without
+    // hard links (a USB stick) gets a copy, made whole before it has its name.
+    if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) != 0) {
+        if (errno == EEXIST) return ioError(copy, errnoText(errno));
+        const FileContent content = readFile(path);
+        if (!content.ok()) return content.error;
+        QByteArray temp = to + ".XXXXXX";
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0) return ioError(copy, errnoText(errno));
+        const bool written =
+            writeFully(fd, content.bytes.constData(), content.bytes.size()) && ::fsync(fd) == 0;
+        const int error = errno;
+        if (::close(fd) != 0 || !written || ::rename(temp.constData(), to.constData()) != 0) {
+            ::unlink(temp.constData());
+            return ioError(copy, errnoText(written ? errno : error));
+        }
+    }
+    return syncFolderOf(copy) ? FileResult() : ioError(copy, errnoText(errno));
+}
+
+FileResult contentWithLineAdded(const QString &path, const QByteArray &line, QByteArray *out) {
+    const FileContent content = readFile(path);
+    if (FileResult r = content.rewriteRefusal(); !r.ok()) return r;
+    out->clear();
+    out->reserve(content.bytes.size() + line.size() + 1024);
+    RawReader reader(content.bytes);
+    QByteArrayView old;
+    while (reader.nextLine(&old))
+        appendLineAsRead(*out, old);
+    out->append(line);
+    return {};
+}
+
+bool startsWithByteOrderMarkOnDisk(const QString &path) {
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char head[3] = {};
+    const ssize_t n = ::pread(fd, head, sizeof head, 0);
+    ::close(fd);
+    return n > 0 && startsWithByteOrderMark(QByteArrayView(head, n));
+}
+
+quint64 contentHash(QByteArrayView bytes) {
+    // FNV-1a over eight bytes at a time, then the tail: stable across runs,
+    // as a history kept on the disk needs, and fast on a book of many years.
+    quint64 h = 14695981039346656037ULL ^ static_cast<quint64>(bytes.size());
+    const char *p = bytes.data();
+    qsizetype n = bytes.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        h = (h ^ word) * 1099511628211ULL;
+        h ^= h >> 29;
+    }
+    for (; n > 0; ++p, --n)
+        h = (h ^ static_cast<unsigned char>(*p)) * 1099511628211ULL;
+    return h;
 }

@@ -75,23 +75,42 @@ FileResult rewriteThrough(const QString &real, const QString &temp, const QByteA
 // several files checks every file first: the new content for the real file
 // and its temporary, or why it must not be written.
 struct PlannedRewrite {
-    QString real;
-    QString temp;
+    QString name; // of the book file
+    QString temp; // the book name of its temporary
     QByteArray content;
     FileResult error;
-    FileResult write() const { return error.ok() ? rewriteThrough(real, temp, content) : error; }
+    FileResult write(const Book &book) const {
+        return error.ok() ? book.rewrite(name, content, temp) : error;
+    }
 };
 
 // Adds one line at the end, after a CR LF when the last line lacks one.
-// *added (when given) is set to the bytes added at the end; a file in
-// another encoding is rewritten whole instead, and *whole then holds it.
-// *before (when given) is the file's identity just before the append.
+// *added (when given) is set to the bytes added at the end; *before (when
+// given) is the file's identity just before the append. The file must be in
+// CP932 (see startsWithByteOrderMarkOnDisk and contentWithLineAdded).
 FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added = nullptr,
-                      QByteArray *whole = nullptr, FileIdentity *before = nullptr);
+                      FileIdentity *before = nullptr);
+// A file in another encoding is not appended to in CP932: *out is the whole
+// file in CP932 with CR LF, the line at its end, for a rewrite.
+bool startsWithByteOrderMarkOnDisk(const QString &path);
+FileResult contentWithLineAdded(const QString &path, const QByteArray &line, QByteArray *out);
+
+// Cuts the file back to its first size bytes, durably.
+FileResult truncateFileTo(const QString &path, qint64 size);
+// Gives the file's present content a second, durable name copy (a new
+// file): a hard link where the file system has them, else a copy.
+FileResult keepCopy(const QString &path, const QString &copy);
+// fsync of the folder that holds path: a rename or a new file survives a
+// power cut only once its folder is synced. False with errno set on failure.
+bool syncFolderOf(const QString &path);
+// A hash of a file's bytes that is the same in every run (the undo history
+// keeps it on the disk to know a file is still as a change left it).
+quint64 contentHash(QByteArrayView bytes);
 
 // Why a file may not be written (a file the user made read-only), if it may not.
 FileResult writeRefusal(const QString &path);
 
 FileResult truncateFile(const Book &book, const QString &name);
 FileResult deleteFile(const Book &book, const QString &name);
+// Through the copy's temporary: the copy is never missing, not even for a moment.
 FileResult copyFile(const Book &book, const QString &from, const QString &to);

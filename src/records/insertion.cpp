@@ -5,18 +5,10 @@
 
 FileResult insertInDateOrder(const Book &book, const QString &name, const QString &temp,
                              const QByteArray &line, const QString &date, const QString &lastDate) {
-    const QString real = book.pathOf(name);
     // lastDate comes from the held file: one that could not be read has none.
     if (FileContent held; book.held(name, &held))
         if (FileResult r = held.rewriteRefusal(); !r.ok()) return r;
-    if (!(lastDate > date)) {
-        QByteArray added, whole;
-        FileIdentity before;
-        const FileResult r = appendLine(real, line, &added, &whole, &before);
-        if (r.ok() && whole.isEmpty()) book.appended(name, added, before);
-        if (r.ok() && !whole.isEmpty()) book.replaced(name, whole);
-        return r;
-    }
+    if (!(lastDate > date)) return book.append(name, line);
     const FileContent read = book.read(name);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     // The line goes in front of the first record of a later date.
@@ -32,7 +24,5 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
         return true;
     });
     if (!written) out.append(line);
-    const FileResult r = rewriteThrough(real, book.pathOf(temp), out);
-    if (r.ok()) book.replaced(name, out);
-    return r;
+    return book.rewrite(name, out, temp);
 }

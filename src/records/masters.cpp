@@ -33,12 +33,7 @@ FileResult appendMasterName(const Book &book, const QString &name, const QString
     if (!bytes) return err;
     QByteArray line;
     appendMasterLine(line, *bytes);
-    QByteArray added, whole;
-    FileIdentity before;
-    const FileResult r = appendLine(book.pathOf(master), line, &added, &whole, &before);
-    if (r.ok() && whole.isEmpty()) book.appended(master, added, before);
-    if (r.ok() && !whole.isEmpty()) book.replaced(master, whole);
-    return r;
+    return book.append(master, line);
 }
 
 FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names) {
@@ -51,18 +46,16 @@ FileResult overwriteMaster(const Book &book, const QString &master, const QStrin
         if (!bytes) return err;
         appendMasterLine(out, *bytes);
     }
-    const FileResult r = replaceAtomically(book.pathOf(master), out);
-    if (r.ok()) book.replaced(master, out);
-    return r;
+    return book.rewrite(master, out);
 }
 
 PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const QString &oldName,
                                   const QString &newName) {
-    PlannedRewrite plan{book.pathOf(master), book.pathOf(renameTempOf(master)), {}, {}};
+    PlannedRewrite plan{master, renameTempOf(master), {}, {}};
     const auto newBytes = encodeText(newName, Shape::Quoted, &plan.error);
     if (!newBytes || !encodeText(oldName, Shape::Quoted, &plan.error)) return plan;
-    if (plan.error = writeRefusal(plan.real); !plan.error.ok()) return plan;
-    const FileContent read = readFile(plan.real);
+    if (plan.error = writeRefusal(book.pathOf(master)); !plan.error.ok()) return plan;
+    const FileContent read = readFile(book.pathOf(master));
     if (plan.error = read.rewriteRefusal(); !plan.error.ok()) return plan;
     NameMatcher isOld(oldName);
     RawFields f;
@@ -80,7 +73,5 @@ PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const
 FileResult renameInMaster(const Book &book, const QString &master, const QString &oldName,
                           const QString &newName) {
     const PlannedRewrite plan = planRenameInMaster(book, master, oldName, newName);
-    const FileResult r = plan.write();
-    if (r.ok()) book.replaced(master, plan.content);
-    return r;
+    return plan.write(book);
 }

@@ -7,7 +7,5 @@ FileResult writeOpeningIncome(const Book &book, const IncomeRecord &opening) {
     b.text(opening.date).text(opening.reason).number(opening.amount);
     const auto line = b.finish();
     if (!line) return b.error();
-    const FileResult r = replaceAtomically(book.pathOf(bookfile::incomes), *line);
-    if (r.ok()) book.replaced(bookfile::incomes, *line);
-    return r;
+    return book.rewrite(bookfile::incomes, *line);
 }

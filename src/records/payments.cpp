@@ -58,18 +58,15 @@ FileResult overwritePayments(const Book &book, const QList<PaymentRecord> &recor
         if (!line) return err;
         out.append(*line);
     }
-    const FileResult r = replaceAtomically(book.pathOf(bookfile::payments), out);
-    if (r.ok()) book.replaced(bookfile::payments, out);
-    return r;
+    return book.rewrite(bookfile::payments, out);
 }
 
 PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const QString &oldName,
                                     const QString &newName) {
-    PlannedRewrite plan{
-        book.pathOf(bookfile::payments), book.pathOf(bookfile::paymentsRename), {}, {}};
+    PlannedRewrite plan{bookfile::payments, bookfile::paymentsRename, {}, {}};
     const auto newBytes = encodeText(newName, Shape::Quoted, &plan.error);
     if (!newBytes || !encodeText(oldName, Shape::Quoted, &plan.error)) return plan;
-    if (plan.error = writeRefusal(plan.real); !plan.error.ok()) return plan;
+    if (plan.error = writeRefusal(book.pathOf(plan.name)); !plan.error.ok()) return plan;
     const FileContent read = book.read(bookfile::payments);
     if (plan.error = read.rewriteRefusal(); !plan.error.ok()) return plan;
     const int index = fieldIndex(field);
@@ -92,7 +89,5 @@ PlannedRewrite planRenameInPayments(const Book &book, PaymentField field, const 
 FileResult renameInPayments(const Book &book, PaymentField field, const QString &oldName,
                             const QString &newName) {
     const PlannedRewrite plan = planRenameInPayments(book, field, oldName, newName);
-    const FileResult r = plan.write();
-    if (r.ok()) book.replaced(bookfile::payments, plan.content);
-    return r;
+    return plan.write(book);
 }

@@ -23,7 +23,7 @@ int readHelpFlag(const Book &book, FileResult *error) {
 FileResult writeHelpFlag(const Book &book, int flag) {
     LineBuilder b;
     b.text(QStringLiteral("ヘルプツアー")).number(flag);
-    return replaceAtomically(book.pathOf(bookfile::settings), *b.finish());
+    return book.rewrite(bookfile::settings, *b.finish());
 }
 
 QString readUserName(const Book &book, FileResult *error) {
@@ -36,7 +36,7 @@ FileResult writeUserName(const Book &book, const QString &name) {
     b.text(QStringLiteral("氏名")).text(name);
     const auto line = b.finish();
     if (!line) return b.error();
-    return replaceAtomically(book.pathOf(bookfile::userName), *line);
+    return book.rewrite(bookfile::userName, *line);
 }
 
 QString readNotes(const Book &book, FileResult *error) {
@@ -65,5 +65,5 @@ FileResult writeNotes(const Book &book, const QString &notesText) {
     auto bytes = encodeText(crlf, Shape::MultiLine, &err);
     if (!bytes) return err;
     endLine(*bytes);
-    return replaceAtomically(book.pathOf(bookfile::notes), *bytes);
+    return book.rewrite(bookfile::notes, *bytes);
 }
