@@ -25,6 +25,11 @@ BookSession::BookSession(const QString &dir) : book(dir) {
     book.setWatcher(this);
 }
 
+QStringList BookSession::openHistory() {
+    if (!m_history) m_history = std::make_unique<History>(book);
+    return m_history->open();
+}
+
 bool BookSession::isSampleBook() const {
     return firstPayDate() == QStringLiteral("2005/01/02") && userName == kSampleUserName;
 }

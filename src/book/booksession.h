@@ -4,9 +4,11 @@
 #include <QHash>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <optional>
 
 #include "book/bookmodel.h"
+#include "book/history.h"
 #include "records/book.h"
 #include "records/fileops.h"
 
@@ -61,6 +63,15 @@ public:
     // The shipped sample book: its first payment and its user name.
     bool isSampleBook() const;
 
+    // The undo history of the book, from openHistory() on; the messages say
+    // which files a change cut short by a crash were put back.
+    QStringList openHistory();
+    History *history() const { return m_history.get(); }
+    // The writes made while the scope lives are one change the user can undo.
+    [[nodiscard]] ChangeScope change(const QString &description) const {
+        return ChangeScope(m_history.get(), description);
+    }
+
     // BookWriteWatcher
     bool held(const QString &name, FileContent *content) const override;
     void replaced(const QString &name, const QByteArray &content) override;
@@ -94,6 +105,7 @@ private:
     mutable Held m_forecastHeld;
     mutable QHash<QString, HeldBytes> m_small; // the masters and 関連.TXT
     mutable FileResult m_readError;
+    std::unique_ptr<History> m_history;
 };
 
 // The user name that, with a first payment on 2005/01/02, marks the shipped sample book.

@@ -27,8 +27,8 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
             return r;
     const FileResult r = temp.isEmpty() ? replaceAtomically(path, content)
                                         : rewriteThrough(path, pathOf(temp), content);
-    if (m_journal) m_journal->finished(name, r.ok());
     if (r.ok()) replaced(name, content);
+    if (m_journal) m_journal->finished(name, r.ok());
     return r;
 }
 
@@ -49,8 +49,8 @@ FileResult Book::append(const QString &name, const QByteArray &line) const {
     QByteArray added;
     FileIdentity before;
     const FileResult r = appendLine(path, line, &added, &before);
-    if (m_journal) m_journal->finished(name, r.ok());
     if (r.ok()) appended(name, added, before);
+    if (m_journal) m_journal->finished(name, r.ok());
     return r;
 }
 
@@ -64,7 +64,36 @@ FileResult Book::truncateTo(const QString &name, qint64 size) const {
             !r.ok())
             return r;
     const FileResult r = truncateFileTo(path, size);
-    if (m_journal) m_journal->finished(name, r.ok());
     if (r.ok()) replaced(name, now.bytes.left(size));
+    if (m_journal) m_journal->finished(name, r.ok());
+    return r;
+}
+
+FileResult Book::appendBytes(const QString &name, const QByteArray &bytes) const {
+    const QString path = pathOf(name);
+    if (FileResult r = writeRefusal(path); !r.ok()) return r;
+    const FileIdentity now = identityOf(path);
+    if (m_journal)
+        if (FileResult r =
+                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size);
+            !r.ok())
+            return r;
+    FileIdentity before;
+    const FileResult r = appendExactly(path, bytes, &before);
+    if (r.ok()) appended(name, bytes, before);
+    if (m_journal) m_journal->finished(name, r.ok());
+    return r;
+}
+
+FileResult Book::remove(const QString &name) const {
+    const QString path = pathOf(name);
+    if (!identityOf(path).exists) return {};
+    if (m_journal)
+        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Remove, 0);
+            !r.ok())
+            return r;
+    const FileResult r = removeFile(path);
+    if (r.ok()) replaced(name, {});
+    if (m_journal) m_journal->finished(name, r.ok());
     return r;
 }

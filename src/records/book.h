@@ -31,7 +31,7 @@ struct FileResult;
 // undone and a write a crash cut short can be put back (book/history.h).
 class BookJournal {
 public:
-    enum class Write { Rewrite, Append, Truncate };
+    enum class Write { Rewrite, Append, Truncate, Remove };
     virtual ~BookJournal() = default;
     // Before the file at path is rewritten whole, added to at offset `at`
     // (its size) or cut back to `at` bytes. A refusal stops the write before
@@ -83,6 +83,10 @@ public:
     FileResult append(const QString &name, const QByteArray &line) const;
     // Cuts the file back to its first size bytes (what an undone append added).
     FileResult truncateTo(const QString &name, qint64 size) const;
+    // Adds bytes at the end exactly as given (what an undone cut took away).
+    FileResult appendBytes(const QString &name, const QByteArray &bytes) const;
+    // Removes the file (what an undone change had created).
+    FileResult remove(const QString &name) const;
     // The content a rewrite of the file starts from: as held, or as read now.
     FileContent read(const QString &name) const;
     void replaced(const QString &name, const QByteArray &content) const {

@@ -90,6 +90,11 @@ struct PlannedRewrite {
 // CP932 (see startsWithByteOrderMarkOnDisk and contentWithLineAdded).
 FileResult appendLine(const QString &path, const QByteArray &line, QByteArray *added = nullptr,
                       FileIdentity *before = nullptr);
+// Adds the bytes at the end as they are, durably.
+FileResult appendExactly(const QString &path, const QByteArray &bytes,
+                         FileIdentity *before = nullptr);
+// Removes the file, durably; a missing file is no failure.
+FileResult removeFile(const QString &path);
 // A file in another encoding is not appended to in CP932: *out is the whole
 // file in CP932 with CR LF, the line at its end, for a rewrite.
 bool startsWithByteOrderMarkOnDisk(const QString &path);
@@ -103,6 +108,7 @@ FileResult keepCopy(const QString &path, const QString &copy);
 // fsync of the folder that holds path: a rename or a new file survives a
 // power cut only once its folder is synced. False with errno set on failure.
 bool syncFolderOf(const QString &path);
+bool syncFolder(const QString &dir);
 // A hash of a file's bytes that is the same in every run (the undo history
 // keeps it on the disk to know a file is still as a change left it).
 quint64 contentHash(QByteArrayView bytes);

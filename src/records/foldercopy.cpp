@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <unistd.h>
 
 namespace {
@@ -31,17 +32,45 @@ FileResult copyOne(const QString &from, const QString &to) {
 
 FileResult copyIntoNewFolder(const Book &book, const QString &folder, const QStringList &names) {
     QDir bookDir(book.dir());
-    if (bookDir.exists(folder) || !bookDir.mkdir(folder))
+    // Filled under a name of its own and renamed when whole, so that a crash
+    // leaves no folder that looks like a complete copy.
+    const QString partial = folder + kPartialFolderSuffix;
+    if (bookDir.exists(folder) ||
+        (bookDir.exists(partial) && !QDir(bookDir.filePath(partial)).removeRecursively()) ||
+        !bookDir.mkdir(partial))
         return copyFailed(folder, QStringLiteral("フォルダを作れません"));
-    QDir target(bookDir.filePath(folder));
+    QDir target(bookDir.filePath(partial));
+    const auto fail = [&](const FileResult &r) {
+        target.removeRecursively();
+        return r;
+    };
     for (const QString &name : names) {
         const QString from = book.pathOf(name);
         if (!QFileInfo::exists(from)) continue;
         const FileResult r = copyOne(from, target.filePath(QFileInfo(from).fileName()));
-        if (!r.ok()) {
-            target.removeRecursively();
-            return r;
-        }
+        if (!r.ok()) return fail(r);
     }
+    const QString done = bookDir.filePath(folder);
+    if (!syncFolder(target.path()) || !bookDir.rename(partial, folder) || !syncFolderOf(done))
+        return fail(copyFailed(folder, QStringLiteral("フォルダを残せません")));
     return {};
+}
+
+int removeLeftovers(const QString &dir) {
+    int removed = 0;
+    QDir d(dir);
+    const QFileInfoList entries =
+        d.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    // What an interrupted rewrite leaves: "name.txt.Ab12Cd" beside a book file.
+    static const QRegularExpression temporary(
+        QStringLiteral(R"(^(.+\.(txt|TXT))\.[A-Za-z0-9]{6}$)"));
+    for (const QFileInfo &e : entries) {
+        const QString name = e.fileName();
+        if (e.isDir() && name.endsWith(kPartialFolderSuffix))
+            removed += QDir(e.filePath()).removeRecursively();
+        else if (e.isFile() && temporary.match(name).hasMatch())
+            removed += QFile::remove(e.filePath());
+    }
+    if (removed) syncFolder(dir);
+    return removed;
 }

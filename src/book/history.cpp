@@ -1,0 +1,603 @@
+#include "book/history.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "book/newstart.h"
+#include "records/foldercopy.h"
+
+namespace {
+using Write = BookJournal::Write;
+
+const QString kSnapshotPrefix = QStringLiteral("日次_");
+const QString kCannotUndo = QStringLiteral("元に戻せません");
+// The log grows by a few lines a change; past this many it is written anew
+// with only the kept changes.
+constexpr int kLogLinesBeforeCompaction = 5000;
+
+QString escaped(QString s) {
+    return s.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'\t', QStringLiteral("\\t"))
+        .replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\r', QStringLiteral("\\r"));
+}
+
+QString unescaped(QStringView s) {
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] != u'\\' || i + 1 == s.size()) {
+            out += s[i];
+            continue;
+        }
+        const QChar c = s[++i];
+        out += c == u't' ? QChar(u'\t') : c == u'n' ? QChar(u'\n') : c == u'r' ? QChar(u'\r') : c;
+    }
+    return out;
+}
+
+QString line(std::initializer_list<QString> fields) {
+    QStringList parts;
+    for (const QString &f : fields)
+        parts.append(escaped(f));
+    return parts.join(u'\t');
+}
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+QString timeText(const QDateTime &t) {
+    return t.toString(Qt::ISODateWithMs);
+}
+
+// The log line of one write: W (rewrite), D (removal), A (append), T (cut).
+QString writeLine(qint64 id, const History::FileWrite &w) {
+    switch (w.kind) {
+    case Write::Rewrite:
+        return line({QStringLiteral("W"), number(id), w.name, w.generation});
+    case Write::Remove:
+        return line({QStringLiteral("D"), number(id), w.name, w.generation});
+    case Write::Append:
+        return line({QStringLiteral("A"), number(id), w.name, number(w.at)});
+    case Write::Truncate:
+        return line({QStringLiteral("T"), number(id), w.name, number(w.at),
+                     QString::fromLatin1(w.removed.toHex())});
+    }
+    return {};
+}
+
+QString stateLine(qint64 id, const History::FileState &s) {
+    const FileIdentity &i = s.identity;
+    return line({QStringLiteral("S"), number(id), s.name, number(i.exists), number(i.size),
+                 number(i.mtimeNs), QString::number(i.inode), QString::number(s.hash)});
+}
+
+// The same file, untouched since: what a file that nobody wrote keeps.
+bool sameFile(const FileIdentity &a, const FileIdentity &b) {
+    return a.exists == b.exists && a.size == b.size && a.mtimeNs == b.mtimeNs &&
+           a.inode == b.inode && a.device == b.device;
+}
+
+QString putBack(const QString &name) {
+    return QStringLiteral("前回、保存が終わる前にミルテアが止まりました。"
+                          "「%1」を、その保存の前の状態に戻しました。")
+        .arg(name);
+}
+} // namespace
+
+History::History(Book &book) : m_book(book) {
+    m_book.setJournal(this);
+}
+
+History::~History() {
+    m_book.setJournal(nullptr);
+    if (m_logFd >= 0) ::close(m_logFd);
+}
+
+bool History::isJournaled(const QString &name) {
+    return name == bookfile::payments || name == bookfile::incomes || name == bookfile::payees ||
+           name == bookfile::categories || name == bookfile::associations ||
+           name == bookfile::notes || name == bookfile::userName;
+}
+
+QString History::folderPath() const {
+    return QDir(m_book.dir()).filePath(kFolder);
+}
+
+QString History::generationPath(const QString &generation) const {
+    return QDir(folderPath()).filePath(generation);
+}
+
+FileResult History::ensureLog() {
+    if (m_logFd >= 0) return {};
+    const QString folder = folderPath();
+    if (!QFileInfo::exists(folder)) {
+        if (!QDir(m_book.dir()).mkdir(kFolder) || !syncFolder(m_book.dir()))
+            return ioError(folder, QStringLiteral("フォルダを作れません"));
+    }
+    const QString path = QDir(folder).filePath(kLog);
+    const bool existed = QFileInfo::exists(path);
+    m_logFd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                     0644);
+    if (m_logFd < 0) return ioError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    if (!existed && !syncFolder(folder))
+        return ioError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    return {};
+}
+
+FileResult History::logLine(const QString &text) {
+    if (FileResult r = ensureLog(); !r.ok()) return r;
+    const QByteArray bytes = text.toUtf8() + '\n';
+    // One write and its fsync: the line is in the log before what it announces.
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t w = ::write(m_logFd, bytes.constData() + done, bytes.size() - done);
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0) return ioError(kLog, QString::fromLocal8Bit(std::strerror(errno)));
+        done += w;
+    }
+    if (::fsync(m_logFd) != 0) return ioError(kLog, QString::fromLocal8Bit(std::strerror(errno)));
+    return {};
+}
+
+FileResult History::logBegin(OpenStep &step) {
+    step.logged = true;
+    return logLine(line({QStringLiteral("B"), number(step.id),
+                         QString(QLatin1Char(static_cast<char>(step.kind))), number(step.target),
+                         timeText(step.time), step.description}));
+}
+
+QString History::newGeneration(const QString &name) const {
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss_zzz"));
+    QString generation = QStringLiteral("%1_%2_%3").arg(stamp).arg(m_step->id).arg(name);
+    for (int n = 2; QFileInfo::exists(generationPath(generation)); ++n)
+        generation = QStringLiteral("%1_%2-%3_%4").arg(stamp).arg(m_step->id).arg(n).arg(name);
+    return generation;
+}
+
+void History::begin(const QString &description) {
+    if (m_step) return; // a change inside a change is part of it
+    m_step = OpenStep{m_nextId++,
+                      StepKind::Change,
+                      0,
+                      description,
+                      QDateTime::currentDateTime(),
+                      {},
+                      false,
+                      false,
+                      false};
+}
+
+FileResult History::aboutToWrite(const QString &name, const QString &path, Write kind, qint64 at) {
+    if (!isJournaled(name)) return {};
+    if (!m_step) {
+        begin(QStringLiteral("「%1」の変更").arg(name));
+        m_step->implicit = true;
+    }
+    const auto refuse = [&](const FileResult &r) {
+        m_step->failed = true;
+        if (m_step->implicit) end();
+        return r;
+    };
+    if (!m_step->logged)
+        if (FileResult r = logBegin(*m_step); !r.ok()) return refuse(r);
+    FileWrite w{kind, name, {}, at, {}, false};
+    if (kind == Write::Truncate) {
+        const FileContent now = m_book.read(name);
+        if (!now.ok()) return refuse(now.error);
+        w.removed = now.bytes.mid(at);
+    }
+    const bool replaces = kind == Write::Rewrite || kind == Write::Remove;
+    if (replaces && identityOf(path).exists) w.generation = newGeneration(name);
+    // Logged before the file is touched; the old bytes kept before the rename.
+    if (FileResult r = logLine(writeLine(m_step->id, w)); !r.ok()) return refuse(r);
+    if (!w.generation.isEmpty())
+        if (FileResult r = keepCopy(path, generationPath(w.generation)); !r.ok()) return refuse(r);
+    m_step->writes.append(w);
+    return {};
+}
+
+void History::finished(const QString &name, bool written) {
+    if (!isJournaled(name) || !m_step || m_step->writes.isEmpty()) return;
+    if (written)
+        m_step->writes.last().made = true;
+    else
+        m_step->failed = true;
+    if (m_step->implicit) end();
+}
+
+History::FileState History::stateOf(const QString &name) const {
+    FileState s{name, identityOf(m_book.pathOf(name)), 0};
+    if (s.identity.exists) s.hash = contentHash(m_book.read(name).bytes);
+    return s;
+}
+
+void History::end() {
+    if (!m_step) return;
+    OpenStep step = std::move(*m_step);
+    m_step.reset();
+    if (step.writes.isEmpty()) return;
+    if (step.failed) {
+        QList<FileWrite> made;
+        for (const FileWrite &w : step.writes)
+            if (w.made) made.append(w);
+        rollBack(made, false);
+        logLine(line({QStringLiteral("X"), number(step.id)}));
+        return;
+    }
+    commit(step);
+}
+
+void History::commit(OpenStep &step) {
+    QStringList lines;
+    QList<FileState> states;
+    QStringList seen;
+    for (const FileWrite &w : step.writes) {
+        if (seen.contains(w.name)) continue;
+        seen.append(w.name);
+        states.append(stateOf(w.name));
+        lines.append(stateLine(step.id, states.last()));
+    }
+    lines.append(line({QStringLiteral("C"), number(step.id)}));
+    // A commit that cannot be logged is rolled back at the next start.
+    if (logLine(lines.join(u'\n')).ok()) applyCommitted(step, states);
+}
+
+void History::applyCommitted(const OpenStep &step, const QList<FileState> &states) {
+    Change *change = nullptr;
+    if (step.kind == StepKind::Change || step.kind == StepKind::Kept) {
+        while (step.kind == StepKind::Change && !m_changes.isEmpty() && m_changes.last().undone)
+            m_changes.removeLast(); // a new change ends what could be redone
+        m_changes.append(Change{step.id, step.time, step.description, step.undone, {}, {}});
+        while (m_changes.size() > kKeptChanges)
+            m_changes.removeFirst();
+        change = &m_changes.last();
+    } else {
+        for (Change &c : m_changes)
+            if (c.id == step.target) change = &c;
+        if (!change) return;
+        change->undone = step.kind == StepKind::Undo;
+    }
+    change->last = step.writes;
+    change->after = states;
+}
+
+QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
+    QStringList names;
+    for (auto it = writes.crbegin(); it != writes.crend(); ++it) {
+        const FileWrite &w = *it;
+        const QString path = m_book.pathOf(w.name);
+        const FileIdentity now = identityOf(path);
+        bool put = false;
+        if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
+            if (w.generation.isEmpty()) {
+                // The file did not exist before the write.
+                put = now.exists && removeFile(path).ok();
+            } else if (QFileInfo::exists(generationPath(w.generation))) {
+                const FileContent old = readFile(generationPath(w.generation));
+                put = old.ok() && (!now.exists || readFile(path).bytes != old.bytes) &&
+                      replaceAtomically(path, old.bytes).ok();
+            } // else the old file was never replaced: its copy comes first
+        } else if (w.kind == Write::Append) {
+            put = now.size > w.at && truncateFileTo(path, w.at).ok();
+        } else if (w.kind == Write::Truncate) {
+            put = now.size == w.at && appendExactly(path, w.removed).ok();
+        }
+        if (!put) continue;
+        m_book.replaced(w.name, readFile(path).bytes);
+        if (!names.contains(w.name)) names.append(w.name);
+    }
+    QStringList messages;
+    if (afterCrash)
+        for (const QString &name : names)
+            messages.append(putBack(name));
+    return messages;
+}
+
+FileResult History::reverse(const QList<FileWrite> &writes) {
+    for (auto it = writes.crbegin(); it != writes.crend(); ++it) {
+        const FileWrite &w = *it;
+        FileResult r;
+        if (w.kind == Write::Append) {
+            r = m_book.truncateTo(w.name, w.at);
+        } else if (w.kind == Write::Truncate) {
+            r = m_book.appendBytes(w.name, w.removed);
+        } else if (w.generation.isEmpty()) {
+            r = m_book.remove(w.name);
+        } else {
+            const FileContent old = readFile(generationPath(w.generation));
+            if (!old.ok() || !QFileInfo::exists(generationPath(w.generation)))
+                return FileResult::refused(
+                    kCannotUndo,
+                    QStringLiteral("「%1」の以前の内容がバックアップに見つからないため、"
+                                   "元に戻せません。")
+                        .arg(w.name));
+            r = m_book.rewrite(w.name, old.bytes);
+        }
+        if (!r.ok()) return r;
+    }
+    return {};
+}
+
+FileResult History::stillAsLeft(const Change &change) const {
+    for (const FileState &s : change.after) {
+        const FileIdentity now = identityOf(m_book.pathOf(s.name));
+        if (sameFile(now, s.identity)) continue;
+        // Written again since, perhaps back to the same bytes (an undo of a later change).
+        if (now.exists == s.identity.exists && now.size == s.identity.size &&
+            (!now.exists || contentHash(m_book.read(s.name).bytes) == s.hash))
+            continue;
+        return FileResult::refused(
+            kCannotUndo,
+            QStringLiteral("「%1」は「%2」の後に書き換えられています。"
+                           "元に戻すとその後の内容が失われるため、何も変えていません。")
+                .arg(s.name, change.description));
+    }
+    return {};
+}
+
+FileResult History::apply(Change &change, StepKind kind) {
+    if (m_step) end();
+    if (FileResult r = stillAsLeft(change); !r.ok()) return r;
+    const QList<FileWrite> writes = change.last;
+    const QString what =
+        kind == StepKind::Undo ? QStringLiteral("の取り消し") : QStringLiteral("のやり直し");
+    begin(change.description + what);
+    m_step->kind = kind;
+    m_step->target = change.id;
+    const FileResult r = reverse(writes);
+    if (!r.ok()) m_step->failed = true;
+    end();
+    return r;
+}
+
+const History::Change *History::undoTarget() const {
+    for (auto it = m_changes.crbegin(); it != m_changes.crend(); ++it)
+        if (!it->undone) return &*it;
+    return nullptr;
+}
+
+const History::Change *History::redoTarget() const {
+    const Change *target = nullptr;
+    for (auto it = m_changes.crbegin(); it != m_changes.crend() && it->undone; ++it)
+        target = &*it;
+    return target;
+}
+
+History::Change *History::undoTarget() {
+    return const_cast<Change *>(std::as_const(*this).undoTarget());
+}
+
+History::Change *History::redoTarget() {
+    return const_cast<Change *>(std::as_const(*this).redoTarget());
+}
+
+std::optional<QString> History::nextUndo() const {
+    const Change *c = undoTarget();
+    return c ? std::optional(c->description) : std::nullopt;
+}
+
+std::optional<QString> History::nextRedo() const {
+    const Change *c = redoTarget();
+    return c ? std::optional(c->description) : std::nullopt;
+}
+
+FileResult History::undoRefusal() const {
+    const Change *c = undoTarget();
+    return c ? stillAsLeft(*c) : FileResult();
+}
+
+FileResult History::redoRefusal() const {
+    const Change *c = redoTarget();
+    return c ? stillAsLeft(*c) : FileResult();
+}
+
+FileResult History::undo() {
+    Change *c = undoTarget();
+    return c ? apply(*c, StepKind::Undo) : FileResult();
+}
+
+FileResult History::redo() {
+    Change *c = redoTarget();
+    return c ? apply(*c, StepKind::Redo) : FileResult();
+}
+
+QList<History::Entry> History::entries() const {
+    QList<Entry> out;
+    for (auto it = m_changes.crbegin(); it != m_changes.crend(); ++it)
+        out.append({it->time, it->description, it->undone});
+    return out;
+}
+
+QList<History::OpenStep> History::readLog() {
+    const QString path = QDir(folderPath()).filePath(kLog);
+    QByteArray bytes = readFile(path).bytes;
+    // A line cut short by a crash was never followed by what it announced.
+    if (!bytes.isEmpty() && !bytes.endsWith('\n')) {
+        bytes.truncate(bytes.lastIndexOf('\n') + 1);
+        truncateFileTo(path, bytes.size());
+    }
+    QHash<qint64, OpenStep> open;
+    QHash<qint64, QList<FileState>> states;
+    m_logLines = 0;
+    for (const QByteArray &raw : bytes.split('\n')) {
+        if (raw.isEmpty()) continue;
+        ++m_logLines;
+        const QString text = QString::fromUtf8(raw);
+        QStringList f;
+        for (QStringView field : QStringView(text).split(u'\t'))
+            f.append(unescaped(field));
+        const QString kind = f.value(0);
+        const qint64 id = f.value(1).toLongLong();
+        m_nextId = std::max(m_nextId, id + 1);
+        if ((kind == u"B" || kind == u"K") && f.size() >= 6) {
+            OpenStep s;
+            s.id = id;
+            s.kind = kind == u"K" ? StepKind::Kept : static_cast<StepKind>(f[2].at(0).toLatin1());
+            s.undone = kind == u"K" && f[2] == u"1";
+            s.target = f[3].toLongLong();
+            s.time = QDateTime::fromString(f[4], Qt::ISODateWithMs);
+            s.description = f[5];
+            open.insert(id, s);
+        } else if (kind.size() == 1 && QStringLiteral("WDAT").contains(kind) && open.contains(id)) {
+            FileWrite w;
+            w.kind = kind == u"W"   ? Write::Rewrite
+                     : kind == u"D" ? Write::Remove
+                     : kind == u"A" ? Write::Append
+                                    : Write::Truncate;
+            w.name = f.value(2);
+            if (w.kind == Write::Rewrite || w.kind == Write::Remove)
+                w.generation = f.value(3);
+            else
+                w.at = f.value(3).toLongLong();
+            w.removed = QByteArray::fromHex(f.value(4).toLatin1());
+            w.made = true;
+            open[id].writes.append(w);
+        } else if (kind == u"S" && f.size() >= 8) {
+            FileState st;
+            st.name = f[2];
+            st.identity = {
+                f[3] == u"1", f[4].toLongLong(), f[5].toLongLong(), 0, f[6].toULongLong(), 0};
+            st.hash = f[7].toULongLong();
+            states[id].append(st);
+        } else if (kind == u"C" && open.contains(id)) {
+            applyCommitted(open.take(id), states.take(id));
+        } else if (kind == u"X") {
+            open.remove(id);
+        }
+    }
+    QList<OpenStep> unfinished = open.values();
+    std::sort(unfinished.begin(), unfinished.end(),
+              [](const OpenStep &a, const OpenStep &b) { return a.id < b.id; });
+    return unfinished;
+}
+
+QStringList History::open() {
+    removeLeftovers(m_book.dir());
+    if (!QFileInfo::exists(folderPath())) return {};
+    removeLeftovers(folderPath());
+    QStringList messages;
+    for (const OpenStep &step : readLog()) {
+        messages += rollBack(step.writes, true);
+        logLine(line({QStringLiteral("X"), number(step.id)}));
+    }
+    if (m_logLines > kLogLinesBeforeCompaction) compactLog();
+    pruneGenerations();
+    return messages;
+}
+
+void History::compactLog() {
+    QStringList lines;
+    for (const Change &c : m_changes) {
+        lines.append(line({QStringLiteral("K"), number(c.id), number(c.undone), number(0),
+                           timeText(c.time), c.description}));
+        for (const FileWrite &w : c.last)
+            lines.append(writeLine(c.id, w));
+        for (const FileState &st : c.after)
+            lines.append(stateLine(c.id, st));
+        lines.append(line({QStringLiteral("C"), number(c.id)}));
+    }
+    const QByteArray content =
+        lines.isEmpty() ? QByteArray() : (lines.join(u'\n') + u'\n').toUtf8();
+    if (m_logFd >= 0) ::close(m_logFd);
+    m_logFd = -1;
+    replaceAtomically(QDir(folderPath()).filePath(kLog), content);
+    m_logLines = lines.size();
+}
+
+void History::pruneGenerations() {
+    static const QRegularExpression generation(
+        QStringLiteral(R"(^\d{8}_\d{6}_\d{3}_\d+(-\d+)?_(.+)$)"));
+    QSet<QString> referenced;
+    for (const Change &c : m_changes)
+        for (const FileWrite &w : c.last)
+            referenced.insert(w.generation);
+    QHash<QString, QStringList> byFile;
+    const QStringList files =
+        QDir(folderPath()).entryList(QDir::Files, QDir::Name | QDir::Reversed);
+    for (const QString &f : files)
+        if (const auto m = generation.match(f); m.hasMatch()) byFile[m.captured(2)].append(f);
+    bool removed = false;
+    for (const QStringList &generations : std::as_const(byFile))
+        for (qsizetype i = kKeptGenerations; i < generations.size(); ++i)
+            if (!referenced.contains(generations[i]))
+                removed |= QFile::remove(generationPath(generations[i]));
+    if (removed) syncFolder(folderPath());
+}
+
+FileResult History::takeDailySnapshot(QDate today) {
+    const QString name = kSnapshotPrefix + today.toString(QStringLiteral("yyyyMMdd"));
+    if (QFileInfo::exists(QDir(folderPath()).filePath(name))) return {};
+    if (FileResult r = ensureLog(); !r.ok()) return r;
+    if (FileResult r = copyIntoNewFolder(m_book, kFolder + u'/' + name, bookRecordFiles()); !r.ok())
+        return r;
+    const QList<QDate> kept = snapshots();
+    for (qsizetype i = kKeptSnapshots; i < kept.size(); ++i)
+        QDir(QDir(folderPath())
+                 .filePath(kSnapshotPrefix + kept[i].toString(QStringLiteral("yyyyMMdd"))))
+            .removeRecursively();
+    return {};
+}
+
+QList<QDate> History::snapshots() const {
+    QList<QDate> out;
+    const QStringList dirs =
+        QDir(folderPath())
+            .entryList({kSnapshotPrefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot,
+                       QDir::Name | QDir::Reversed);
+    for (const QString &d : dirs)
+        if (const QDate day =
+                QDate::fromString(d.mid(kSnapshotPrefix.size()), QStringLiteral("yyyyMMdd"));
+            day.isValid() && !d.endsWith(kPartialFolderSuffix))
+            out.append(day);
+    return out;
+}
+
+FileResult History::restoreSnapshot(QDate day) {
+    const QDir snapshot(
+        QDir(folderPath()).filePath(kSnapshotPrefix + day.toString(QStringLiteral("yyyyMMdd"))));
+    if (!snapshot.exists())
+        return FileResult::refused(QStringLiteral("バックアップの復元"),
+                                   QStringLiteral("その日のバックアップがありません。"));
+    if (m_step) end();
+    begin(QStringLiteral("%1 のバックアップからの復元")
+              .arg(day.toString(QStringLiteral("yyyy/MM/dd"))));
+    FileResult r;
+    for (const QString &name : bookRecordFiles()) {
+        if (!isJournaled(name)) continue;
+        const QString path = m_book.pathOf(name);
+        const QString kept = snapshot.filePath(QFileInfo(path).fileName());
+        if (QFileInfo::exists(kept)) {
+            const FileContent old = readFile(kept);
+            if (!old.ok())
+                r = old.error;
+            else if (!identityOf(path).exists || m_book.read(name).bytes != old.bytes)
+                r = m_book.rewrite(name, old.bytes);
+        } else {
+            r = m_book.remove(name);
+        }
+        if (!r.ok()) {
+            m_step->failed = true;
+            break;
+        }
+    }
+    end();
+    return r;
+}
+
+QString describeRecord(const QStringList &texts, Yen amount) {
+    QStringList parts;
+    for (const QString &t : texts)
+        if (!t.isEmpty()) parts.append(t);
+    parts.append(amount == 0 ? QStringLiteral("0円") : formatYenLabel(amount));
+    return parts.join(u' ');
+}

@@ -1,0 +1,289 @@
+// The undo history against the files: every change undone brings back every
+// byte it replaced, every change redone every byte it wrote, across a
+// restart, and a change is whole or absent after a kill at any moment.
+//
+// The seed is fixed; MILTEA_HISTORY_SEED picks another, MILTEA_HISTORY_RUNS
+// the number of sequences. A failure prints the seed, the sequence and the step.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "book/booksession.h"
+#include "book/corrections.h"
+#include "book/diary.h"
+#include "book/newstart.h"
+#include "book/rename.h"
+#include "bookdir.h"
+#include "records/cp932.h"
+#include "records/recordfiles.h"
+
+namespace {
+const QStringList kPayees{"八百屋", "駅", "本屋", "≒", "使途不明金"};
+const QStringList kCategories{"食費", "交通費", "教養", "雑費"};
+
+quint64 envNumber(const char *name, quint64 fallback) {
+    bool ok = false;
+    const quint64 v = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? v : fallback;
+}
+
+// Every book file the history covers, as bytes; a missing file is absent.
+using Files = QMap<QString, QByteArray>;
+Files filesOf(const QString &dir) {
+    Files out;
+    const Book book(dir);
+    for (const QString &name : bookRecordFiles())
+        if (History::isJournaled(name))
+            if (QFile f(book.pathOf(name)); f.open(QIODevice::ReadOnly))
+                out.insert(name, f.readAll());
+    return out;
+}
+
+QByteArray sjisLines(const char *utf8) {
+    return cp932::encode(QString::fromUtf8(utf8)).value_or("");
+}
+
+void makeBook(const BookDir &d) {
+    d.writeBytes(bookfile::payments,
+                 sjisLines("\"2024/01/05\",\"八百屋\",\"食費\",300,\"\",\"\"\r\n"));
+    d.writeBytes(bookfile::incomes, sjisLines("\"2024/01/01\",\"スタート時入金\",50000\r\n"));
+    d.writeBytes(bookfile::payees, sjisLines("八百屋\r\n駅\r\n"));
+    d.writeBytes(bookfile::categories, sjisLines("食費\r\n交通費\r\n"));
+    d.writeBytes(bookfile::userName, sjisLines("\"氏名\",\"テスト\"\r\n"));
+}
+} // namespace
+
+class TestHistory : public QObject {
+    Q_OBJECT
+    QRandomGenerator m_rng;
+
+    int below(int n) { return static_cast<int>(m_rng.bounded(static_cast<quint32>(n))); }
+    QString pick(const QStringList &l) { return l.at(below(static_cast<int>(l.size()))); }
+    QString date() {
+        return QStringLiteral("2024/%1/%2")
+            .arg(1 + below(3), 2, 10, QLatin1Char('0'))
+            .arg(1 + below(28), 2, 10, QLatin1Char('0'));
+    }
+
+    // One change of every kind the program makes, as one step of the history.
+    void change(BookSession &s) {
+        const Book &book = s.book;
+        const BookModel &now = s.model();
+        const auto picked = [&](const auto &file) -> RecordAt {
+            const int i = below(static_cast<int>(file.size()));
+            return {i, file.line(i).toByteArray()};
+        };
+        const PaymentRecord payment{date(), pick(kPayees), pick(kCategories), below(5000), {}, {}};
+        const ChangeScope scope = s.change(QStringLiteral("変更%1").arg(below(1000)));
+        switch (below(11)) {
+        case 0: // a payment saved with its category remembered, appended or inserted
+            (void)insertPayment(book, payment, s.lastPayDate());
+            (void)saveAssociation(book, payment.payee, payment.category);
+            break;
+        case 1: // an income
+            (void)insertIncome(book, {date(), QStringLiteral("給料"), 1 + below(300000)},
+                               s.lastIncomeDate());
+            break;
+        case 2: // a correction or a deletion
+            if (!now.payments().isEmpty())
+                (void)(below(2) ? correctPayment(book, picked(now.payments()), payment)
+                                : deletePayment(book, picked(now.payments())));
+            break;
+        case 3:
+            (void)renameEverywhere(book, below(2) ? PaymentField::Payee : PaymentField::Category,
+                                   below(2) ? pick(kPayees) : pick(kCategories),
+                                   below(2) ? pick(kPayees) : pick(kCategories));
+            break;
+        case 4: {
+            Diary diary = computeDiary(s.model());
+            if (diary.size())
+                (void)diary.storeComment(book, s.model(), below(static_cast<int>(diary.size())),
+                                         QStringLiteral("メモ%1").arg(below(10)));
+            break;
+        }
+        case 5: // master changes: add, order, delete all
+            (void)appendMasterName(book, pick(kPayees), bookfile::payees);
+            if (below(2))
+                (void)overwriteMaster(book, bookfile::categories, {pick(kCategories), "雑費"});
+            else if (below(3) == 0)
+                (void)truncateFile(book, bookfile::payees);
+            break;
+        case 6:
+            (void)writeUserName(book, QStringLiteral("名%1").arg(below(9)));
+            break;
+        case 7:
+            (void)writeNotes(book, QStringLiteral("気付き%1\r\n二行目").arg(below(9)));
+            break;
+        case 8: // a new start
+            (void)startNewBook(book, {date(), below(9000), QStringLiteral("新")},
+                               QDateTime(QDate(2024, 4, 1), QTime(below(24), below(60))));
+            break;
+        default: // unaccounted money, a payment far back
+            (void)insertPayment(
+                book,
+                {QStringLiteral("2023/12/31"), kPayees.at(4), kPayees.at(4), below(900), {}, {}},
+                s.lastPayDate());
+            break;
+        }
+    }
+
+private slots:
+    void undoAllThenRedoAllGivesBackEveryByte() {
+        const quint64 seed = envNumber("MILTEA_HISTORY_SEED", 20261207);
+        const int runs = static_cast<int>(envNumber("MILTEA_HISTORY_RUNS", 40));
+        qInfo("seed %llu, %d sequences", static_cast<unsigned long long>(seed), runs);
+        m_rng.seed(seed);
+        for (int run = 0; run < runs; ++run) {
+            BookDir d;
+            makeBook(d);
+            const Files start = filesOf(d.path());
+            auto session = std::make_unique<BookSession>(d.path());
+            QVERIFY(session->openHistory().isEmpty());
+            const int steps = 1 + below(30);
+            for (int step = 0; step < steps; ++step)
+                change(*session);
+            const Files end = filesOf(d.path());
+            const QByteArray where =
+                QStringLiteral("seed %1, sequence %2").arg(seed).arg(run).toUtf8();
+            if (below(2)) { // the history survives closing the book
+                session = std::make_unique<BookSession>(d.path());
+                const QStringList messages = session->openHistory();
+                if (!messages.isEmpty()) qInfo() << messages << d.bytes("バックアップ/履歴.txt");
+                QVERIFY2(messages.isEmpty(), where);
+            }
+            History &h = *session->history();
+            while (h.nextUndo())
+                QVERIFY2(h.undo().ok(), where);
+            QVERIFY2(filesOf(d.path()) == start, where);
+            while (h.nextRedo())
+                QVERIFY2(h.redo().ok(), where);
+            QVERIFY2(filesOf(d.path()) == end, where);
+            QVERIFY2(h.entries().size() <= steps, where);
+        }
+    }
+
+    // A change the files no longer show cannot be undone, and nothing is written.
+    void anOutsideEditStopsTheUndo() {
+        BookDir d;
+        makeBook(d);
+        BookSession s(d.path());
+        s.openHistory();
+        {
+            const ChangeScope scope = s.change(QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
+            QVERIFY(
+                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+        }
+        QCOMPARE(*s.history()->nextUndo(), QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
+        QTest::qWait(20);
+        const QByteArray outside = d.bytes(bookfile::payments) + "\"2024/02/02\",\"x\",\"y\",1\r\n";
+        d.writeBytes(bookfile::payments, outside);
+        const FileResult r = s.history()->undo();
+        QCOMPARE(r.title, QStringLiteral("元に戻せません"));
+        QVERIFY(r.message.startsWith(QStringLiteral("「データ.txt」は")));
+        QCOMPARE(s.history()->undoRefusal().title, r.title);
+        QCOMPARE(d.bytes(bookfile::payments), outside);
+    }
+
+    // A kill at any moment of a rename, a new start, an undo or a redo:
+    // after the next start the files are all before or all after, and the
+    // history says which.
+    void aKilledChangeIsWholeOrAbsent_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("rename") << 0;
+        QTest::newRow("new start") << 1;
+        QTest::newRow("undo") << 2;
+        QTest::newRow("redo") << 3;
+    }
+    void aKilledChangeIsWholeOrAbsent() {
+        QFETCH(int, kind);
+        const quint64 seed = envNumber("MILTEA_HISTORY_SEED", 20261207) + kind;
+        qInfo("seed %llu", static_cast<unsigned long long>(seed));
+        m_rng.seed(seed);
+        const auto run = [kind](BookSession &s) {
+            if (kind == 0) {
+                const ChangeScope c = s.change(QStringLiteral("入れ替え"));
+                (void)renameEverywhere(s.book, PaymentField::Payee, "八百屋", "青果店");
+            } else if (kind == 1) {
+                const ChangeScope c = s.change(QStringLiteral("新規スタート"));
+                (void)startNewBook(s.book, {"2024/03/01", 1000, "新"},
+                                   QDateTime(QDate(2024, 3, 1), QTime(1, 0)));
+            } else if (kind == 2) {
+                (void)s.history()->undo();
+            } else {
+                (void)s.history()->redo();
+            }
+        };
+        int whole = 0, absent = 0, fullRunUs = 0;
+        for (int i = 0; i < 200; ++i) {
+            BookDir d;
+            makeBook(d);
+            {
+                BookSession s(d.path());
+                s.openHistory();
+                const ChangeScope c = s.change(QStringLiteral("前の変更"));
+                (void)renameEverywhere(s.book, PaymentField::Category, "食費", "外食");
+                (void)insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}},
+                                    s.lastPayDate());
+            }
+            if (kind == 3) {
+                BookSession s(d.path());
+                s.openHistory();
+                QVERIFY(s.history()->undo().ok());
+            }
+            const Files before = filesOf(d.path());
+            int ready[2];
+            QVERIFY(::pipe(ready) == 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                BookSession s(d.path());
+                s.openHistory();
+                (void)!::write(ready[1], "!", 1);
+                run(s);
+                ::_exit(0);
+            }
+            char byte;
+            (void)!::read(ready[0], &byte, 1);
+            ::close(ready[0]);
+            ::close(ready[1]);
+            // The first try runs to its end and times the change; the others
+            // are killed at any moment of it.
+            QElapsedTimer timer;
+            timer.start();
+            if (i > 0) {
+                ::usleep(static_cast<useconds_t>(below(std::max(1, fullRunUs * 6 / 5))));
+                ::kill(child, SIGKILL);
+            }
+            ::waitpid(child, nullptr, 0);
+            if (i == 0) fullRunUs = static_cast<int>(timer.nsecsElapsed() / 1000);
+            BookSession s(d.path());
+            s.openHistory();
+            const Files after = filesOf(d.path());
+            const bool done = after != before;
+            (done ? whole : absent) += 1;
+            const QByteArray where = QStringLiteral("seed %1, try %2").arg(seed).arg(i).toUtf8();
+            // The history agrees: undoing or redoing what it says brings back `before`.
+            History &h = *s.history();
+            if (done) {
+                QVERIFY2(kind == 2 ? h.redo().ok() : h.undo().ok(), where);
+                QVERIFY2(filesOf(d.path()) == before, where);
+            } else {
+                QVERIFY2((kind == 3 ? h.nextRedo() : h.nextUndo()) == QStringLiteral("前の変更"),
+                         where);
+            }
+            const QStringList left = QDir(d.path()).entryList(QDir::Files);
+            for (const QString &f : left)
+                QVERIFY2(!f.contains(QRegularExpression(R"(\.txt\.\w{6}$)")), where);
+        }
+        qInfo("%d whole, %d absent", whole, absent);
+        QVERIFY(whole > 0 && absent > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "test_history.moc"
