@@ -80,6 +80,7 @@ void DiaryPage::READ_KIZUKI() {
 void DiaryPage::cmdKizukiHozon_Click() {
     QString notes = txtKizuki->toPlainText();
     notes.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    const ChangeScope change = m_session.change(QStringLiteral("気付きメモの保存"));
     showFileError(this, writeNotes(m_session.book, notes));
 }
 
@@ -117,8 +118,12 @@ void DiaryPage::msgMemoList_Click() {
 
 void DiaryPage::cmdMemoHozon_Click() {
     if (!m_diary || MemoRow < 1 || MemoRow >= msgMemoList->rows()) return;
-    const FileResult r =
-        m_diary->storeComment(m_session.book, m_session.model(), MemoRow - 1, txtMemo->text());
+    FileResult r;
+    {
+        const ChangeScope change =
+            m_session.change(msgMemoList->text(MemoRow, 0) + QStringLiteral(" の一言日記の保存"));
+        r = m_diary->storeComment(m_session.book, m_session.model(), MemoRow - 1, txtMemo->text());
+    }
     if (showFileError(this, r)) return;
     msgMemoList->setText(MemoRow, kMemoColumn,
                          m_diary->text(MemoRow - 1, PaymentTable::Field::Memo));

@@ -104,8 +104,13 @@ void IncomePanel::cmdInpHozon_Click() {
         return;
     }
     const IncomeRecord record{date, txtInpRiyuu->text(), check.amount};
-    if (showFileError(this, insertIncome(m_session.book, record, m_session.lastIncomeDate())))
-        return;
+    {
+        const ChangeScope change =
+            m_session.change(describeRecord({record.date, record.reason}, record.amount) +
+                             QStringLiteral(" の入金の保存"));
+        if (showFileError(this, insertIncome(m_session.book, record, m_session.lastIncomeDate())))
+            return;
+    }
     DSP_NYUKIN();
     m_session.bookChanged();
     emit incomeSaved();
@@ -166,7 +171,11 @@ void IncomePanel::fixIncomeRow(int row) {
     if (dlg.exec() != QDialog::Accepted) return;
     // Refused or done, the history is read again: a refusal means the file
     // is not what the history showed.
-    showFileError(this, correctIncome(m_session.book, picked, fixed));
+    {
+        const ChangeScope change = m_session.change(
+            describeRecord({old.date, old.reason}, old.amount) + QStringLiteral(" の入金の修正"));
+        showFileError(this, correctIncome(m_session.book, picked, fixed));
+    }
     followIncomeChange();
 }
 
@@ -179,7 +188,12 @@ void IncomePanel::deleteIncomeRow(int row) {
         return;
     // Refused or done, the history is read again: a refusal means the file
     // is not what the history showed.
-    showFileError(this, deleteIncome(m_session.book, picked));
+    {
+        const IncomeRecord old = incomeOf(picked);
+        const ChangeScope change = m_session.change(
+            describeRecord({old.date, old.reason}, old.amount) + QStringLiteral(" の入金の削除"));
+        showFileError(this, deleteIncome(m_session.book, picked));
+    }
     followIncomeChange();
 }
 

@@ -77,7 +77,12 @@ void UnaccountedPanel::cmdHumeiHozon_Click() {
     if (!amount) return;
     const QString unaccounted = QStringLiteral("使途不明金");
     const PaymentRecord record{dateText(m_day), unaccounted, unaccounted, *amount, {}, {}};
-    if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate()))) return;
+    {
+        const ChangeScope change = m_session.change(
+            describeRecord({record.date, unaccounted}, record.amount) + QStringLiteral(" の保存"));
+        if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate())))
+            return;
+    }
     m_session.bookChanged();
     emit paymentSaved();
     hide();

@@ -336,6 +336,13 @@ void MainPage::cmdTaiHozon_Click() {
         Dialogs::warning(this, check.text, check.title);
         return;
     }
+    const PaymentRecord record{
+        dateText(mtvmain->value()), CurrentPayee, category, check.amount, {}, {}};
+    // The master entry, the payment and the payee's category are one change:
+    // all saved and undone together, or none.
+    const ChangeScope change = m_session.change(
+        describeRecord({record.date, record.payee, record.category}, record.amount) +
+        QStringLiteral(" の保存"));
     if (cboJanru->findText(category, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         const QString question =
             category + QStringLiteral("を費目マスタに追加しますか？") + QStringLiteral("\n\n") +
@@ -350,13 +357,11 @@ void MainPage::cmdTaiHozon_Click() {
             cboJanru->setEditText(category);
         }
     }
-    const PaymentRecord record{
-        dateText(mtvmain->value()), CurrentPayee, category, check.amount, {}, {}};
     if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate()))) return;
+    if (SAVE_KANREN()) return;
     DSP_DAYLIST();
     m_session.bookChanged();
     DSP_MAIN();
-    SAVE_KANREN();
     cboJanru->setEditText(QString());
     CurrentPayee.clear();
     txtOutInp->clear();
@@ -364,8 +369,9 @@ void MainPage::cmdTaiHozon_Click() {
     lstMise->setFocus(); // the next receipt of the same day starts at its payee
 }
 
-void MainPage::SAVE_KANREN() {
-    showFileError(this, saveAssociation(m_session.book, CurrentPayee, cboJanru->currentText()));
+bool MainPage::SAVE_KANREN() {
+    return showFileError(this,
+                         saveAssociation(m_session.book, CurrentPayee, cboJanru->currentText()));
 }
 
 // --- Correcting a payment ---
@@ -425,7 +431,12 @@ void MainPage::fixDayRow(int row) {
     if (dlg.exec() != QDialog::Accepted) return;
     // Refused or done, the list and figures are read again: a refusal means
     // the file is not what the list showed.
-    showFileError(this, correctPayment(m_session.book, picked, fixed));
+    {
+        const ChangeScope change =
+            m_session.change(describeRecord({old.date, old.payee, old.category}, old.amount) +
+                             QStringLiteral(" の修正"));
+        showFileError(this, correctPayment(m_session.book, picked, fixed));
+    }
     followPaymentChange();
 }
 
@@ -442,7 +453,13 @@ void MainPage::deleteDayRow(int row) {
         return;
     // Refused or done, the list and figures are read again: a refusal means
     // the file is not what the list showed.
-    showFileError(this, deletePayment(m_session.book, picked));
+    {
+        const PaymentRecord old = paymentOf(picked);
+        const ChangeScope change =
+            m_session.change(describeRecord({old.date, old.payee, old.category}, old.amount) +
+                             QStringLiteral(" の削除"));
+        showFileError(this, deletePayment(m_session.book, picked));
+    }
     followPaymentChange();
 }
 
@@ -471,6 +488,10 @@ void MainPage::cmdFree_Click() {
                            "\n\n"),
             QStringLiteral("支払い先マスタ登録の有無")))
         return;
-    if (showFileError(this, appendMasterName(m_session.book, *payee, bookfile::payees))) return;
+    {
+        const ChangeScope change =
+            m_session.change(QStringLiteral("支払いマスタへの「%1」の追加").arg(*payee));
+        if (showFileError(this, appendMasterName(m_session.book, *payee, bookfile::payees))) return;
+    }
     emit mastersChanged();
 }

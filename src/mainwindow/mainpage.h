@@ -41,7 +41,7 @@ public:
     void cboJanru_Click();
     void txtOutInp_KeyPress(int key);
     void cmdTaiHozon_Click();
-    void SAVE_KANREN();
+    bool SAVE_KANREN(); // true when the file could not be written
     void chkKijun_Click();
     void cmdFree_Click();
 

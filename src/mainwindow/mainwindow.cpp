@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -95,8 +96,86 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     connect(m_main, &MainPage::mastersChanged, this, &MainWindow::READ_MASTER);
     connect(m_settei, &SettingsPage::bookChanged, this, followSave);
 
+    connect(m_settei, &SettingsPage::undoAsked, this, &MainWindow::undoChange);
+    connect(m_settei, &SettingsPage::bookRestored, this, &MainWindow::showBookAsItIs);
+
     setUpKeyboard();
+    qApp->installEventFilter(this);
     Form_Load();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget()) return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this) return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QKeyCombination k = key->keyCombination();
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    if (k == QKeyCombination(ctrl, Qt::Key_Z)) {
+        undoChange();
+        return true;
+    }
+    if (k == QKeyCombination(ctrl, Qt::Key_Y) ||
+        k == QKeyCombination(ctrl | Qt::ShiftModifier, Qt::Key_Z)) {
+        redoChange();
+        return true;
+    }
+    return false;
+}
+
+namespace {
+struct UndoTexts {
+    QString title, nothing, question;
+};
+const UndoTexts kUndo{QStringLiteral("元に戻す"), QStringLiteral("元に戻せる変更はありません。"),
+                      QStringLiteral("%1を取り消します。よろしいですか？")};
+const UndoTexts kRedo{QStringLiteral("やり直す"), QStringLiteral("やり直せる変更はありません。"),
+                      QStringLiteral("%1をやり直します。よろしいですか？")};
+} // namespace
+
+void MainWindow::undoChange() {
+    History *h = m_session.history();
+    const std::optional<QString> next = h ? h->nextUndo() : std::nullopt;
+    if (!next) return Dialogs::information(this, kUndo.nothing, kUndo.title);
+    if (const FileResult r = h->undoRefusal(); !r.ok())
+        return Dialogs::warning(this, r.message, r.title);
+    if (!Dialogs::confirm(this, kUndo.question.arg(*next), kUndo.title)) return;
+    showFileError(this, h->undo());
+    showBookAsItIs();
+}
+
+void MainWindow::redoChange() {
+    History *h = m_session.history();
+    const std::optional<QString> next = h ? h->nextRedo() : std::nullopt;
+    if (!next) return Dialogs::information(this, kRedo.nothing, kRedo.title);
+    if (const FileResult r = h->redoRefusal(); !r.ok())
+        return Dialogs::warning(this, r.message, r.title);
+    if (!Dialogs::confirm(this, kRedo.question.arg(*next), kRedo.title)) return;
+    showFileError(this, h->redo());
+    showBookAsItIs();
+}
+
+void MainWindow::showBookAsItIs() {
+    m_session.bookChanged();
+    READ_PRIVATE();
+    READ_MASTER();
+    m_memo->READ_KIZUKI();
+    m_main->DSP_DAYLIST();
+    m_main->DSP_MAIN();
+    // The page shown is filled again; the others are filled when opened.
+    const auto reopen = [](auto *page) {
+        if (!page->isHidden()) page->open();
+    };
+    reopen(m_kakei);
+    reopen(m_rentai);
+    reopen(m_cyokin);
+    reopen(m_sim);
+    reopen(m_taijyu);
+    reopen(m_bunseki);
+    reopen(m_cale);
+    reopen(m_memo);
+    reopen(m_settei);
+    showUnreportedReadError();
 }
 
 void MainWindow::setUpKeyboard() {
@@ -139,6 +218,8 @@ void MainWindow::Form_Load() {
     yieldToEvents();
     setWindowState(Qt::WindowNoState);
     m_loading = true;
+    // A change a crash cut short is put back before anything is shown.
+    const QStringList putBack = m_session.openHistory();
     HIDE_FRAMES();
     m_main->showDay(Clock::today());
     m_sim->showDay(Clock::today());
@@ -169,6 +250,10 @@ void MainWindow::Form_Load() {
     keyboard::focusFirstInput(m_main);
     m_loading = false;
     showUnreportedReadError();
+    if (!putBack.isEmpty())
+        Dialogs::warning(this, putBack.join(u'\n'), QStringLiteral("保存の復旧"));
+    // The first start of a day keeps a copy of the whole book.
+    if (!m_session.sampleMode) (void)m_session.history()->takeDailySnapshot(Clock::today());
     m_helpText = helptext::introduction();
     DSP_HELP();
 }

@@ -57,8 +57,17 @@ public:
     void cmdOwari_Click();
     void chkHelp_Click();
 
+    // Ctrl+Z and Ctrl+Y: asks, then undoes or redoes the newest change.
+    void undoChange();
+    void redoChange();
+    // Every page shows the book as the files now hold it.
+    void showBookAsItIs();
+
 protected:
     void closeEvent(QCloseEvent *e) override;
+    // Ctrl+Z / Ctrl+Y reach the book from any control of the window, text
+    // boxes included, while no dialog is open.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();

@@ -136,8 +136,11 @@ void NewStartPanel::cmdStHozon_Click() {
         return;
     const NewStart &start = std::get<NewStart>(checked);
     // The old book is copied into a folder of its own before anything is wiped.
-    if (showFileError(this, startNewBook(m_session.book, start, QDateTime::currentDateTime())))
-        return;
+    {
+        const ChangeScope change = m_session.change(QStringLiteral("新規スタート"));
+        if (showFileError(this, startNewBook(m_session.book, start, QDateTime::currentDateTime())))
+            return;
+    }
     m_session.userName = start.userName;
     Dialogs::information(this,
                          QStringLiteral("登録が終了しました。\r\n\r\n"

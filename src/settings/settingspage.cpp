@@ -1,6 +1,7 @@
 #include "settings/settingspage.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,7 @@ SettingsPage::SettingsPage(BookSession &session, QWidget *parent)
     buildMasters();
     buildPrivate();
     buildNewStart();
+    buildHistory();
     m_payees = {PaymentField::Payee,
                 bookfile::payees,
                 lstKoumoku,
@@ -153,6 +155,53 @@ void SettingsPage::buildPrivate() {
         b.button(QStringLiteral("cmdPHozon1"), QStringLiteral("名前変更"), 2800, 290, 1100, 420);
 }
 
+void SettingsPage::buildHistory() {
+    FormBuilder page(this);
+    QGroupBox *frame = page.frame(QStringLiteral("変更の履歴"), 7650, 3500, 4030, 3950);
+    frame->setToolTip(QStringLiteral("ブックの変更を新しい順に並べています"));
+    FormBuilder b(frame);
+    lstRireki = b.listBox(QStringLiteral("lstRireki"), 120, 300, 3790, 2350);
+    cmdModosu = b.button(QStringLiteral("cmdModosu"), QStringLiteral("最新の変更を元に戻す"), 120,
+                         2720, 3790, 420);
+    b.label(QStringLiteral("毎日のバックアップ"), 120, 3300, 1700, 300);
+    cboBackup = b.comboBox(QStringLiteral("cboBackup"), false, 1800, 3260, 1200, 360);
+    cmdFukugen =
+        b.button(QStringLiteral("cmdFukugen"), QStringLiteral("復元"), 3060, 3240, 850, 420);
+    connect(cmdModosu, &QAbstractButton::clicked, this, &SettingsPage::cmdModosu_Click);
+    connect(cmdFukugen, &QAbstractButton::clicked, this, &SettingsPage::cmdFukugen_Click);
+}
+
+void SettingsPage::showHistory() {
+    lstRireki->clear();
+    cboBackup->clear();
+    const History *h = m_session.history();
+    if (!h) return;
+    for (const History::Entry &e : h->entries())
+        lstRireki->addItem(e.time.toString(QStringLiteral("yyyy/MM/dd HH:mm ")) + e.description +
+                           (e.undone ? QStringLiteral("（取り消し済み）") : QString()));
+    for (const QDate day : h->snapshots())
+        cboBackup->addItem(day.toString(QStringLiteral("yyyy/MM/dd")), day);
+}
+
+void SettingsPage::cmdModosu_Click() {
+    emit undoAsked();
+    showHistory();
+}
+
+void SettingsPage::cmdFukugen_Click() {
+    History *h = m_session.history();
+    const QDate day = cboBackup->currentData().toDate();
+    if (!h || !day.isValid()) return;
+    if (!Dialogs::confirm(this,
+                          QStringLiteral("ブックを %1 のバックアップの状態に戻します。"
+                                         "この復元も元に戻せます。よろしいですか？")
+                              .arg(cboBackup->currentText()),
+                          QStringLiteral("バックアップの復元")))
+        return;
+    showFileError(this, h->restoreSnapshot(day));
+    emit bookRestored();
+}
+
 void SettingsPage::buildNewStart() {
     FormBuilder page(this);
     cmdNew1 = page.button(QStringLiteral("cmdNew1"),
@@ -168,7 +217,10 @@ void SettingsPage::buildNewStart() {
 
 void SettingsPage::cmdPHozon1_Click() {
     const QString name = txtPriData->text();
-    if (showFileError(this, writeUserName(m_session.book, name))) return;
+    {
+        const ChangeScope change = m_session.change(QStringLiteral("使用者名の変更"));
+        if (showFileError(this, writeUserName(m_session.book, name))) return;
+    }
     m_session.userName = name;
     window()->setWindowTitle(renamedTitle(name));
     Dialogs::information(this, QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
@@ -203,6 +255,7 @@ void SettingsPage::connectHandlers() {
 }
 
 void SettingsPage::open() {
+    showHistory();
     txtPriData->setText(m_session.userName);
     for (QPushButton *b : {cmdSort, cmdDel, cmdChg, cmdSort10, cmdDel3, cmdChg2})
         b->setEnabled(false);
@@ -220,6 +273,7 @@ void SettingsPage::announceMasterWrite() {
     m_keepEditLists = true;
     emit mastersChanged();
     m_keepEditLists = false;
+    showHistory();
 }
 
 // --- The master lists ---
@@ -274,11 +328,20 @@ void SettingsPage::cmdChg2_Click() {
 }
 
 // The name goes at the end of the file and of every list, as typed.
+// "支払いマスタ" for 支払いマスタ.txt, as the history names the list.
+QString SettingsPage::masterLabel(const Master &m) {
+    return m.file.chopped(4);
+}
+
 void SettingsPage::addName(const Master &m) {
     const std::optional<QString> name =
         Dialogs::inputText(this, text(m.addPrompt), text(m.addTitle));
     if (!name || name->isEmpty()) return;
-    if (showFileError(this, appendMasterName(m_session.book, *name, m.file))) return;
+    {
+        const ChangeScope change =
+            m_session.change(QStringLiteral("%1への「%2」の追加").arg(masterLabel(m), *name));
+        if (showFileError(this, appendMasterName(m_session.book, *name, m.file))) return;
+    }
     m.list->addItem(*name);
     announceMasterWrite();
 }
@@ -293,7 +356,11 @@ void SettingsPage::deleteSelected(const Master &m) {
     QStringList names;
     for (int i = 0; i < m.list->count(); ++i)
         if (i != row) names << m.list->item(i)->text();
-    if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+    {
+        const ChangeScope change = m_session.change(
+            QStringLiteral("%1からの「%2」の削除").arg(masterLabel(m), m.list->item(row)->text()));
+        if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+    }
     delete m.list->takeItem(row);
     m.list->clearSelection();
     announceMasterWrite();
@@ -303,7 +370,11 @@ void SettingsPage::deleteSelected(const Master &m) {
 
 void SettingsPage::deleteAll(const Master &m) {
     if (!Dialogs::confirm(this, text(m.deleteAllQuestion), QStringLiteral("クリア確認"))) return;
-    if (showFileError(this, truncateFile(m_session.book, m.file))) return;
+    {
+        const ChangeScope change =
+            m_session.change(QStringLiteral("%1の全削除").arg(masterLabel(m)));
+        if (showFileError(this, truncateFile(m_session.book, m.file))) return;
+    }
     m.list->clear();
     announceMasterWrite();
     Dialogs::information(this,
@@ -353,7 +424,11 @@ void SettingsPage::saveOrder(const Master &m) {
     QStringList names;
     for (int i = 0; i < m.list->count(); ++i)
         names << m.list->item(i)->text();
-    if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+    {
+        const ChangeScope change =
+            m_session.change(QStringLiteral("%1の並び替え").arg(masterLabel(m)));
+        if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+    }
     announceMasterWrite();
     setButtonBackColor(m.sort, QApplication::palette(m.sort).color(QPalette::Button));
     Dialogs::information(this, text(m.sortDone), QStringLiteral("並び替え完了"));
@@ -379,7 +454,12 @@ void SettingsPage::rename(const Master &m) {
             QStringLiteral("『%1』 を 『%2』 に変更します。よろしいですか？").arg(oldName, newName),
             QStringLiteral("クリア確認")))
         return;
-    const FileResult r = renameEverywhere(m_session.book, m.field, oldName, newName);
+    FileResult r;
+    {
+        const ChangeScope change =
+            m_session.change(QStringLiteral("「%1」から「%2」への入れ替え").arg(oldName, newName));
+        r = renameEverywhere(m_session.book, m.field, oldName, newName);
+    }
     // Payments first, the master second: reload whatever the files now hold.
     m_session.bookChanged();
     emit mastersChanged();

@@ -5,6 +5,7 @@
 #include "book/booksession.h"
 #include "records/recordfiles.h"
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class ListBox;
@@ -46,6 +47,9 @@ public:
     void cmdChg_Click();
     void cmdChg2_Click();
     void cmdNew1_Click();
+    // The history of changes: the newest undone, a day's copy brought back.
+    void cmdModosu_Click();
+    void cmdFukugen_Click();
 
     ListBox *lstKoumoku;
     QPushButton *cmdNew2, *cmdDel, *cmdDel2, *cmdSort;
@@ -59,12 +63,20 @@ public:
     QPushButton *cmdPHozon1;
     QPushButton *cmdNew1;
     NewStartPanel *fraNew;
+    ListBox *lstRireki;
+    QPushButton *cmdModosu;
+    QComboBox *cboBackup;
+    QPushButton *cmdFukugen;
 
 signals:
     // A master file changed: the window reloads every list of the masters.
     void mastersChanged();
     // データ.txt changed: the window refreshes the day list and the month.
     void bookChanged();
+    // The newest change is to be undone, as Ctrl+Z does.
+    void undoAsked();
+    // A day's copy of the book was brought back: every page shows it.
+    void bookRestored();
 
 private:
     // What differs between the payee master and the category master.
@@ -76,6 +88,10 @@ private:
         QLineEdit *renameText;
         const char16_t *addPrompt, *addTitle, *deleteAllQuestion, *deleteAllDone, *sortDone;
     };
+    void buildHistory();
+    // The history list and the days of the kept copies, as they now are.
+    void showHistory();
+    static QString masterLabel(const Master &m);
 
     void buildMasters();
     void buildPrivate();
