@@ -5,6 +5,29 @@
 
 #include "records/book.h"
 
+// How a change reaches the disk, and what a power cut at each step leaves.
+// Every write of a book file goes through Book (rewrite, append, truncateTo,
+// appendBytes, remove), which tells the journal (book/history.h) first:
+//  1. The journal adds "B" (the change begins) and one line per write to
+//     バックアップ/履歴.txt, each with one write(2) and fsync. Cut here: the
+//     files are untouched; the next start finds a change without its end and
+//     puts back nothing (or what follows), and logs "X".
+//  2. A rewrite: the old file gets a second name in バックアップ (a hard link,
+//     or a copy synced and then renamed), the folder synced; the new content
+//     is written to the temporary, fsync'd, renamed over the file, and the
+//     book folder fsync'd. Cut before the rename: the old file. Cut after:
+//     the new file, which the next start replaces by its kept old version.
+//  3. An append: the whole line in one write(2), then fsync (and the folder,
+//     when the file is new). Cut before the fsync: a torn or missing line,
+//     which the next start cuts back to the size the log recorded, saying so.
+//  4. The journal adds the size, times, inode and hash of every file the
+//     change touched and "C" (committed), in one write and fsync. Only then
+//     does the handler report the save. Cut before: as in 2 and 3, the change
+//     is rolled back whole; after: the change is kept whole.
+// An undo is a change of its own made the same way, so a cut undo is rolled
+// back too. Temporaries ("name.txt.Ab12Cd") and folders still named
+// "….作成中" that a crash leaves are removed at the next start.
+
 // Why a write did not happen, for the message box of the calling handler.
 // Nothing is written when a write is refused.
 struct FileResult {
