@@ -605,6 +605,18 @@ int main(int argc, char *argv[]) {
     calendar->clickDate(kLast);
     for (int i = 0; i < runs; ++i)
         append << timeMs(savePayment);
+    // The newest save undone and done again, box and redraw included.
+    QList<double> undo, redo;
+    for (int i = 0; i < runs; ++i) {
+        undo << timeMs([&] {
+            window.undoChange();
+            QApplication::processEvents();
+        });
+        redo << timeMs([&] {
+            window.redoChange();
+            QApplication::processEvents();
+        });
+    }
     calendar->clickDate(kLast.addYears(-10));
     const QString dataPath = dir.path() + QStringLiteral("/データ.txt");
     for (int i = 0; i < runs; ++i) {
@@ -617,6 +629,8 @@ int main(int argc, char *argv[]) {
     report(QStringLiteral("day click (day list + month, drawn)"), click);
     report(QStringLiteral("month change"), month);
     report(QStringLiteral("payment save, appended (fsync included)"), append);
+    report(QStringLiteral("undo of an appended save (asked, written, drawn)"), undo);
+    report(QStringLiteral("redo of it"), redo);
     report(QStringLiteral("payment save, inserted 10 years back"), insert);
     report(QStringLiteral("  the same bytes written and synced"), writeOnly);
     printf("  save 10 years back / write and sync:          %.2f\n",
