@@ -157,16 +157,17 @@ void SettingsPage::buildPrivate() {
 
 void SettingsPage::buildHistory() {
     FormBuilder page(this);
-    QGroupBox *frame = page.frame(QStringLiteral("変更の履歴"), 7650, 3500, 4030, 3950);
+    // Right of the new-start notes, which run to x 8150.
+    QGroupBox *frame = page.frame(QStringLiteral("変更の履歴"), 8250, 3500, 3430, 3700);
     frame->setToolTip(QStringLiteral("ブックの変更を新しい順に並べています"));
     FormBuilder b(frame);
-    lstRireki = b.listBox(QStringLiteral("lstRireki"), 120, 300, 3790, 2350);
+    lstRireki = b.listBox(QStringLiteral("lstRireki"), 120, 300, 3190, 1950);
     cmdModosu = b.button(QStringLiteral("cmdModosu"), QStringLiteral("最新の変更を元に戻す"), 120,
-                         2720, 3790, 420);
-    b.label(QStringLiteral("毎日のバックアップ"), 120, 3300, 1700, 300);
-    cboBackup = b.comboBox(QStringLiteral("cboBackup"), false, 1800, 3260, 1200, 360);
+                         2330, 3190, 420);
+    b.label(QStringLiteral("毎日のバックアップ"), 120, 2880, 3000, 300);
+    cboBackup = b.comboBox(QStringLiteral("cboBackup"), false, 120, 3200, 2010, 360);
     cmdFukugen =
-        b.button(QStringLiteral("cmdFukugen"), QStringLiteral("復元"), 3060, 3240, 850, 420);
+        b.button(QStringLiteral("cmdFukugen"), QStringLiteral("復元"), 2230, 3170, 1080, 420);
     connect(cmdModosu, &QAbstractButton::clicked, this, &SettingsPage::cmdModosu_Click);
     connect(cmdFukugen, &QAbstractButton::clicked, this, &SettingsPage::cmdFukugen_Click);
 }
@@ -176,9 +177,15 @@ void SettingsPage::showHistory() {
     cboBackup->clear();
     const History *h = m_session.history();
     if (!h) return;
-    for (const History::Entry &e : h->entries())
-        lstRireki->addItem(e.time.toString(QStringLiteral("yyyy/MM/dd HH:mm ")) + e.description +
-                           (e.undone ? QStringLiteral("（取り消し済み）") : QString()));
+    for (const History::Entry &e : h->entries()) {
+        const QString undone = e.undone ? QStringLiteral("（取り消し済み）") : QString();
+        lstRireki->addItem(e.time.toString(QStringLiteral("MM/dd HH:mm ")) + e.description +
+                           undone);
+        // The list is narrow: the whole entry, with its year, on hover.
+        lstRireki->item(lstRireki->count() - 1)
+            ->setToolTip(e.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss ")) + e.description +
+                         undone);
+    }
     for (const QDate day : h->snapshots())
         cboBackup->addItem(day.toString(QStringLiteral("yyyy/MM/dd")), day);
 }
