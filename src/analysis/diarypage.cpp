@@ -80,8 +80,9 @@ void DiaryPage::READ_KIZUKI() {
 void DiaryPage::cmdKizukiHozon_Click() {
     QString notes = txtKizuki->toPlainText();
     notes.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    const ChangeScope change = m_session.change(QStringLiteral("気付きメモの保存"));
-    showFileError(this, writeNotes(m_session.book, notes));
+    ChangeScope change = m_session.change(QStringLiteral("気付きメモの保存"));
+    if (!showFileError(this, writeNotes(m_session.book, notes)))
+        showFileError(this, change.close());
 }
 
 void DiaryPage::open() {
@@ -120,9 +121,10 @@ void DiaryPage::cmdMemoHozon_Click() {
     if (!m_diary || MemoRow < 1 || MemoRow >= msgMemoList->rows()) return;
     FileResult r;
     {
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(msgMemoList->text(MemoRow, 0) + QStringLiteral(" の一言日記の保存"));
         r = m_diary->storeComment(m_session.book, m_session.model(), MemoRow - 1, txtMemo->text());
+        if (r.ok()) r = change.close();
     }
     if (showFileError(this, r)) return;
     msgMemoList->setText(MemoRow, kMemoColumn,

@@ -60,16 +60,17 @@ QString timeText(const QDateTime &t) {
 
 // The log line of one write: W (rewrite), D (removal), A (append), T (cut).
 QString writeLine(qint64 id, const History::FileWrite &w) {
+    const QString hex = QString::fromLatin1(w.bytes.toHex());
     switch (w.kind) {
     case Write::Rewrite:
-        return line({QStringLiteral("W"), number(id), w.name, w.generation});
+        return line({QStringLiteral("W"), number(id), w.name, w.generation, number(w.newSize),
+                     QString::number(w.newHash)});
     case Write::Remove:
         return line({QStringLiteral("D"), number(id), w.name, w.generation});
     case Write::Append:
-        return line({QStringLiteral("A"), number(id), w.name, number(w.at)});
+        return line({QStringLiteral("A"), number(id), w.name, number(w.at), hex});
     case Write::Truncate:
-        return line({QStringLiteral("T"), number(id), w.name, number(w.at),
-                     QString::fromLatin1(w.removed.toHex())});
+        return line({QStringLiteral("T"), number(id), w.name, number(w.at), hex});
     }
     return {};
 }
@@ -77,13 +78,31 @@ QString writeLine(qint64 id, const History::FileWrite &w) {
 QString stateLine(qint64 id, const History::FileState &s) {
     const FileIdentity &i = s.identity;
     return line({QStringLiteral("S"), number(id), s.name, number(i.exists), number(i.size),
-                 number(i.mtimeNs), QString::number(i.inode), QString::number(s.hash)});
+                 number(i.mtimeNs), QString::number(i.inode), QString::number(s.hash),
+                 number(i.ctimeNs), QString::number(i.device)});
 }
 
 // The same file, untouched since: what a file that nobody wrote keeps.
 bool sameFile(const FileIdentity &a, const FileIdentity &b) {
-    return a.exists == b.exists && a.size == b.size && a.mtimeNs == b.mtimeNs &&
-           a.inode == b.inode && a.device == b.device;
+    return a == b;
+}
+
+QString leftAlone(const QString &name) {
+    return QStringLiteral("前回、保存が終わる前にミルテアが止まりましたが、「%1」はその後に"
+                          "書き換えられているため、そのままにしました。内容を確かめてください。")
+        .arg(name);
+}
+
+// Whether the bytes past `at` are what an append cut short left: a part of
+// the line (perhaps after the CR LF that ended the last line) or NULs.
+bool tornAppend(QByteArrayView tail, const QByteArray &line) {
+    const auto prefixOf = [&](const QByteArray &whole) {
+        if (tail.size() > whole.size()) return false;
+        for (qsizetype i = 0; i < tail.size(); ++i)
+            if (tail[i] != '\0' && tail[i] != whole[i]) return false;
+        return true;
+    };
+    return prefixOf(line) || prefixOf("\r\n" + line);
 }
 
 QString putBack(const QString &name) {
@@ -136,16 +155,22 @@ FileResult History::ensureLog() {
 FileResult History::logLine(const QString &text) {
     if (FileResult r = ensureLog(); !r.ok()) return r;
     const QByteArray bytes = text.toUtf8() + '\n';
+    const off_t before = ::lseek(m_logFd, 0, SEEK_END);
     // One write and its fsync: the line is in the log before what it announces.
     qsizetype done = 0;
-    while (done < bytes.size()) {
+    bool written = true;
+    while (written && done < bytes.size()) {
         const ssize_t w = ::write(m_logFd, bytes.constData() + done, bytes.size() - done);
         if (w < 0 && errno == EINTR) continue;
-        if (w < 0) return ioError(kLog, QString::fromLocal8Bit(std::strerror(errno)));
-        done += w;
+        written = w > 0;
+        done += std::max<ssize_t>(w, 0);
     }
-    if (::fsync(m_logFd) != 0) return ioError(kLog, QString::fromLocal8Bit(std::strerror(errno)));
-    return {};
+    written = written && syncDescriptor(m_logFd) == 0;
+    if (written) return {};
+    const QString why = QString::fromLocal8Bit(std::strerror(errno));
+    // A part of a line would swallow the next one: the log is cut back.
+    if (before >= 0 && ::ftruncate(m_logFd, before) == 0) syncDescriptor(m_logFd);
+    return ioError(kLog, why);
 }
 
 FileResult History::logBegin(OpenStep &step) {
@@ -165,7 +190,11 @@ QString History::newGeneration(const QString &name) const {
 }
 
 void History::begin(const QString &description) {
-    if (m_step) return; // a change inside a change is part of it
+    if (m_step) {
+        ++m_depth; // a change inside a change is part of it
+        return;
+    }
+    m_depth = 0;
     m_step = OpenStep{m_nextId++,
                       StepKind::Change,
                       0,
@@ -177,8 +206,19 @@ void History::begin(const QString &description) {
                       false};
 }
 
-FileResult History::aboutToWrite(const QString &name, const QString &path, Write kind, qint64 at) {
-    if (!isJournaled(name)) return {};
+FileResult History::aboutToWrite(const QString &name, const QString &path, Write kind, qint64 at,
+                                 const QByteArray &bytes) {
+    if (!isJournaled(name) || m_unjournaled) return {};
+    if (FileResult r = ensureLog(); !r.ok()) {
+        // Without a history the book is still saved, as before there was one.
+        m_unjournaled = true;
+        m_warning = FileResult::refused(
+            QStringLiteral("履歴なしで保存"),
+            QStringLiteral("フォルダ「%1」に変更の履歴を残せないため、これからの変更は"
+                           "元に戻せません。データは保存します。\n\n%2")
+                .arg(kFolder, r.message));
+        return {};
+    }
     if (!m_step) {
         begin(QStringLiteral("「%1」の変更").arg(name));
         m_step->implicit = true;
@@ -190,29 +230,32 @@ FileResult History::aboutToWrite(const QString &name, const QString &path, Write
     };
     if (!m_step->logged)
         if (FileResult r = logBegin(*m_step); !r.ok()) return refuse(r);
-    FileWrite w{kind, name, {}, at, {}, false};
+    FileWrite w{kind, name, {}, at, {}, 0, 0};
     if (kind == Write::Truncate) {
         const FileContent now = m_book.read(name);
         if (!now.ok()) return refuse(now.error);
-        w.removed = now.bytes.mid(at);
+        w.bytes = now.bytes.mid(at);
+    } else if (kind == Write::Append) {
+        w.bytes = bytes;
+    } else if (kind == Write::Rewrite) {
+        const QByteArray written = asWritten(bytes);
+        w.newSize = written.size();
+        w.newHash = contentHash(written);
     }
     const bool replaces = kind == Write::Rewrite || kind == Write::Remove;
     if (replaces && identityOf(path).exists) w.generation = newGeneration(name);
     // Logged before the file is touched; the old bytes kept before the rename.
     if (FileResult r = logLine(writeLine(m_step->id, w)); !r.ok()) return refuse(r);
+    m_step->writes.append(w);
     if (!w.generation.isEmpty())
         if (FileResult r = keepCopy(path, generationPath(w.generation)); !r.ok()) return refuse(r);
-    m_step->writes.append(w);
     return {};
 }
 
-void History::finished(const QString &name, bool written) {
-    if (!isJournaled(name) || !m_step || m_step->writes.isEmpty()) return;
-    if (written)
-        m_step->writes.last().made = true;
-    else
-        m_step->failed = true;
-    if (m_step->implicit) end();
+FileResult History::finished(const QString &name, bool written) {
+    if (!isJournaled(name) || !m_step || m_step->writes.isEmpty()) return {};
+    if (!written) m_step->failed = true;
+    return m_step->implicit ? end() : FileResult();
 }
 
 History::FileState History::stateOf(const QString &name) const {
@@ -221,23 +264,22 @@ History::FileState History::stateOf(const QString &name) const {
     return s;
 }
 
-void History::end() {
-    if (!m_step) return;
+FileResult History::end() {
+    if (!m_step) return {};
+    if (m_depth > 0) {
+        --m_depth;
+        return {};
+    }
     OpenStep step = std::move(*m_step);
     m_step.reset();
-    if (step.writes.isEmpty()) return;
-    if (step.failed) {
-        QList<FileWrite> made;
-        for (const FileWrite &w : step.writes)
-            if (w.made) made.append(w);
-        rollBack(made, false);
-        logLine(line({QStringLiteral("X"), number(step.id)}));
-        return;
-    }
-    commit(step);
+    if (step.writes.isEmpty()) return {};
+    if (!step.failed) return commit(step);
+    rollBack(step.writes, false);
+    (void)logLine(line({QStringLiteral("X"), number(step.id)}));
+    return {};
 }
 
-void History::commit(OpenStep &step) {
+FileResult History::commit(OpenStep &step) {
     QStringList lines;
     QList<FileState> states;
     QStringList seen;
@@ -248,8 +290,16 @@ void History::commit(OpenStep &step) {
         lines.append(stateLine(step.id, states.last()));
     }
     lines.append(line({QStringLiteral("C"), number(step.id)}));
-    // A commit that cannot be logged is rolled back at the next start.
-    if (logLine(lines.join(u'\n')).ok()) applyCommitted(step, states);
+    if (const FileResult r = logLine(lines.join(u'\n')); !r.ok()) {
+        // Not saved unless the history says so: the files go back now.
+        rollBack(step.writes, false);
+        (void)logLine(line({QStringLiteral("X"), number(step.id)}));
+        FileResult refused = r;
+        refused.message += QStringLiteral("\n変更の履歴を書けなかったため、保存しませんでした。");
+        return refused;
+    }
+    applyCommitted(step, states);
+    return {};
 }
 
 void History::applyCommitted(const OpenStep &step, const QList<FileState> &states) {
@@ -272,34 +322,58 @@ void History::applyCommitted(const OpenStep &step, const QList<FileState> &state
 }
 
 QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
-    QStringList names;
+    QStringList names, left;
     for (auto it = writes.crbegin(); it != writes.crend(); ++it) {
         const FileWrite &w = *it;
         const QString path = m_book.pathOf(w.name);
         const FileIdentity now = identityOf(path);
-        bool put = false;
+        const QByteArray bytes = now.exists ? readFileBytes(path) : QByteArray();
+        enum { Nothing, Put, Left } outcome = Left;
         if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
+            const bool asWrittenNow =
+                w.kind == Write::Remove
+                    ? !now.exists
+                    : now.exists && bytes.size() == w.newSize && contentHash(bytes) == w.newHash;
+            const QString kept = generationPath(w.generation);
             if (w.generation.isEmpty()) {
                 // The file did not exist before the write.
-                put = now.exists && removeFile(path).ok();
-            } else if (QFileInfo::exists(generationPath(w.generation))) {
-                const FileContent old = readFile(generationPath(w.generation));
-                put = old.ok() && (!now.exists || readFile(path).bytes != old.bytes) &&
-                      replaceAtomically(path, old.bytes).ok();
-            } // else the old file was never replaced: its copy comes first
+                outcome = !now.exists                             ? Nothing
+                          : asWrittenNow && removeFile(path).ok() ? Put
+                                                                  : Left;
+            } else if (!QFileInfo::exists(kept)) {
+                outcome = Nothing; // the old file is kept before it is replaced: never replaced
+            } else {
+                const QByteArray old = readFileBytes(kept);
+                outcome = now.exists && bytes == old                          ? Nothing
+                          : asWrittenNow && replaceAtomically(path, old).ok() ? Put
+                                                                              : Left;
+            }
         } else if (w.kind == Write::Append) {
-            put = now.size > w.at && truncateFileTo(path, w.at).ok();
+            outcome = now.size <= w.at ? Nothing
+                      : tornAppend(QByteArrayView(bytes).sliced(w.at), w.bytes) &&
+                              truncateFileTo(path, w.at).ok()
+                          ? Put
+                          : Left;
         } else if (w.kind == Write::Truncate) {
-            put = now.size == w.at && appendExactly(path, w.removed).ok();
+            outcome = now.size == w.at + w.bytes.size()                       ? Nothing
+                      : now.size == w.at && appendExactly(path, w.bytes).ok() ? Put
+                                                                              : Left;
         }
-        if (!put) continue;
-        m_book.replaced(w.name, readFile(path).bytes);
+        if (outcome == Nothing) continue;
+        if (outcome == Left) {
+            if (!left.contains(w.name)) left.append(w.name);
+            continue;
+        }
+        m_book.replaced(w.name, readFileBytes(path));
         if (!names.contains(w.name)) names.append(w.name);
     }
     QStringList messages;
-    if (afterCrash)
+    if (afterCrash) {
         for (const QString &name : names)
             messages.append(putBack(name));
+        for (const QString &name : left)
+            messages.append(leftAlone(name));
+    }
     return messages;
 }
 
@@ -310,7 +384,7 @@ FileResult History::reverse(const QList<FileWrite> &writes) {
         if (w.kind == Write::Append) {
             r = m_book.truncateTo(w.name, w.at);
         } else if (w.kind == Write::Truncate) {
-            r = m_book.appendBytes(w.name, w.removed);
+            r = m_book.appendBytes(w.name, w.bytes);
         } else if (w.generation.isEmpty()) {
             r = m_book.remove(w.name);
         } else {
@@ -345,19 +419,25 @@ FileResult History::stillAsLeft(const Change &change) const {
     return {};
 }
 
-FileResult History::apply(Change &change, StepKind kind) {
-    if (m_step) end();
+FileResult History::apply(qint64 id, StepKind kind) {
+    if (m_step) return FileResult::refused(kCannotUndo, QStringLiteral("保存の途中です。"));
+    const auto found = std::find_if(m_changes.cbegin(), m_changes.cend(),
+                                    [id](const Change &c) { return c.id == id; });
+    if (found == m_changes.cend()) return {};
+    const Change change = *found;
     if (FileResult r = stillAsLeft(change); !r.ok()) return r;
-    const QList<FileWrite> writes = change.last;
     const QString what =
         kind == StepKind::Undo ? QStringLiteral("の取り消し") : QStringLiteral("のやり直し");
     begin(change.description + what);
     m_step->kind = kind;
     m_step->target = change.id;
-    const FileResult r = reverse(writes);
+    m_lastStepFiles.clear();
+    for (const FileWrite &w : change.last)
+        if (!m_lastStepFiles.contains(w.name)) m_lastStepFiles.append(w.name);
+    FileResult r = reverse(change.last);
     if (!r.ok()) m_step->failed = true;
-    end();
-    return r;
+    const FileResult kept = end();
+    return r.ok() ? kept : r;
 }
 
 const History::Change *History::undoTarget() const {
@@ -402,13 +482,13 @@ FileResult History::redoRefusal() const {
 }
 
 FileResult History::undo() {
-    Change *c = undoTarget();
-    return c ? apply(*c, StepKind::Undo) : FileResult();
+    const Change *c = undoTarget();
+    return c ? apply(c->id, StepKind::Undo) : FileResult();
 }
 
 FileResult History::redo() {
-    Change *c = redoTarget();
-    return c ? apply(*c, StepKind::Redo) : FileResult();
+    const Change *c = redoTarget();
+    return c ? apply(c->id, StepKind::Redo) : FileResult();
 }
 
 QList<History::Entry> History::entries() const {
@@ -455,12 +535,14 @@ QList<History::OpenStep> History::readLog() {
                      : kind == u"A" ? Write::Append
                                     : Write::Truncate;
             w.name = f.value(2);
-            if (w.kind == Write::Rewrite || w.kind == Write::Remove)
+            if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
                 w.generation = f.value(3);
-            else
+                w.newSize = f.value(4).toLongLong();
+                w.newHash = f.value(5).toULongLong();
+            } else {
                 w.at = f.value(3).toLongLong();
-            w.removed = QByteArray::fromHex(f.value(4).toLatin1());
-            w.made = true;
+                w.bytes = QByteArray::fromHex(f.value(4).toLatin1());
+            }
             open[id].writes.append(w);
         } else if (kind == u"S" && f.size() >= 8) {
             FileState st;
@@ -476,8 +558,9 @@ QList<History::OpenStep> History::readLog() {
         }
     }
     QList<OpenStep> unfinished = open.values();
+    // Put back newest first, as the writes were made oldest first.
     std::sort(unfinished.begin(), unfinished.end(),
-              [](const OpenStep &a, const OpenStep &b) { return a.id < b.id; });
+              [](const OpenStep &a, const OpenStep &b) { return a.id > b.id; });
     return unfinished;
 }
 
@@ -568,7 +651,7 @@ FileResult History::restoreSnapshot(QDate day) {
     if (!snapshot.exists())
         return FileResult::refused(QStringLiteral("バックアップの復元"),
                                    QStringLiteral("その日のバックアップがありません。"));
-    if (m_step) end();
+    if (m_step) return FileResult::refused(kCannotUndo, QStringLiteral("保存の途中です。"));
     begin(QStringLiteral("%1 のバックアップからの復元")
               .arg(day.toString(QStringLiteral("yyyy/MM/dd"))));
     FileResult r;
@@ -590,8 +673,8 @@ FileResult History::restoreSnapshot(QDate day) {
             break;
         }
     }
-    end();
-    return r;
+    const FileResult kept = end();
+    return r.ok() ? kept : r;
 }
 
 QString describeRecord(const QStringList &texts, Yen amount) {

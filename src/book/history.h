@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 #include "records/book.h"
 #include "records/fileops.h"
@@ -42,8 +43,16 @@ public:
     // change are a change each.
     void begin(const QString &description);
     // Commits the change; when one of its writes failed, the writes it made
-    // are put back, so that it is whole or absent.
-    void end();
+    // are put back, so that it is whole or absent. The refusal says why a
+    // change whose writes were made could not be kept (then it is put back).
+    // A change begun inside another is part of it: only the outer end commits.
+    FileResult end();
+
+    // Why the history could not be kept (no folder バックアップ can be made):
+    // the book is then saved without it. Once, for the window to say so.
+    FileResult takeWarning() { return std::exchange(m_warning, FileResult()); }
+    // The files the last undo or redo wrote.
+    QStringList lastStepFiles() const { return m_lastStepFiles; }
 
     struct Entry {
         QDateTime time;
@@ -75,9 +84,9 @@ public:
     static bool isJournaled(const QString &name);
 
     // BookJournal
-    FileResult aboutToWrite(const QString &name, const QString &path, Write kind,
-                            qint64 at) override;
-    void finished(const QString &name, bool written) override;
+    FileResult aboutToWrite(const QString &name, const QString &path, Write kind, qint64 at,
+                            const QByteArray &bytes) override;
+    FileResult finished(const QString &name, bool written) override;
 
     // One write of a step, as the log records it.
     struct Step;
@@ -86,8 +95,9 @@ public:
         QString name;
         QString generation; // rewrite or remove: the file's old bytes; empty when it had none
         qint64 at = 0;      // append or truncate: the size before / after
-        QByteArray removed; // truncate: the bytes cut away
-        bool made = false;  // the write went through (for rolling back at once)
+        QByteArray bytes;   // append: the line added; truncate: the bytes cut away
+        qint64 newSize = 0; // rewrite: the file as the write leaves it
+        quint64 newHash = 0;
     };
     // What a file held when a step had committed.
     struct FileState {
@@ -126,13 +136,16 @@ private:
     FileResult logBegin(OpenStep &step);
     QString newGeneration(const QString &name) const;
     FileState stateOf(const QString &name) const;
-    // The writes made, put back in reverse order (a crash or a failed write).
+    // The logged writes put back, newest first (a crash or a failed change):
+    // each file only when it is as the write left it or as it was cut short;
+    // a file changed since is left alone. The messages name what was put
+    // back after a crash and what was left.
     QStringList rollBack(const QList<FileWrite> &writes, bool afterCrash);
     // The writes that undo the given ones, made through the book.
     FileResult reverse(const QList<FileWrite> &writes);
     FileResult stillAsLeft(const Change &change) const;
-    FileResult apply(Change &change, StepKind kind);
-    void commit(OpenStep &step);
+    FileResult apply(qint64 id, StepKind kind);
+    FileResult commit(OpenStep &step);
     void applyCommitted(const OpenStep &step, const QList<FileState> &states);
     // The committed steps into m_changes; the steps begun and never ended.
     QList<OpenStep> readLog();
@@ -145,6 +158,10 @@ private:
 
     Book &m_book;
     int m_logFd = -1;
+    int m_depth = 0; // of begin() calls inside the open change
+    bool m_unjournaled = false;
+    FileResult m_warning;
+    QStringList m_lastStepFiles;
     qsizetype m_logLines = 0;
     qint64 m_nextId = 1;
     std::optional<OpenStep> m_step;
@@ -158,8 +175,11 @@ public:
     ChangeScope(History *history, const QString &description) : m_history(history) {
         if (m_history) m_history->begin(description);
     }
-    ~ChangeScope() {
-        if (m_history) m_history->end();
+    ~ChangeScope() { (void)close(); }
+    // Ends the change (see History::end); once.
+    FileResult close() {
+        History *h = std::exchange(m_history, nullptr);
+        return h ? h->end() : FileResult();
     }
     ChangeScope(const ChangeScope &) = delete;
     ChangeScope &operator=(const ChangeScope &) = delete;

@@ -105,10 +105,11 @@ void IncomePanel::cmdInpHozon_Click() {
     }
     const IncomeRecord record{date, txtInpRiyuu->text(), check.amount};
     {
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(describeRecord({record.date, record.reason}, record.amount) +
                              QStringLiteral(" の入金の保存"));
-        if (showFileError(this, insertIncome(m_session.book, record, m_session.lastIncomeDate())))
+        if (showFileError(this, insertIncome(m_session.book, record, m_session.lastIncomeDate())) ||
+            showFileError(this, change.close()))
             return;
     }
     DSP_NYUKIN();
@@ -172,9 +173,10 @@ void IncomePanel::fixIncomeRow(int row) {
     // Refused or done, the history is read again: a refusal means the file
     // is not what the history showed.
     {
-        const ChangeScope change = m_session.change(
-            describeRecord({old.date, old.reason}, old.amount) + QStringLiteral(" の入金の修正"));
-        showFileError(this, correctIncome(m_session.book, picked, fixed));
+        ChangeScope change = m_session.change(describeRecord({old.date, old.reason}, old.amount) +
+                                              QStringLiteral(" の入金の修正"));
+        if (!showFileError(this, correctIncome(m_session.book, picked, fixed)))
+            showFileError(this, change.close());
     }
     followIncomeChange();
 }
@@ -190,9 +192,10 @@ void IncomePanel::deleteIncomeRow(int row) {
     // is not what the history showed.
     {
         const IncomeRecord old = incomeOf(picked);
-        const ChangeScope change = m_session.change(
-            describeRecord({old.date, old.reason}, old.amount) + QStringLiteral(" の入金の削除"));
-        showFileError(this, deleteIncome(m_session.book, picked));
+        ChangeScope change = m_session.change(describeRecord({old.date, old.reason}, old.amount) +
+                                              QStringLiteral(" の入金の削除"));
+        if (!showFileError(this, deleteIncome(m_session.book, picked)))
+            showFileError(this, change.close());
     }
     followIncomeChange();
 }

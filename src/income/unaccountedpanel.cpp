@@ -78,9 +78,10 @@ void UnaccountedPanel::cmdHumeiHozon_Click() {
     const QString unaccounted = QStringLiteral("使途不明金");
     const PaymentRecord record{dateText(m_day), unaccounted, unaccounted, *amount, {}, {}};
     {
-        const ChangeScope change = m_session.change(
+        ChangeScope change = m_session.change(
             describeRecord({record.date, unaccounted}, record.amount) + QStringLiteral(" の保存"));
-        if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate())))
+        if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate())) ||
+            showFileError(this, change.close()))
             return;
     }
     m_session.bookChanged();

@@ -340,7 +340,7 @@ void MainPage::cmdTaiHozon_Click() {
         dateText(mtvmain->value()), CurrentPayee, category, check.amount, {}, {}};
     // The master entry, the payment and the payee's category are one change:
     // all saved and undone together, or none.
-    const ChangeScope change = m_session.change(
+    ChangeScope change = m_session.change(
         describeRecord({record.date, record.payee, record.category}, record.amount) +
         QStringLiteral(" の保存"));
     if (cboJanru->findText(category, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
@@ -358,7 +358,7 @@ void MainPage::cmdTaiHozon_Click() {
         }
     }
     if (showFileError(this, insertPayment(m_session.book, record, m_session.lastPayDate()))) return;
-    if (SAVE_KANREN()) return;
+    if (SAVE_KANREN() || showFileError(this, change.close())) return;
     DSP_DAYLIST();
     m_session.bookChanged();
     DSP_MAIN();
@@ -432,10 +432,11 @@ void MainPage::fixDayRow(int row) {
     // Refused or done, the list and figures are read again: a refusal means
     // the file is not what the list showed.
     {
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(describeRecord({old.date, old.payee, old.category}, old.amount) +
                              QStringLiteral(" の修正"));
-        showFileError(this, correctPayment(m_session.book, picked, fixed));
+        if (!showFileError(this, correctPayment(m_session.book, picked, fixed)))
+            showFileError(this, change.close());
     }
     followPaymentChange();
 }
@@ -455,10 +456,11 @@ void MainPage::deleteDayRow(int row) {
     // the file is not what the list showed.
     {
         const PaymentRecord old = paymentOf(picked);
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(describeRecord({old.date, old.payee, old.category}, old.amount) +
                              QStringLiteral(" の削除"));
-        showFileError(this, deletePayment(m_session.book, picked));
+        if (!showFileError(this, deletePayment(m_session.book, picked)))
+            showFileError(this, change.close());
     }
     followPaymentChange();
 }
@@ -489,9 +491,11 @@ void MainPage::cmdFree_Click() {
             QStringLiteral("支払い先マスタ登録の有無")))
         return;
     {
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(QStringLiteral("支払いマスタへの「%1」の追加").arg(*payee));
-        if (showFileError(this, appendMasterName(m_session.book, *payee, bookfile::payees))) return;
+        if (showFileError(this, appendMasterName(m_session.book, *payee, bookfile::payees)) ||
+            showFileError(this, change.close()))
+            return;
     }
     emit mastersChanged();
 }

@@ -16,6 +16,7 @@
 #include "analysis/searchpage.h"
 #include "analysis/totalspage.h"
 #include "analysis/trendpage.h"
+#include "book/entrychecks.h"
 #include "book/helptexts.h"
 #include "income/incomepanel.h"
 #include "income/unaccountedpanel.h"
@@ -123,35 +124,43 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
     return false;
 }
 
-namespace {
-struct UndoTexts {
+struct MainWindow::UndoTexts {
     QString title, nothing, question;
 };
-const UndoTexts kUndo{QStringLiteral("元に戻す"), QStringLiteral("元に戻せる変更はありません。"),
-                      QStringLiteral("%1を取り消します。よろしいですか？")};
-const UndoTexts kRedo{QStringLiteral("やり直す"), QStringLiteral("やり直せる変更はありません。"),
-                      QStringLiteral("%1をやり直します。よろしいですか？")};
+
+namespace {
+const MainWindow::UndoTexts kUndo{QStringLiteral("元に戻す"),
+                                  QStringLiteral("元に戻せる変更はありません。"),
+                                  QStringLiteral("%1を取り消します。よろしいですか？")};
+const MainWindow::UndoTexts kRedo{QStringLiteral("やり直す"),
+                                  QStringLiteral("やり直せる変更はありません。"),
+                                  QStringLiteral("%1をやり直します。よろしいですか？")};
 } // namespace
 
 void MainWindow::undoChange() {
-    History *h = m_session.history();
-    const std::optional<QString> next = h ? h->nextUndo() : std::nullopt;
-    if (!next) return Dialogs::information(this, kUndo.nothing, kUndo.title);
-    if (const FileResult r = h->undoRefusal(); !r.ok())
-        return Dialogs::warning(this, r.message, r.title);
-    if (!Dialogs::confirm(this, kUndo.question.arg(*next), kUndo.title)) return;
-    showFileError(this, h->undo());
-    showBookAsItIs();
+    stepThroughHistory(kUndo, &History::nextUndo, &History::undoRefusal, &History::undo);
 }
 
 void MainWindow::redoChange() {
+    stepThroughHistory(kRedo, &History::nextRedo, &History::redoRefusal, &History::redo);
+}
+
+void MainWindow::stepThroughHistory(const UndoTexts &texts,
+                                    std::optional<QString> (History::*next)() const,
+                                    FileResult (History::*refusal)() const,
+                                    FileResult (History::*step)()) {
     History *h = m_session.history();
-    const std::optional<QString> next = h ? h->nextRedo() : std::nullopt;
-    if (!next) return Dialogs::information(this, kRedo.nothing, kRedo.title);
-    if (const FileResult r = h->redoRefusal(); !r.ok())
+    // The shipped sample book is never written, not even back.
+    if (m_session.sampleMode) {
+        const EntryCheck sample = checkPayment(true, {}, {}, {});
+        return Dialogs::warning(this, sample.text, sample.title);
+    }
+    const std::optional<QString> what = h ? (h->*next)() : std::nullopt;
+    if (!what) return Dialogs::information(this, texts.nothing, texts.title);
+    if (const FileResult r = (h->*refusal)(); !r.ok())
         return Dialogs::warning(this, r.message, r.title);
-    if (!Dialogs::confirm(this, kRedo.question.arg(*next), kRedo.title)) return;
-    showFileError(this, h->redo());
+    if (!Dialogs::confirm(this, texts.question.arg(*what), texts.title)) return;
+    showFileError(this, (h->*step)());
     showBookAsItIs();
 }
 
@@ -159,7 +168,9 @@ void MainWindow::showBookAsItIs() {
     m_session.bookChanged();
     READ_PRIVATE();
     READ_MASTER();
-    m_memo->READ_KIZUKI();
+    // Notes being typed stay unless the notes file itself went back.
+    if (const History *h = m_session.history(); !h || h->lastStepFiles().contains(bookfile::notes))
+        m_memo->READ_KIZUKI();
     m_main->DSP_DAYLIST();
     m_main->DSP_MAIN();
     // The page shown is filled again; the others are filled when opened.
@@ -261,6 +272,7 @@ void MainWindow::Form_Load() {
 void MainWindow::showUnreportedReadError() {
     // Once per event: the first file the event could not read.
     showFileError(this, m_session.takeReadError());
+    if (History *h = m_session.history()) showFileError(this, h->takeWarning());
 }
 
 void MainWindow::HIDE_FRAMES() {

@@ -62,6 +62,7 @@ public:
     void redoChange();
     // Every page shows the book as the files now hold it.
     void showBookAsItIs();
+    struct UndoTexts;
 
 protected:
     void closeEvent(QCloseEvent *e) override;
@@ -77,6 +78,9 @@ private:
     // shown; else hide all pages, open (fill) this one, show it and explain it.
     template <typename Page> void switchPage(Page *page, const QString &helpText);
     static void yieldToEvents();
+    // Asks, then takes one step back (undo) or forward (redo) in the history.
+    void stepThroughHistory(const UndoTexts &texts, std::optional<QString> (History::*next)() const,
+                            FileResult (History::*refusal)() const, FileResult (History::*step)());
     // A file the figures just shown could not be read from says so once.
     void showUnreportedReadError();
 

@@ -22,14 +22,14 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
     const QString path = pathOf(name);
     if (FileResult r = writeRefusal(path); !r.ok()) return r;
     if (m_journal)
-        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Rewrite, 0);
+        if (FileResult r =
+                m_journal->aboutToWrite(name, path, BookJournal::Write::Rewrite, 0, content);
             !r.ok())
             return r;
     const FileResult r = temp.isEmpty() ? replaceAtomically(path, content)
                                         : rewriteThrough(path, pathOf(temp), content);
     if (r.ok()) replaced(name, content);
-    if (m_journal) m_journal->finished(name, r.ok());
-    return r;
+    return finish(name, r);
 }
 
 FileResult Book::append(const QString &name, const QByteArray &line) const {
@@ -43,15 +43,14 @@ FileResult Book::append(const QString &name, const QByteArray &line) const {
     const FileIdentity now = identityOf(path);
     if (m_journal)
         if (FileResult r =
-                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size);
+                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size, line);
             !r.ok())
             return r;
     QByteArray added;
     FileIdentity before;
     const FileResult r = appendLine(path, line, &added, &before);
     if (r.ok()) appended(name, added, before);
-    if (m_journal) m_journal->finished(name, r.ok());
-    return r;
+    return finish(name, r);
 }
 
 FileResult Book::truncateTo(const QString &name, qint64 size) const {
@@ -60,13 +59,13 @@ FileResult Book::truncateTo(const QString &name, qint64 size) const {
     FileContent now = read(name);
     if (!now.ok()) return now.error;
     if (m_journal)
-        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Truncate, size);
+        if (FileResult r =
+                m_journal->aboutToWrite(name, path, BookJournal::Write::Truncate, size, {});
             !r.ok())
             return r;
     const FileResult r = truncateFileTo(path, size);
     if (r.ok()) replaced(name, now.bytes.left(size));
-    if (m_journal) m_journal->finished(name, r.ok());
-    return r;
+    return finish(name, r);
 }
 
 FileResult Book::appendBytes(const QString &name, const QByteArray &bytes) const {
@@ -75,25 +74,29 @@ FileResult Book::appendBytes(const QString &name, const QByteArray &bytes) const
     const FileIdentity now = identityOf(path);
     if (m_journal)
         if (FileResult r =
-                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size);
+                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size, bytes);
             !r.ok())
             return r;
     FileIdentity before;
     const FileResult r = appendExactly(path, bytes, &before);
     if (r.ok()) appended(name, bytes, before);
-    if (m_journal) m_journal->finished(name, r.ok());
-    return r;
+    return finish(name, r);
 }
 
 FileResult Book::remove(const QString &name) const {
     const QString path = pathOf(name);
     if (!identityOf(path).exists) return {};
     if (m_journal)
-        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Remove, 0);
+        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Remove, 0, {});
             !r.ok())
             return r;
     const FileResult r = removeFile(path);
     if (r.ok()) replaced(name, {});
-    if (m_journal) m_journal->finished(name, r.ok());
-    return r;
+    return finish(name, r);
+}
+
+FileResult Book::finish(const QString &name, const FileResult &written) const {
+    if (!m_journal) return written;
+    const FileResult kept = m_journal->finished(name, written.ok());
+    return written.ok() ? kept : written;
 }

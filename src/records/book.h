@@ -33,13 +33,14 @@ class BookJournal {
 public:
     enum class Write { Rewrite, Append, Truncate, Remove };
     virtual ~BookJournal() = default;
-    // Before the file at path is rewritten whole, added to at offset `at`
-    // (its size) or cut back to `at` bytes. A refusal stops the write before
-    // anything is written.
-    virtual FileResult aboutToWrite(const QString &name, const QString &path, Write kind,
-                                    qint64 at) = 0;
-    // After that write, whether it was made or not.
-    virtual void finished(const QString &name, bool written) = 0;
+    // Before the file at path is rewritten whole (to bytes), added to at
+    // offset `at` (its size; bytes are the line), cut back to `at` bytes or
+    // removed. A refusal stops the write before anything is written.
+    virtual FileResult aboutToWrite(const QString &name, const QString &path, Write kind, qint64 at,
+                                    const QByteArray &bytes) = 0;
+    // After that write, whether it was made or not; a refusal says the write
+    // could not be kept (it is put back) although it was made.
+    virtual FileResult finished(const QString &name, bool written) = 0;
 };
 
 // Told of every write the program makes to a record file of a book, with
@@ -101,6 +102,8 @@ public:
     }
 
 private:
+    // The journal told how the write went; its refusal when it could not keep it.
+    FileResult finish(const QString &name, const FileResult &written) const;
     QString m_dir;
     BookWriteWatcher *m_watcher = nullptr;
     BookJournal *m_journal = nullptr;

@@ -16,6 +16,7 @@
 
 namespace {
 ReadCall s_readCall = ::read;
+SyncCall s_syncCall = ::fsync;
 
 QString errnoText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -82,7 +83,7 @@ mode_t modeFor(const QString &path) {
 // once the lines before it are gone (a deletion) would turn the whole file
 // into UTF-16. A blank line in front keeps it a record; readers skip it.
 QByteArray withoutLeadingMark(const QByteArray &content) {
-    return startsWithByteOrderMark(content) ? QByteArray("\r\n") + content : content;
+    return asWritten(content);
 }
 
 // Writes the content to the open temporary, makes it durable and renames it
@@ -91,7 +92,7 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
                            const QByteArray &anyContent, mode_t mode) {
     const QByteArray content = withoutLeadingMark(anyContent);
     const bool written = writeFully(fd, content.constData(), content.size()) &&
-                         ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+                         ::fchmod(fd, mode) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
@@ -109,7 +110,7 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
 bool syncFolder(const QString &dir) {
     const int fd = ::open(nativePath(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = syncDescriptor(fd) == 0;
     const int error = errno;
     ::close(fd);
     errno = error;
@@ -126,6 +127,10 @@ FileContent Book::read(const QString &name) const {
     return readFile(pathOf(name));
 }
 
+QByteArray asWritten(const QByteArray &content) {
+    return startsWithByteOrderMark(content) ? QByteArray("\r\n") + content : content;
+}
+
 FileIdentity identityOf(const QString &path) {
     struct stat st;
     if (::stat(nativePath(path).constData(), &st) != 0) return {};
@@ -139,6 +144,16 @@ FileIdentity identityOf(const QString &path) {
 
 FileResult FileContent::rewriteRefusal() const {
     return error.ok() && notCp932.isEmpty() ? FileResult() : readRefusal(*this);
+}
+
+SyncCall setSyncCall(SyncCall call) {
+    const SyncCall previous = s_syncCall;
+    s_syncCall = call ? call : ::fsync;
+    return previous;
+}
+
+int syncDescriptor(int fd) {
+    return s_syncCall(fd);
 }
 
 ReadCall setReadCall(ReadCall call) {
@@ -220,7 +235,7 @@ FileResult replaceAtomically(const QString &path, const QByteArray &content) {
     const QString target = linkTarget(path);
     if (FileResult r = checkWritable(target); !r.ok()) return r;
     // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
-    QByteArray temp = nativePath(target) + ".XXXXXX";
+    QByteArray temp = nativePath(target) + kTemporaryMark + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
     return finishTemporary(fd, temp, target, content, modeFor(target));
@@ -268,12 +283,12 @@ FileResult appendAt(const QString &path, const QByteArray &line, bool endLastLin
     }
     if (endLastLine && last != '\n' && last != '\r') bytes.prepend("\r\n", 2);
     // One write of the whole line, then fsync: the line is saved once both return.
-    bool written = writeFully(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0 &&
+    bool written = writeFully(fd, bytes.constData(), bytes.size()) && syncDescriptor(fd) == 0 &&
                    (existed || syncFolderOf(path));
     int error = errno;
     // A failed append is undone: a part of the line would read as a record of
     // its own (123 yen of 123456).
-    if (!written && ::ftruncate(fd, st.st_size) == 0) ::fsync(fd);
+    if (!written && ::ftruncate(fd, st.st_size) == 0) syncDescriptor(fd);
     if (::close(fd) != 0 && written) {
         written = false;
         error = errno;
@@ -319,7 +334,7 @@ FileResult copyFile(const Book &book, const QString &from, const QString &to) {
 FileResult truncateFileTo(const QString &path, qint64 size) {
     const int fd = ::open(nativePath(linkTarget(path)).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
-    bool done = ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    bool done = ::ftruncate(fd, size) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && done) {
         done = false;
@@ -337,11 +352,11 @@ FileResult keepCopy(const QString &path, const QString &copy) {
         if (errno == EEXIST) return ioError(copy, errnoText(errno));
         const FileContent content = readFile(path);
         if (!content.ok()) return content.error;
-        QByteArray temp = to + ".XXXXXX";
+        QByteArray temp = to + kTemporaryMark + "XXXXXX";
         const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
         if (fd < 0) return ioError(copy, errnoText(errno));
-        const bool written =
-            writeFully(fd, content.bytes.constData(), content.bytes.size()) && ::fsync(fd) == 0;
+        const bool written = writeFully(fd, content.bytes.constData(), content.bytes.size()) &&
+                             syncDescriptor(fd) == 0;
         const int error = errno;
         if (::close(fd) != 0 || !written || ::rename(temp.constData(), to.constData()) != 0) {
             ::unlink(temp.constData());

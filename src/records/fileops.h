@@ -25,7 +25,7 @@
 //     does the handler report the save. Cut before: as in 2 and 3, the change
 //     is rolled back whole; after: the change is kept whole.
 // An undo is a change of its own made the same way, so a cut undo is rolled
-// back too. Temporaries ("name.txt.Ab12Cd") and folders still named
+// back too. Temporaries ("name.txt.miltea-tmp-Ab12Cd") and folders still named
 // "….作成中" that a crash leaves are removed at the next start.
 
 // Why a write did not happen, for the message box of the calling handler.
@@ -86,8 +86,22 @@ FileResult readRefusal(const FileContent &content);
 using ReadCall = ssize_t (*)(int fd, void *buffer, size_t count);
 ReadCall setReadCall(ReadCall call);
 
+// Every fsync of the program, of files and folders alike, goes through
+// syncDescriptor; a test puts in a call that records what is durable when.
+// Returns the one it replaces.
+using SyncCall = int (*)(int fd);
+SyncCall setSyncCall(SyncCall call);
+int syncDescriptor(int fd);
+
 // The refusal for a file that could not be written, naming it and why.
 FileResult ioError(const QString &path, const QString &why);
+
+// The bytes a whole-file write puts in the file for content (a file never
+// starts with what readers take for a byte-order mark).
+QByteArray asWritten(const QByteArray &content);
+// What names a temporary of the program ("データ.txt.miltea-tmp-Ab12Cd"), so
+// that the ones a crash leaves are known for the program's own.
+inline constexpr char kTemporaryMark[] = ".miltea-tmp-";
 
 // Whole-file writes go to a temporary beside the file that then replaces it
 // in one rename: a crash leaves the old or the new file, never neither.

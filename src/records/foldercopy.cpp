@@ -24,7 +24,7 @@ FileResult copyOne(const QString &from, const QString &to) {
     QFile out(to);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return copyFailed(name, out.errorString());
-    if (out.write(bytes) != bytes.size() || !out.flush() || ::fsync(out.handle()) != 0)
+    if (out.write(bytes) != bytes.size() || !out.flush() || syncDescriptor(out.handle()) != 0)
         return copyFailed(name, out.errorString());
     return {};
 }
@@ -61,9 +61,10 @@ int removeLeftovers(const QString &dir) {
     QDir d(dir);
     const QFileInfoList entries =
         d.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    // What an interrupted rewrite leaves: "name.txt.Ab12Cd" beside a book file.
+    // What an interrupted rewrite leaves: "name.txt.miltea-tmp-Ab12Cd".
     static const QRegularExpression temporary(
-        QStringLiteral(R"(^(.+\.(txt|TXT))\.[A-Za-z0-9]{6}$)"));
+        QRegularExpression::escape(QLatin1String(kTemporaryMark)) +
+        QStringLiteral("[A-Za-z0-9]{6}$"));
     for (const QFileInfo &e : entries) {
         const QString name = e.fileName();
         if (e.isDir() && name.endsWith(kPartialFolderSuffix))

@@ -15,6 +15,6 @@ FileResult copyIntoNewFolder(const Book &book, const QString &folder, const QStr
 inline const QString kPartialFolderSuffix = QStringLiteral(".作成中");
 
 // Removes from the folder what a crash may leave there: the temporaries of
-// interrupted rewrites ("name.txt.Ab12Cd") and folders still being filled.
+// interrupted rewrites ("name.txt.miltea-tmp-Ab12Cd") and folders still being filled.
 // Returns how many it removed.
 int removeLeftovers(const QString &dir);

@@ -137,8 +137,10 @@ void NewStartPanel::cmdStHozon_Click() {
     const NewStart &start = std::get<NewStart>(checked);
     // The old book is copied into a folder of its own before anything is wiped.
     {
-        const ChangeScope change = m_session.change(QStringLiteral("新規スタート"));
-        if (showFileError(this, startNewBook(m_session.book, start, QDateTime::currentDateTime())))
+        ChangeScope change = m_session.change(QStringLiteral("新規スタート"));
+        if (showFileError(this,
+                          startNewBook(m_session.book, start, QDateTime::currentDateTime())) ||
+            showFileError(this, change.close()))
             return;
     }
     m_session.userName = start.userName;

@@ -225,8 +225,10 @@ void SettingsPage::buildNewStart() {
 void SettingsPage::cmdPHozon1_Click() {
     const QString name = txtPriData->text();
     {
-        const ChangeScope change = m_session.change(QStringLiteral("使用者名の変更"));
-        if (showFileError(this, writeUserName(m_session.book, name))) return;
+        ChangeScope change = m_session.change(QStringLiteral("使用者名の変更"));
+        if (showFileError(this, writeUserName(m_session.book, name)) ||
+            showFileError(this, change.close()))
+            return;
     }
     m_session.userName = name;
     window()->setWindowTitle(renamedTitle(name));
@@ -345,9 +347,11 @@ void SettingsPage::addName(const Master &m) {
         Dialogs::inputText(this, text(m.addPrompt), text(m.addTitle));
     if (!name || name->isEmpty()) return;
     {
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(QStringLiteral("%1への「%2」の追加").arg(masterLabel(m), *name));
-        if (showFileError(this, appendMasterName(m_session.book, *name, m.file))) return;
+        if (showFileError(this, appendMasterName(m_session.book, *name, m.file)) ||
+            showFileError(this, change.close()))
+            return;
     }
     m.list->addItem(*name);
     announceMasterWrite();
@@ -364,9 +368,11 @@ void SettingsPage::deleteSelected(const Master &m) {
     for (int i = 0; i < m.list->count(); ++i)
         if (i != row) names << m.list->item(i)->text();
     {
-        const ChangeScope change = m_session.change(
+        ChangeScope change = m_session.change(
             QStringLiteral("%1からの「%2」の削除").arg(masterLabel(m), m.list->item(row)->text()));
-        if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+        if (showFileError(this, overwriteMaster(m_session.book, m.file, names)) ||
+            showFileError(this, change.close()))
+            return;
     }
     delete m.list->takeItem(row);
     m.list->clearSelection();
@@ -378,9 +384,10 @@ void SettingsPage::deleteSelected(const Master &m) {
 void SettingsPage::deleteAll(const Master &m) {
     if (!Dialogs::confirm(this, text(m.deleteAllQuestion), QStringLiteral("クリア確認"))) return;
     {
-        const ChangeScope change =
-            m_session.change(QStringLiteral("%1の全削除").arg(masterLabel(m)));
-        if (showFileError(this, truncateFile(m_session.book, m.file))) return;
+        ChangeScope change = m_session.change(QStringLiteral("%1の全削除").arg(masterLabel(m)));
+        if (showFileError(this, truncateFile(m_session.book, m.file)) ||
+            showFileError(this, change.close()))
+            return;
     }
     m.list->clear();
     announceMasterWrite();
@@ -432,9 +439,10 @@ void SettingsPage::saveOrder(const Master &m) {
     for (int i = 0; i < m.list->count(); ++i)
         names << m.list->item(i)->text();
     {
-        const ChangeScope change =
-            m_session.change(QStringLiteral("%1の並び替え").arg(masterLabel(m)));
-        if (showFileError(this, overwriteMaster(m_session.book, m.file, names))) return;
+        ChangeScope change = m_session.change(QStringLiteral("%1の並び替え").arg(masterLabel(m)));
+        if (showFileError(this, overwriteMaster(m_session.book, m.file, names)) ||
+            showFileError(this, change.close()))
+            return;
     }
     announceMasterWrite();
     setButtonBackColor(m.sort, QApplication::palette(m.sort).color(QPalette::Button));
@@ -463,9 +471,10 @@ void SettingsPage::rename(const Master &m) {
         return;
     FileResult r;
     {
-        const ChangeScope change =
+        ChangeScope change =
             m_session.change(QStringLiteral("「%1」から「%2」への入れ替え").arg(oldName, newName));
         r = renameEverywhere(m_session.book, m.field, oldName, newName);
+        if (r.ok()) r = change.close();
     }
     // Payments first, the master second: reload whatever the files now hold.
     m_session.bookChanged();

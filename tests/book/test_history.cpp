@@ -60,6 +60,15 @@ void makeBook(const BookDir &d) {
 
 class TestHistory : public QObject {
     Q_OBJECT
+    static inline int s_failingSyncs = 0;
+    // Fails the next s_failingSyncs fsyncs, as a full disk does.
+    static int failingSync(int fd) {
+        if (s_failingSyncs-- > 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ::fsync(fd);
+    }
     QRandomGenerator m_rng;
 
     int below(int n) { return static_cast<int>(m_rng.bounded(static_cast<quint32>(n))); }
@@ -190,6 +199,60 @@ private slots:
         QCOMPARE(d.bytes(bookfile::payments), outside);
     }
 
+    // The log cannot take the commit (a full disk): the change is put back
+    // and said so, and the next start finds nothing to put back.
+    void aCommitTheLogCannotTakeSavesNothing() {
+        BookDir d;
+        makeBook(d);
+        const Files start = filesOf(d.path());
+        {
+            BookSession s(d.path());
+            s.openHistory();
+            ChangeScope scope = s.change(QStringLiteral("保存"));
+            QVERIFY(
+                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+            s_failingSyncs = 1;
+            const SyncCall previous = setSyncCall(failingSync);
+            const FileResult r = scope.close();
+            setSyncCall(previous);
+            QVERIFY(r.message.endsWith(QStringLiteral("保存しませんでした。")));
+            QCOMPARE(filesOf(d.path()), start);
+            QVERIFY(!s.history()->nextUndo());
+        }
+        BookSession again(d.path());
+        QCOMPARE(again.openHistory(), QStringList());
+        QCOMPARE(filesOf(d.path()), start);
+    }
+
+    // A change a crash cut short, and a file edited before the next start:
+    // the edit stays and the message says so; the program's temporaries go,
+    // files the user named alike stay.
+    void anEditAfterACrashIsNotUndoneAtStart() {
+        BookDir d;
+        makeBook(d);
+        {
+            BookSession s(d.path());
+            s.openHistory();
+            s.history()->begin(QStringLiteral("止まった保存")); // never ended: the crash
+            QVERIFY(
+                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+        }
+        const QByteArray edited =
+            d.bytes(bookfile::payments) + "\"2024/02/02\",\"外\",\"食費\",9\r\n";
+        d.writeBytes(bookfile::payments, edited);
+        d.writeBytes(QStringLiteral("データ.txt.backup"), "mine");
+        d.writeBytes(bookfile::payments + QStringLiteral(".miltea-tmp-Ab12Cd"), "left by a kill");
+        BookSession s(d.path());
+        const QStringList messages = s.openHistory();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QStringLiteral("「データ.txt」はその後に書き換えられている")));
+        QCOMPARE(d.bytes(bookfile::payments), edited);
+        QVERIFY(d.exists(QStringLiteral("データ.txt.backup")));
+        QVERIFY(!d.exists(bookfile::payments + QStringLiteral(".miltea-tmp-Ab12Cd")));
+    }
+
     // A kill at any moment of a rename, a new start, an undo or a redo:
     // after the next start the files are all before or all after, and the
     // history says which.
@@ -278,7 +341,7 @@ private slots:
             }
             const QStringList left = QDir(d.path()).entryList(QDir::Files);
             for (const QString &f : left)
-                QVERIFY2(!f.contains(QRegularExpression(R"(\.txt\.\w{6}$)")), where);
+                QVERIFY2(!f.contains(QRegularExpression(R"(miltea-tmp)")), where);
         }
         qInfo("%d whole, %d absent", whole, absent);
         QVERIFY(whole > 0 && absent > 0);
