@@ -655,8 +655,10 @@ FileResult History::restoreSnapshot(QDate day) {
     begin(QStringLiteral("%1 のバックアップからの復元")
               .arg(day.toString(QStringLiteral("yyyy/MM/dd"))));
     FileResult r;
+    m_lastStepFiles.clear();
     for (const QString &name : bookRecordFiles()) {
         if (!isJournaled(name)) continue;
+        m_lastStepFiles.append(name);
         const QString path = m_book.pathOf(name);
         const QString kept = snapshot.filePath(QFileInfo(path).fileName());
         if (QFileInfo::exists(kept)) {

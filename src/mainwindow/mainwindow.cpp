@@ -166,11 +166,13 @@ void MainWindow::stepThroughHistory(const UndoTexts &texts,
 
 void MainWindow::showBookAsItIs() {
     m_session.bookChanged();
-    READ_PRIVATE();
-    READ_MASTER();
-    // Notes being typed stay unless the notes file itself went back.
-    if (const History *h = m_session.history(); !h || h->lastStepFiles().contains(bookfile::notes))
-        m_memo->READ_KIZUKI();
+    // Only what the step wrote is read again: notes being typed stay unless
+    // the notes file itself went back.
+    const History *h = m_session.history();
+    const auto wrote = [h](const QString &name) { return !h || h->lastStepFiles().contains(name); };
+    if (wrote(bookfile::userName)) READ_PRIVATE();
+    if (wrote(bookfile::payees) || wrote(bookfile::categories)) READ_MASTER();
+    if (wrote(bookfile::notes)) m_memo->READ_KIZUKI();
     m_main->DSP_DAYLIST();
     m_main->DSP_MAIN();
     // The page shown is filled again; the others are filled when opened.

@@ -253,6 +253,34 @@ private slots:
         QVERIFY(!d.exists(bookfile::payments + QStringLiteral(".miltea-tmp-Ab12Cd")));
     }
 
+    // A day's copy comes back as one change, which can itself be undone;
+    // the last 30 days are kept.
+    void aDaysCopyComesBackAsOneUndoableChange() {
+        BookDir d;
+        makeBook(d);
+        BookSession s(d.path());
+        s.openHistory();
+        History &h = *s.history();
+        QVERIFY(h.takeDailySnapshot(QDate(2024, 5, 1)).ok());
+        const Files day = filesOf(d.path());
+        {
+            const ChangeScope c = s.change(QStringLiteral("変更"));
+            QVERIFY(
+                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+            QVERIFY(writeNotes(s.book, QStringLiteral("新しい気付き")).ok());
+        }
+        const Files changed = filesOf(d.path());
+        QVERIFY(h.restoreSnapshot(QDate(2024, 5, 1)).ok());
+        QCOMPARE(filesOf(d.path()), day); // the notes the copy did not have are gone
+        QVERIFY(h.undo().ok());
+        QCOMPARE(filesOf(d.path()), changed);
+        for (int i = 2; i <= 31; ++i)
+            QVERIFY(h.takeDailySnapshot(QDate(2024, 5, i)).ok());
+        QCOMPARE(h.snapshots().size(), 30);
+        QCOMPARE(h.snapshots().last(), QDate(2024, 5, 2));
+    }
+
     // A kill at any moment of a rename, a new start, an undo or a redo:
     // after the next start the files are all before or all after, and the
     // history says which.
