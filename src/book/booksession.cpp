@@ -1,6 +1,7 @@
 #include "book/booksession.h"
 
 #include "records/associations.h"
+#include "records/budgets.h"
 #include "records/masters.h"
 
 #include <ctime>
@@ -96,7 +97,7 @@ bool BookSession::held(const QString &name, FileContent *content) const {
 namespace {
 bool isSmallHeld(const QString &name) {
     return name == bookfile::payees || name == bookfile::categories ||
-           name == bookfile::associations;
+           name == bookfile::associations || name == bookfile::budgets;
 }
 } // namespace
 
@@ -109,6 +110,10 @@ const QByteArray &BookSession::heldBytes(const QString &name) const {
 
 QStringList BookSession::master(const QString &name) const {
     return masterNames(heldBytes(name));
+}
+
+QList<Budget> BookSession::budgets() const {
+    return budgetsIn(heldBytes(bookfile::budgets));
 }
 
 std::optional<QString> BookSession::categoryOfPayee(const QString &payee) const {

@@ -10,6 +10,7 @@
 #include "book/bookmodel.h"
 #include "book/history.h"
 #include "records/book.h"
+#include "records/budgets.h"
 #include "records/fileops.h"
 
 // What the window knows about the open book between events: the settings it
@@ -41,6 +42,8 @@ public:
 
     // The names of 支払いマスタ.txt or 費目マスタ.txt, held the same way.
     QStringList master(const QString &name) const;
+    // The monthly budgets of 予算.txt, held the same way.
+    QList<Budget> budgets() const;
     // The category last used with a payee (関連.TXT, held the same way).
     std::optional<QString> categoryOfPayee(const QString &payee) const;
     // Keeps a read error of another file for takeReadError().

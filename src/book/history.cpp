@@ -124,7 +124,8 @@ History::~History() {
 bool History::isJournaled(const QString &name) {
     return name == bookfile::payments || name == bookfile::incomes || name == bookfile::payees ||
            name == bookfile::categories || name == bookfile::associations ||
-           name == bookfile::notes || name == bookfile::userName;
+           name == bookfile::notes || name == bookfile::userName || name == bookfile::budgets ||
+           name == bookfile::fixedPayments;
 }
 
 QString History::folderPath() const {

@@ -71,7 +71,8 @@ checkNewStart(const QString &dateTyped, const QString &cashTyped, const QString 
 QStringList bookRecordFiles() {
     return {bookfile::payments,   bookfile::incomes,      bookfile::payees,
             bookfile::categories, bookfile::associations, bookfile::settings,
-            bookfile::notes,      bookfile::forecast,     bookfile::userName};
+            bookfile::notes,      bookfile::forecast,     bookfile::userName,
+            bookfile::budgets,    bookfile::fixedPayments};
 }
 
 QString backupFolderName(const QDateTime &now) {

@@ -1,5 +1,6 @@
 #include "book/rename.h"
 
+#include "records/budgets.h"
 #include "records/recordfiles.h"
 
 QString masterOf(PaymentField field) {
@@ -15,6 +16,12 @@ FileResult renameEverywhere(const Book &book, PaymentField field, const QString 
     if (!payments.error.ok()) return payments.error;
     const PlannedRewrite master = planRenameInMaster(book, masterOf(field), oldName, newName);
     if (!master.error.ok()) return master.error;
+    // A category's budget keeps its name with it.
+    const PlannedRewrite budgets = field == PaymentField::Category
+                                       ? planRenameInBudgets(book, oldName, newName)
+                                       : PlannedRewrite{};
+    if (!budgets.error.ok()) return budgets.error;
     if (const FileResult r = payments.write(book); !r.ok()) return r;
-    return master.write(book);
+    if (const FileResult r = master.write(book); !r.ok()) return r;
+    return budgets.name.isEmpty() ? FileResult() : budgets.write(book);
 }

@@ -1,5 +1,6 @@
 #include "mainwindow/mainpage.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "book/budget.h"
 #include "book/daylist.h"
 #include "book/entrychecks.h"
 #include "book/monthsummary.h"
@@ -66,6 +68,10 @@ void MainPage::buildEntry() {
     b.label(QStringLiteral("支払い"), 60, 30, 2200, 270);
     lstMise = b.listBox(QStringLiteral("lstMise"), 60, 300, 2250, 3700);
     b.label(QStringLiteral("費目"), 60, 4060, 2200, 270);
+    // What is left of the chosen category's budget, right of its caption.
+    lblYosan = b.valueLabel(QStringLiteral("lblYosan"), 560, 4030, 1750, 300);
+    lblYosan->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblYosan->hide();
     cboJanru = b.comboBox(QStringLiteral("cboJanru"), true, 60, 4330, 2250, 360);
     b.label(QStringLiteral("金額入力"), 60, 4780, 1500, 270);
     txtOutInp = b.textBox(QStringLiteral("txtOutInp"), 60, 5050, 1550, 400);
@@ -184,6 +190,7 @@ void MainPage::INIT_DAYLIST() {
 
 void MainPage::DSP_DAYLIST() {
     INIT_DAYLIST();
+    DSP_YOSAN(); // the day, or the payments of its month, changed
     m_dayRecords.clear();
     const DayList list = computeDayList(m_session.model(), dateText(mtvmain->value()));
     if (list.firstPayDate.isEmpty()) return;
@@ -201,6 +208,17 @@ void MainPage::DSP_DAYLIST() {
 }
 
 // --- The month balance ---
+
+void MainPage::DSP_YOSAN() {
+    const BudgetLeft left = computeBudgetLeft(m_session.model(), m_session.budgets(),
+                                              cboJanru->currentText(), mtvmain->value());
+    lblYosan->setVisible(left.shown);
+    if (!left.shown) return;
+    lblYosan->setText(left.text);
+    setLabelBackColor(lblYosan, left.over
+                                    ? palette::behindPace
+                                    : QApplication::palette(lblYosan).color(QPalette::Window));
+}
 
 void MainPage::DSP_MAIN() {
     const QDate selected = mtvmain->value();
@@ -316,6 +334,7 @@ void MainPage::lstMise_Click() {
 
 void MainPage::cboJanru_Change() {
     cmdTaiHozon->setEnabled(true);
+    DSP_YOSAN();
 }
 
 void MainPage::cboJanru_Click() {

@@ -34,6 +34,8 @@ public:
 
     void INIT_DAYLIST();
     void DSP_DAYLIST();
+    // Shows what is left of the budget of the category in cboJanru.
+    void DSP_YOSAN();
     void DSP_MAIN();
     void mtvmain_DateClick(QDate date);
     void lstMise_Click();
@@ -64,6 +66,7 @@ public:
     QLabel *lblMonSt, *lblMonAdd, *lblMonTotal, *lblMonOut, *lblMonZan;
     QLabel *lblMonKeika, *lblMonKeikaAvg, *lblMonZanbi, *lblMonZanAvg;
     QLabel *lblMHyouka;
+    QLabel *lblYosan; // what is left of the chosen category's budget this month
     QLabel *imgniko, *imgwara, *imgkana, *imgNashi;
     Chart *mcrMain;
     QCheckBox *chkKijun;

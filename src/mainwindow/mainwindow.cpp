@@ -99,6 +99,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
 
     connect(m_settei, &SettingsPage::undoAsked, this, &MainWindow::undoChange);
     connect(m_settei, &SettingsPage::bookRestored, this, &MainWindow::showBookAsItIs);
+    connect(m_settei, &SettingsPage::budgetsChanged, m_main, &MainPage::DSP_YOSAN);
 
     setUpKeyboard();
     qApp->installEventFilter(this);
@@ -173,7 +174,7 @@ void MainWindow::showBookAsItIs() {
     if (wrote(bookfile::userName)) READ_PRIVATE();
     if (wrote(bookfile::payees) || wrote(bookfile::categories)) READ_MASTER();
     if (wrote(bookfile::notes)) m_memo->READ_KIZUKI();
-    m_main->DSP_DAYLIST();
+    m_main->DSP_DAYLIST(); // with what is left of the budget
     m_main->DSP_MAIN();
     // The page shown is filled again; the others are filled when opened.
     const auto reopen = [](auto *page) {

@@ -21,6 +21,8 @@ inline const QString notes = QStringLiteral("気付きメモ.txt");
 inline const QString forecast = QStringLiteral("予測データ.txt");
 inline const QString forecastCopy = QStringLiteral("予測データコピー.txt");
 inline const QString userName = QStringLiteral("ﾌﾟﾗｲﾍﾞｰﾄ.txt");
+inline const QString budgets = QStringLiteral("予算.txt");
+inline const QString fixedPayments = QStringLiteral("固定費.txt");
 } // namespace bookfile
 
 struct FileContent;

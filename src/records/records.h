@@ -35,6 +35,7 @@ struct AssociationRecord {
 enum class PaymentField { Date, Payee, Category, Amount, Memo, Reserved, Count };
 enum class IncomeField { Date, Reason, Amount, Count };
 enum class AssociationField { Payee, Category, Count };
+enum class BudgetField { Category, Amount, Count };
 // 設定.txt: "ヘルプツアー",flag. ﾌﾟﾗｲﾍﾞｰﾄ.txt: "氏名","name".
 enum class SettingsField { Label, HelpFlag, Count };
 enum class UserNameField { Label, Name, Count };

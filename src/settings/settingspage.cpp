@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <array>
 
+#include "book/budget.h"
 #include "book/masterorder.h"
 #include "book/rename.h"
 #include "records/recordfiles.h"
@@ -57,6 +58,7 @@ SettingsPage::SettingsPage(BookSession &session, QWidget *parent)
     buildMasters();
     buildPrivate();
     buildNewStart();
+    buildBudgets();
     buildHistory();
     m_payees = {PaymentField::Payee,
                 bookfile::payees,
@@ -209,6 +211,74 @@ void SettingsPage::cmdFukugen_Click() {
     emit bookRestored();
 }
 
+void SettingsPage::buildBudgets() {
+    FormBuilder page(this);
+    // Below the new-start button; the new-start panel covers it while open.
+    QGroupBox *frame = page.frame(QStringLiteral("予算（月額）"), 60, 5720, 3700, 1780);
+    frame->setToolTip(QStringLiteral("費目ごとの1か月の予算です"));
+    FormBuilder b(frame);
+    cboYosanJanru = b.comboBox(QStringLiteral("cboYosanJanru"), false, 120, 290, 1300, 360);
+    txtYosan = b.textBox(QStringLiteral("txtYosan"), 1480, 290, 1000, 360);
+    txtYosan->setAlignment(Qt::AlignRight);
+    cmdYosan = b.button(QStringLiteral("cmdYosan"), QStringLiteral("登録"), 2540, 260, 520, 420);
+    cmdYosanDel =
+        b.button(QStringLiteral("cmdYosanDel"), QStringLiteral("削除"), 3100, 260, 520, 420);
+    lstYosan = b.listBox(QStringLiteral("lstYosan"), 120, 760, 3500, 900);
+    connect(cmdYosan, &QAbstractButton::clicked, this, &SettingsPage::cmdYosan_Click);
+    connect(cmdYosanDel, &QAbstractButton::clicked, this, &SettingsPage::cmdYosanDel_Click);
+    connect(lstYosan, &QListWidget::itemClicked, this, &SettingsPage::lstYosan_Click);
+}
+
+void SettingsPage::showBudgets() {
+    lstYosan->clear();
+    for (const Budget &b : m_session.budgets()) {
+        lstYosan->addItem(b.category + QStringLiteral("　") + formatYenLabel(b.amount));
+        lstYosan->item(lstYosan->count() - 1)->setData(Qt::UserRole, b.category);
+    }
+}
+
+void SettingsPage::saveBudgets(const QList<Budget> &budgets, const QString &description) {
+    {
+        ChangeScope change = m_session.change(description);
+        if (showFileError(this, writeBudgets(m_session.book, budgets)) ||
+            showFileError(this, change.close()))
+            return;
+    }
+    showBudgets();
+    showHistory();
+    emit budgetsChanged();
+}
+
+void SettingsPage::cmdYosan_Click() {
+    const QString category = cboYosanJanru->currentText();
+    const BudgetEdit edit = setBudget(m_session.budgets(), category, txtYosan->text());
+    if (!edit.title.isEmpty()) return Dialogs::warning(this, edit.text, edit.title);
+    const auto it = std::find_if(edit.budgets.cbegin(), edit.budgets.cend(),
+                                 [&](const Budget &b) { return b.category == category; });
+    saveBudgets(edit.budgets,
+                QStringLiteral("予算「%1」%2の登録").arg(category, formatYenLabel(it->amount)));
+    txtYosan->clear();
+}
+
+void SettingsPage::cmdYosanDel_Click() {
+    const QListWidgetItem *item = lstYosan->currentItem();
+    if (!item) return;
+    const QString category = item->data(Qt::UserRole).toString();
+    saveBudgets(removeBudget(m_session.budgets(), category),
+                QStringLiteral("予算「%1」の削除").arg(category));
+}
+
+void SettingsPage::lstYosan_Click() {
+    const QListWidgetItem *item = lstYosan->currentItem();
+    if (!item) return;
+    const QString category = item->data(Qt::UserRole).toString();
+    for (const Budget &b : m_session.budgets())
+        if (b.category == category) {
+            cboYosanJanru->setCurrentText(category);
+            txtYosan->setText(formatPlain(b.amount));
+        }
+}
+
 void SettingsPage::buildNewStart() {
     FormBuilder page(this);
     cmdNew1 = page.button(QStringLiteral("cmdNew1"),
@@ -265,6 +335,7 @@ void SettingsPage::connectHandlers() {
 
 void SettingsPage::open() {
     showHistory();
+    showBudgets();
     txtPriData->setText(m_session.userName);
     for (QPushButton *b : {cmdSort, cmdDel, cmdChg, cmdSort10, cmdDel3, cmdChg2})
         b->setEnabled(false);
@@ -276,6 +347,10 @@ void SettingsPage::setMasters(const QStringList &payees, const QStringList &cate
     lstKoumoku2->clear();
     lstKoumoku->addItems(payees);
     lstKoumoku2->addItems(categories);
+    const QString chosen = cboYosanJanru->currentText();
+    cboYosanJanru->clear();
+    cboYosanJanru->addItems(categories);
+    cboYosanJanru->setCurrentText(chosen);
 }
 
 void SettingsPage::announceMasterWrite() {

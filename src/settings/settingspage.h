@@ -50,6 +50,10 @@ public:
     // The history of changes: the newest undone, a day's copy brought back.
     void cmdModosu_Click();
     void cmdFukugen_Click();
+    // Budgets: a category's monthly budget registered, removed or picked.
+    void cmdYosan_Click();
+    void cmdYosanDel_Click();
+    void lstYosan_Click();
 
     ListBox *lstKoumoku;
     QPushButton *cmdNew2, *cmdDel, *cmdDel2, *cmdSort;
@@ -67,6 +71,10 @@ public:
     QPushButton *cmdModosu;
     QComboBox *cboBackup;
     QPushButton *cmdFukugen;
+    QComboBox *cboYosanJanru;
+    QLineEdit *txtYosan;
+    QPushButton *cmdYosan, *cmdYosanDel;
+    ListBox *lstYosan;
 
 signals:
     // A master file changed: the window reloads every list of the masters.
@@ -77,6 +85,8 @@ signals:
     void undoAsked();
     // A day's copy of the book was brought back: every page shows it.
     void bookRestored();
+    // 予算.txt changed: the main page shows what is left anew.
+    void budgetsChanged();
 
 private:
     // What differs between the payee master and the category master.
@@ -89,6 +99,10 @@ private:
         const char16_t *addPrompt, *addTitle, *deleteAllQuestion, *deleteAllDone, *sortDone;
     };
     void buildHistory();
+    void buildBudgets();
+    // The budgets as the file holds them.
+    void showBudgets();
+    void saveBudgets(const QList<Budget> &budgets, const QString &description);
     // The history list and the days of the kept copies, as they now are.
     void showHistory();
     static QString masterLabel(const Master &m);

@@ -1,0 +1,98 @@
+// Budgets: what is left of a category in a month, the budget view, the
+// file 予算.txt byte for byte, and a rename that takes the budget along.
+#include <QTest>
+
+#include "book/budget.h"
+#include "book/rename.h"
+#include "bookdir.h"
+#include "records/recordfiles.h"
+
+namespace {
+QByteArray pay(const char *date, const char *category, int amount) {
+    return sjis(QStringLiteral("\"%1\",\"店\",\"%2\",%3,\"\",\"\"\r\n")
+                    .arg(QString::fromUtf8(date), QString::fromUtf8(category))
+                    .arg(amount));
+}
+const QList<Budget> kBudgets{{"食費", 40000}, {"交通費", 5000}, {"教養", 3000}};
+} // namespace
+
+class TestBudget : public QObject {
+    Q_OBJECT
+private slots:
+    void whatIsLeftInTheMonth_data() {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("over");
+        QTest::newRow("the month only, both ends")
+            << "食費" << QDate(2024, 2, 10) << "予算残り 27,660円" << false;
+        QTest::newRow("over") << "交通費" << QDate(2024, 2, 29) << "予算超過 1,000円" << true;
+        QTest::newRow("no payments") << "教養" << QDate(2024, 2, 1) << "予算残り 3,000円" << false;
+        QTest::newRow("spent to the yen")
+            << "食費" << QDate(2024, 3, 31) << "予算残り 0円" << false;
+        QTest::newRow("no budget") << "雑費" << QDate(2024, 2, 1) << "" << false;
+    }
+    void whatIsLeftInTheMonth() {
+        QFETCH(QString, category);
+        QFETCH(QDate, day);
+        QFETCH(QString, text);
+        QFETCH(bool, over);
+        const BookModel book = BookModel::fromBytes(
+            pay("2024/01/31", "食費", 999) + pay("2024/02/01", "食費", 12000) +
+            pay("2024/02/29", "食費", 340) + pay("2024/02/15", "交通費", 6000) +
+            pay("2024/03/01", "食費", 40000) + pay("2024/02/20", "雑費", 1));
+        const BudgetLeft left = computeBudgetLeft(book, kBudgets, category, day);
+        QCOMPARE(left.shown, !text.isEmpty());
+        QCOMPARE(left.text, text);
+        QCOMPARE(left.over, over);
+    }
+
+    void theViewHasARowPerBudget() {
+        const BookModel book = BookModel::fromBytes(pay("2024/02/01", "食費", 10001) +
+                                                    pay("2024/02/15", "交通費", 7500));
+        const QList<BudgetRow> rows = computeBudgetView(book, kBudgets, QDate(2024, 2, 1));
+        QCOMPARE(rows, (QList<BudgetRow>{{"食費", 40000, 10001, 29999, 25, false},
+                                         {"交通費", 5000, 7500, -2500, 150, true},
+                                         {"教養", 3000, 0, 3000, 0, false}}));
+    }
+
+    void settingABudget_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("grouped") << "４５，０００円"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "金額未入力";
+        QTest::newRow("words") << "たくさん"
+                               << "金額異常";
+        QTest::newRow("zero") << "0"
+                              << "予算額異常";
+    }
+    void settingABudget() {
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        const BudgetEdit edit = setBudget(kBudgets, QStringLiteral("食費"), typed);
+        QCOMPARE(edit.title, title);
+        QCOMPARE(edit.budgets.first().amount, title.isEmpty() ? 45000 : 40000);
+    }
+
+    // The file as written, and a category renamed across the book takes its
+    // budget along; a name the new one already had keeps its own line.
+    void theFileAndARename() {
+        BookDir d;
+        d.makeEmptyBook();
+        Book book(d.path());
+        QVERIFY(writeBudgets(book, setBudget(kBudgets, "外食", "8000").budgets).ok());
+        QCOMPARE(d.bytes(bookfile::budgets),
+                 sjis("\"食費\",40000\r\n\"交通費\",5000\r\n\"教養\",3000\r\n\"外食\",8000\r\n"));
+        d.write(bookfile::categories, QStringLiteral("食費\r\n交通費\r\n教養\r\n外食\r\n"));
+        QVERIFY(renameEverywhere(book, PaymentField::Category, "外食", "食費").ok());
+        QVERIFY(renameEverywhere(book, PaymentField::Category, "教養", "本").ok());
+        QCOMPARE(d.bytes(bookfile::budgets),
+                 sjis("\"食費\",40000\r\n\"交通費\",5000\r\n\"本\",3000\r\n"));
+        QCOMPARE(budgetsIn(d.bytes(bookfile::budgets)).size(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBudget)
+#include "test_budget.moc"

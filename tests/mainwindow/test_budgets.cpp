@@ -1,0 +1,80 @@
+// Budgets through the real window: registered, picked and removed on the
+// edit page with the file's bytes, and what is left shown beside the
+// amount box while a payment is entered.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "records/clock.h"
+#include "ui/palette.h"
+#include "windowfixture.h"
+
+namespace {
+const QString kBudgets = QStringLiteral("予算.txt");
+} // namespace
+
+class TestBudgets : public QObject, public WindowFixture {
+    Q_OBJECT
+
+    void openBook() {
+        book().write(QStringLiteral("データ.txt"),
+                     QStringLiteral("\"2005/02/01\",\"八百屋\",\"食費\",30000,\"\",\"\"\r\n"
+                                    "\"2005/01/31\",\"八百屋\",\"食費\",99999,\"\",\"\"\r\n"));
+        m_dir->write(QStringLiteral("費目マスタ.txt"), QStringLiteral("食費\r\n教養\r\n"));
+        m_dir->write(QStringLiteral("支払いマスタ.txt"), QStringLiteral("八百屋\r\n"));
+        Clock::setToday(QDate(2005, 2, 14));
+        open();
+    }
+
+private slots:
+    void cleanup() {
+        closeAll();
+        Clock::reset();
+    }
+
+    void theEditPageRegistersPicksAndRemoves() {
+        openBook();
+        click("cmdSettei");
+        c<QComboBox>("cboYosanJanru")->setCurrentText(QStringLiteral("教養"));
+        c<QLineEdit>("txtYosan")->setText(QStringLiteral("abc"));
+        click("cmdYosan");
+        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("金額異常"));
+        QVERIFY(!m_dir->exists(kBudgets));
+        c<QLineEdit>("txtYosan")->setText(QStringLiteral("3,000"));
+        click("cmdYosan");
+        c<QComboBox>("cboYosanJanru")->setCurrentText(QStringLiteral("食費"));
+        c<QLineEdit>("txtYosan")->setText(QStringLiteral("40000"));
+        click("cmdYosan");
+        QCOMPARE(m_dir->bytes(kBudgets),
+                 sjis(QStringLiteral("\"教養\",3000\r\n\"食費\",40000\r\n")));
+        auto *list = c<QListWidget>("lstYosan");
+        QCOMPARE(list->item(0)->text(), QStringLiteral("教養　3,000円"));
+        list->setCurrentRow(0);
+        emit list->itemClicked(list->item(0));
+        QCOMPARE(c<QLineEdit>("txtYosan")->text(), QStringLiteral("3000"));
+        click("cmdYosanDel");
+        QCOMPARE(m_dir->bytes(kBudgets), sjis(QStringLiteral("\"食費\",40000\r\n")));
+    }
+
+    void theMainPageShowsWhatIsLeftAndWhenItIsPassed() {
+        openBook();
+        m_dir->write(kBudgets, QStringLiteral("\"食費\",40000\r\n\"教養\",100\r\n"));
+        auto *category = c<QComboBox>("cboJanru");
+        auto *label = c<QLabel>("lblYosan");
+        category->setEditText(QStringLiteral("食費"));
+        QVERIFY(label->isVisibleTo(m_w.get()));
+        QCOMPARE(label->text(), QStringLiteral("予算残り 10,000円"));
+        category->setEditText(QStringLiteral("雑費"));
+        QVERIFY(!label->isVisibleTo(m_w.get()));
+        m_dir->write(kBudgets, QStringLiteral("\"食費\",20000\r\n"));
+        QTest::qWait(150); // the file's times move on
+        category->setEditText(QStringLiteral("食費"));
+        QCOMPARE(label->text(), QStringLiteral("予算超過 10,000円"));
+        QCOMPARE(label->palette().color(QPalette::Window), palette::behindPace);
+    }
+};
+
+QTEST_MAIN(TestBudgets)
+#include "test_budgets.moc"
