@@ -652,6 +652,27 @@ int main(int argc, char *argv[]) {
         wideCpu << g_lastCpuMs;
     }
     report(QStringLiteral("集計 opened with 60 payee columns"), wide);
+    // Budgets: the label while a category is chosen, and the budget view.
+    writeFile(dir.path() + QStringLiteral("/予算.txt"),
+              QStringLiteral("\"食費\",40000\r\n\"交通費\",5000\r\n\"外食\",8000\r\n"));
+    named<QToolButton>(window, "cmdMain")->click();
+    QApplication::processEvents();
+    QList<double> budgetLabel, budgetView;
+    for (int i = 0; i < runs; ++i) {
+        budgetLabel << timeMs([&] {
+            category->setEditText(i % 2 ? QStringLiteral("食費") : QStringLiteral("交通費"));
+            QApplication::processEvents();
+        });
+    }
+    named<QToolButton>(window, "cmdKakei")->click();
+    QApplication::processEvents();
+    for (int i = 0; i < runs; ++i) {
+        named<QAbstractButton>(window, i % 2 ? "optList2_1" : "optList2_0")->click();
+        QApplication::processEvents();
+        budgetView << clickMs(named<QAbstractButton>(window, "optList2_2"));
+    }
+    report(QStringLiteral("budget label, a category chosen"), budgetLabel);
+    report(QStringLiteral("集計 budget view shown"), budgetView);
     benchLists(dir.path(), runs);
     benchTrendAndReflection(window, runs);
     benchSettings(window, runs);

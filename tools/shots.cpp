@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -65,6 +66,33 @@ void shootSettings(QWidget &window, const QString &out) {
     window.findChild<QAbstractButton *>(QStringLiteral("cmdYame"))->click();
     settleEvents();
 }
+// With a 予算.txt in the book: the main page with a budget's label shown,
+// one passed if any is, and the budget view of the totals page.
+void shootBudgets(QWidget &window, const QString &out) {
+    auto *label = window.findChild<QLabel *>(QStringLiteral("lblYosan"));
+    auto *combo = window.findChild<QComboBox *>(QStringLiteral("cboJanru"));
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdMain"))->click();
+    settleEvents();
+    bool shown = false, passed = false;
+    for (int i = 0; i < combo->count() && !(shown && passed); ++i) {
+        combo->setEditText(combo->itemText(i));
+        settleEvents();
+        if (!label->isVisible()) continue;
+        const bool over = label->text().startsWith(QStringLiteral("予算超過"));
+        if (over ? passed : shown) continue;
+        (over ? passed : shown) = true;
+        window.grab().save(out + (over ? QStringLiteral("/main-budget-passed.png")
+                                       : QStringLiteral("/main-budget.png")));
+    }
+    combo->setEditText(QString());
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdKakei"))->click();
+    settleEvents();
+    if (auto *view = window.findChild<QAbstractButton *>(QStringLiteral("optList2_2"))) {
+        view->click();
+        settleEvents();
+        window.grab().save(out + QStringLiteral("/cmdKakei-budget.png"));
+    }
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -116,6 +144,7 @@ int main(int argc, char *argv[]) {
         if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(p.closer)))
             button->click();
     }
+    shootBudgets(window, out);
     shootSettings(window, out);
     // The program's own help window.
     if (auto *help = window.findChild<QAbstractButton *>(QStringLiteral("cmdHelp"))) {

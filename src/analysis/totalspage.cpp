@@ -4,7 +4,9 @@
 #include <QRadioButton>
 #include <memory>
 
+#include "book/budget.h"
 #include "records/rawrecords.h"
+#include "ui/chart.h"
 #include "ui/formbuilder.h"
 #include "ui/grid.h"
 #include "ui/palette.h"
@@ -26,9 +28,17 @@ TotalsPage::TotalsPage(BookSession &session, QWidget *parent)
                            100, 2500, 330);
     optList2[1] = b.option(QStringLiteral("optList2_1"), QStringLiteral("費目集計　表示"), 8300,
                            100, 2500, 330);
+    optList2[2] =
+        b.option(QStringLiteral("optList2_2"), QStringLiteral("予算"), 10850, 100, 850, 330);
     msgKakei1 = b.grid(QStringLiteral("msgKakei1"), 3, 4, 60, 560, 11620, 3400);
     msgKakei2 = b.grid(QStringLiteral("msgKakei2"), 3, 4, 60, 4060, 11620, 3420);
-    for (int i = 0; i < 2; ++i)
+    mcrYosan = b.chart(QStringLiteral("mcrYosan"), 60, 4060, 11620, 3420);
+    mcrYosan->setSeries({{QStringLiteral("予算"), Chart::SeriesKind::Bar, Chart::Axis::Primary,
+                          palette::moneyLeftLine},
+                         {QStringLiteral("支出"), Chart::SeriesKind::Bar, Chart::Axis::Primary,
+                          palette::spendingBars}});
+    mcrYosan->hide();
+    for (int i = 0; i < 3; ++i)
         connect(optList2[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) optList2_Click(i);
         });
@@ -47,10 +57,20 @@ void TotalsPage::open() {
         optList2[0]->setChecked(true);
 }
 
+void TotalsPage::setDay(QDate day) {
+    m_day = day;
+    if (optList2[2]->isChecked() && isVisible()) DSP_YOSAN();
+}
+
 void TotalsPage::optList2_Click(int index) {
     setVisible(false);
     m_totalsRead = false;
-    if (index == 0) {
+    msgKakei2->setVisible(index != 2);
+    mcrYosan->setVisible(index == 2);
+    msgKakei1->setFixedCols(index == 2 ? 1 : 3);
+    if (index == 2) {
+        DSP_YOSAN();
+    } else if (index == 0) {
         DSP_KAKEI_MISE_DAY();
         DSP_KAKEI_MISE_MONTH();
     } else {
@@ -94,6 +114,38 @@ void TotalsPage::DSP_KAKEI_JANRU_DAY() {
 void TotalsPage::DSP_KAKEI_JANRU_MONTH() {
     INIT_KAKEI_KEYS();
     fillGrid(msgKakei1, totalsBy(TotalsBreakdown::Category).months, kMonthRows);
+}
+
+void TotalsPage::DSP_YOSAN() {
+    const BudgetView view = computeBudgetView(m_session.model(), m_session.budgets(), m_day);
+    Grid *g = msgKakei1;
+    g->setRows(1);
+    g->clear();
+    g->setFixedCols(1); // the category only; the totals views fix three
+    g->setColumns({{m_day.toString(QStringLiteral("yyyy年MM月")) + QStringLiteral("　費目"), 2400,
+                    kLeft, kCentre},
+                   {QStringLiteral("予算"), 1500, kRight, kCentre},
+                   {QStringLiteral("支出"), 1500, kRight, kCentre},
+                   {QStringLiteral("残り"), 1500, kRight, kCentre},
+                   {QStringLiteral("使用率"), 1000, kRight, kCentre}});
+    const int n = static_cast<int>(view.rows.size());
+    g->setRows(n + 1);
+    mcrYosan->setRowCount(n);
+    for (int i = 0; i < n; ++i) {
+        const BudgetRow &r = view.rows.at(i);
+        const QStringList cells{r.category, formatYenGrid(r.budget), formatYenGrid(r.spent),
+                                formatYenGrid(r.left), QStringLiteral("%1%").arg(r.percent)};
+        for (int c = 0; c < cells.size(); ++c) {
+            g->setText(i + 1, c, cells[c]);
+            // A category past its budget on the page's "behind the pace" pink.
+            if (r.over) g->setCellBackColor(i + 1, c, palette::behindPace);
+        }
+        mcrYosan->setRowLabel(i + 1, r.category);
+        mcrYosan->setValue(i + 1, 1, static_cast<double>(r.budget));
+        mcrYosan->setValue(i + 1, 2, static_cast<double>(r.spent));
+    }
+    mcrYosan->setAxis(Chart::Axis::Primary, 0, static_cast<double>(view.top), 10);
+    g->setCurrentCell(0, 0);
 }
 
 void TotalsPage::fillGrid(Grid *g, const TotalsTable &t, int scrollAbove) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QStringList>
 #include <QWidget>
 
@@ -7,6 +8,7 @@
 
 class QRadioButton;
 class Grid;
+class Chart;
 
 // Totals per month and per day by payee or by category (fraKakei).
 class TotalsPage : public QWidget {
@@ -17,14 +19,17 @@ public:
     // The opening procedure: always the payee breakdown.
     void open();
     void setMasters(const QStringList &payees, const QStringList &categories);
+    // The main calendar's day: the budget view shows its month.
+    void setDay(QDate day);
 
     // What follows is the page's own: its controls, handlers and procedures.
 private:
     void optList2_Click(int index);
 
-    QRadioButton *optList2[2];
+    QRadioButton *optList2[3];
     Grid *msgKakei1;
     Grid *msgKakei2;
+    Chart *mcrYosan; // the budget view's chart, where msgKakei2 is in the others
 
 private:
     void INIT_KAKEI_KEYS();
@@ -35,10 +40,13 @@ private:
     // Reads the book once for the day and the month builders of a breakdown.
     const Totals &totalsBy(TotalsBreakdown breakdown);
     void fillGrid(Grid *grid, const TotalsTable &table, int scrollAbove);
+    // Budget against spending in the month of the main calendar's day.
+    void DSP_YOSAN();
 
     BookSession &m_session;
     QStringList m_payees, m_categories; // the master lists, as the main page holds them
     QStringList PayeeKeys, CategoryKeys;
     Totals m_totals;
     bool m_totalsRead = false;
+    QDate m_day = QDate::currentDate();
 };

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "book/entrychecks.h"
+#include "book/monthsummary.h"
 #include "records/lineformat.h"
 
 namespace {
@@ -58,10 +59,10 @@ BudgetLeft computeBudgetLeft(const BookModel &book, const QList<Budget> &budgets
     return out;
 }
 
-QList<BudgetRow> computeBudgetView(const BookModel &book, const QList<Budget> &budgets,
-                                   QDate month) {
-    QList<BudgetRow> rows;
-    if (!month.isValid()) return rows;
+BudgetView computeBudgetView(const BookModel &book, const QList<Budget> &budgets, QDate month) {
+    BudgetView view;
+    QList<BudgetRow> &rows = view.rows;
+    if (!month.isValid()) return view;
     const QHash<qint32, Yen> spent = spentByCategory(book, month);
     for (const Budget &b : budgets) {
         BudgetRow r{b.category, b.amount, spentOn(book, spent, b.category), 0, 0, false};
@@ -69,8 +70,9 @@ QList<BudgetRow> computeBudgetView(const BookModel &book, const QList<Budget> &b
         r.percent = percentOf(r.spent, r.budget);
         r.over = r.spent > r.budget;
         rows.append(r);
+        view.top = std::max(view.top, axisCeiling(std::max(r.budget, r.spent)));
     }
-    return rows;
+    return view;
 }
 
 BudgetEdit setBudget(QList<Budget> budgets, const QString &category, const QString &typed) {

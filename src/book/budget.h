@@ -30,8 +30,12 @@ struct BudgetRow {
     bool over = false;
     bool operator==(const BudgetRow &) const = default;
 };
-QList<BudgetRow> computeBudgetView(const BookModel &book, const QList<Budget> &budgets,
-                                   QDate month);
+struct BudgetView {
+    QList<BudgetRow> rows;
+    Yen top = 1; // axis ceiling of the highest budget or spending (axisCeiling)
+    bool operator==(const BudgetView &) const = default;
+};
+BudgetView computeBudgetView(const BookModel &book, const QList<Budget> &budgets, QDate month);
 
 // The budgets with the category's budget set from what the user typed (a
 // new category goes at the end), or the refusal for a bad amount.

@@ -81,6 +81,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
         connect(button, &QAbstractButton::clicked, this, handler);
     connect(m_main, &MainPage::dayChanged, m_income, &IncomePanel::setDay);
     connect(m_main, &MainPage::dayChanged, m_unaccounted, &UnaccountedPanel::setDay);
+    connect(m_main, &MainPage::dayChanged, m_kakei, &TotalsPage::setDay);
     connect(m_main, &MainPage::incomePanelAsked, m_income, &IncomePanel::cmdInp_Click);
     connect(m_main, &MainPage::unaccountedPanelAsked, m_unaccounted,
             &UnaccountedPanel::cmdFumei_Click);

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "book/budget.h"
+#include "book/monthsummary.h"
 #include "book/rename.h"
 #include "bookdir.h"
 #include "records/recordfiles.h"
@@ -50,10 +51,11 @@ private slots:
     void theViewHasARowPerBudget() {
         const BookModel book = BookModel::fromBytes(pay("2024/02/01", "食費", 10001) +
                                                     pay("2024/02/15", "交通費", 7500));
-        const QList<BudgetRow> rows = computeBudgetView(book, kBudgets, QDate(2024, 2, 1));
-        QCOMPARE(rows, (QList<BudgetRow>{{"食費", 40000, 10001, 29999, 25, false},
-                                         {"交通費", 5000, 7500, -2500, 150, true},
-                                         {"教養", 3000, 0, 3000, 0, false}}));
+        const BudgetView view = computeBudgetView(book, kBudgets, QDate(2024, 2, 1));
+        QCOMPARE(view.top, axisCeiling(40000));
+        QCOMPARE(view.rows, (QList<BudgetRow>{{"食費", 40000, 10001, 29999, 25, false},
+                                              {"交通費", 5000, 7500, -2500, 150, true},
+                                              {"教養", 3000, 0, 3000, 0, false}}));
     }
 
     void settingABudget_data() {

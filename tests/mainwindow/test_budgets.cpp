@@ -5,9 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QTest>
 
 #include "records/clock.h"
+#include "ui/chart.h"
+#include "ui/grid.h"
 #include "ui/palette.h"
 #include "windowfixture.h"
 
@@ -73,6 +76,21 @@ private slots:
         category->setEditText(QStringLiteral("食費"));
         QCOMPARE(label->text(), QStringLiteral("予算超過 10,000円"));
         QCOMPARE(label->palette().color(QPalette::Window), palette::behindPace);
+    }
+
+    void theTotalsPageShowsBudgetAgainstSpending() {
+        openBook();
+        m_dir->write(kBudgets, QStringLiteral("\"教養\",100\r\n\"食費\",20000\r\n"));
+        click("cmdKakei");
+        c<QRadioButton>("optList2_2")->click();
+        settle();
+        auto *grid = c<Grid>("msgKakei1");
+        QCOMPARE(grid->rows(), 3);
+        QCOMPARE(grid->text(0, 0), QStringLiteral("2005年02月　費目"));
+        QCOMPARE(grid->text(2, 3), QStringLiteral("-¥10,000"));
+        QCOMPARE(grid->cellBackColor(2, 0), palette::behindPace);
+        QCOMPARE(c<Chart>("mcrYosan")->value(2, 2), 30000.0);
+        QVERIFY(!c("msgKakei2")->isVisibleTo(m_w.get()));
     }
 };
 
