@@ -1,6 +1,7 @@
 #include "book/rename.h"
 
 #include "records/budgets.h"
+#include "records/fixedpayments.h"
 #include "records/recordfiles.h"
 
 QString masterOf(PaymentField field) {
@@ -21,7 +22,12 @@ FileResult renameEverywhere(const Book &book, PaymentField field, const QString 
                                        ? planRenameInBudgets(book, oldName, newName)
                                        : PlannedRewrite{};
     if (!budgets.error.ok()) return budgets.error;
+    const PlannedRewrite fixed = planRenameInFixedPayments(book, field, oldName, newName);
+    if (!fixed.error.ok()) return fixed.error;
     if (const FileResult r = payments.write(book); !r.ok()) return r;
     if (const FileResult r = master.write(book); !r.ok()) return r;
-    return budgets.name.isEmpty() ? FileResult() : budgets.write(book);
+    for (const PlannedRewrite *plan : {&budgets, &fixed})
+        if (!plan->name.isEmpty())
+            if (const FileResult r = plan->write(book); !r.ok()) return r;
+    return {};
 }

@@ -20,6 +20,7 @@
 #include "book/helptexts.h"
 #include "income/incomepanel.h"
 #include "income/unaccountedpanel.h"
+#include "mainwindow/fixedoffer.h"
 #include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "records/recordfiles.h"
@@ -82,6 +83,14 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     connect(m_main, &MainPage::dayChanged, m_income, &IncomePanel::setDay);
     connect(m_main, &MainPage::dayChanged, m_unaccounted, &UnaccountedPanel::setDay);
     connect(m_main, &MainPage::dayChanged, m_kakei, &TotalsPage::setDay);
+    // A month the calendar moves into offers what fell due since.
+    connect(m_main, &MainPage::dayChanged, this, [this](QDate day) {
+        const bool sameMonth =
+            day.month() == m_offeredMonth.month() && day.year() == m_offeredMonth.year();
+        if (m_loading || sameMonth) return;
+        m_offeredMonth = day;
+        offerFixed();
+    });
     connect(m_main, &MainPage::incomePanelAsked, m_income, &IncomePanel::cmdInp_Click);
     connect(m_main, &MainPage::unaccountedPanelAsked, m_unaccounted,
             &UnaccountedPanel::cmdFumei_Click);
@@ -164,6 +173,14 @@ void MainWindow::stepThroughHistory(const UndoTexts &texts,
     if (!Dialogs::confirm(this, texts.question.arg(*what), texts.title)) return;
     showFileError(this, (h->*step)());
     showBookAsItIs();
+}
+
+void MainWindow::offerFixed() {
+    // The shipped sample book offers nothing: nothing may be saved in it.
+    if (m_session.sampleMode || !offerFixedPayments(this, m_session, Clock::today())) return;
+    m_session.bookChanged();
+    m_main->DSP_DAYLIST();
+    m_main->DSP_MAIN();
 }
 
 void MainWindow::showBookAsItIs() {
@@ -269,6 +286,8 @@ void MainWindow::Form_Load() {
         Dialogs::warning(this, putBack.join(u'\n'), QStringLiteral("保存の復旧"));
     // The first start of a day keeps a copy of the whole book.
     if (!m_session.sampleMode) (void)m_session.history()->takeDailySnapshot(Clock::today());
+    m_offeredMonth = m_main->mtvmain->value();
+    offerFixed();
     m_helpText = helptext::introduction();
     DSP_HELP();
 }

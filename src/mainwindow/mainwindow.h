@@ -62,6 +62,8 @@ public:
     void redoChange();
     // Every page shows the book as the files now hold it.
     void showBookAsItIs();
+    // The fixed payments due this month, offered once they are due.
+    void offerFixed();
     struct UndoTexts;
 
 protected:
@@ -86,6 +88,7 @@ private:
 
     BookSession m_session;
     bool m_loading = false; // start-up runs: check box handlers stay quiet
+    QDate m_offeredMonth;   // the calendar's month when fixed payments were last offered
     QString m_helpText;     // what the help tour explains next
     TopBar m_bar;
     MainPage *m_main;

@@ -13,6 +13,7 @@
 #include "book/masterorder.h"
 #include "book/rename.h"
 #include "records/recordfiles.h"
+#include "settings/fixedpaymentsdialog.h"
 #include "settings/newstartpanel.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -227,6 +228,21 @@ void SettingsPage::buildBudgets() {
     connect(cmdYosan, &QAbstractButton::clicked, this, &SettingsPage::cmdYosan_Click);
     connect(cmdYosanDel, &QAbstractButton::clicked, this, &SettingsPage::cmdYosanDel_Click);
     connect(lstYosan, &QListWidget::itemClicked, this, &SettingsPage::lstYosan_Click);
+    // Below the new-start notes.
+    cmdKotei = page.button(QStringLiteral("cmdKotei"),
+                           QStringLiteral("固定費（毎月の支払い）の編集…"), 3900, 6100, 4100, 450);
+    connect(cmdKotei, &QAbstractButton::clicked, this, &SettingsPage::cmdKotei_Click);
+}
+
+void SettingsPage::cmdKotei_Click() {
+    QStringList payees, categories;
+    for (int i = 0; i < lstKoumoku->count(); ++i)
+        payees << lstKoumoku->item(i)->text();
+    for (int i = 0; i < lstKoumoku2->count(); ++i)
+        categories << lstKoumoku2->item(i)->text();
+    FixedPaymentsDialog dlg(m_session, payees, categories, this);
+    dlg.exec();
+    showHistory();
 }
 
 void SettingsPage::showBudgets() {

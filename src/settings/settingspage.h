@@ -54,6 +54,8 @@ public:
     void cmdYosan_Click();
     void cmdYosanDel_Click();
     void lstYosan_Click();
+    // The fixed monthly payments, edited in their own dialog.
+    void cmdKotei_Click();
 
     ListBox *lstKoumoku;
     QPushButton *cmdNew2, *cmdDel, *cmdDel2, *cmdSort;
@@ -75,6 +77,7 @@ public:
     QLineEdit *txtYosan;
     QPushButton *cmdYosan, *cmdYosanDel;
     ListBox *lstYosan;
+    QPushButton *cmdKotei;
 
 signals:
     // A master file changed: the window reloads every list of the masters.

@@ -1,8 +1,10 @@
-// Budgets: what is left of a category in a month, the budget view, the
-// file 予算.txt byte for byte, and a rename that takes the budget along.
+// Budgets and fixed payments: what is left of a category in a month, the
+// budget view, which fixed payments are due, both files byte for byte, and
+// a rename that takes them along.
 #include <QTest>
 
 #include "book/budget.h"
+#include "book/fixedpayments.h"
 #include "book/monthsummary.h"
 #include "book/rename.h"
 #include "bookdir.h"
@@ -93,6 +95,52 @@ private slots:
         QCOMPARE(d.bytes(bookfile::budgets),
                  sjis("\"食費\",40000\r\n\"交通費\",5000\r\n\"本\",3000\r\n"));
         QCOMPARE(budgetsIn(d.bytes(bookfile::budgets)).size(), 3);
+    }
+
+    void whichFixedPaymentsAreDue_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QList<QDate>>("due");
+        QTest::newRow("day 31 in a 30-day month")
+            << QDate(2024, 4, 30) << QList<QDate>{{2024, 4, 1}, {2024, 4, 27}, {2024, 4, 30}};
+        QTest::newRow("a leap February")
+            << QDate(2024, 2, 29) << QList<QDate>{{2024, 2, 1}, {2024, 2, 27}, {2024, 2, 29}};
+        QTest::newRow("before its day") << QDate(2025, 2, 26) << QList<QDate>{{2025, 2, 1}};
+        QTest::newRow("opened on the 1st") << QDate(2024, 6, 1) << QList<QDate>{{2024, 6, 1}};
+        QTest::newRow("entered this month")
+            << QDate(2024, 5, 31) << QList<QDate>{{2024, 5, 27}, {2024, 5, 31}};
+    }
+    void whichFixedPaymentsAreDue() {
+        QFETCH(QDate, today);
+        QFETCH(QList<QDate>, due);
+        // In file order: the rent on the 27th, the phone on the 31st, the paper on the 1st.
+        const QList<FixedPayment> fixed{{"大家", "住居費", 65000, 27, "2024/03"},
+                                        {"携帯電話", "通信費", 3000, 31, ""},
+                                        {"新聞", "教養", 4000, 1, "2024/05"}};
+        QList<QDate> dates;
+        for (const DuePayment &d : computeDuePayments(fixed, today))
+            dates.append(d.date);
+        QCOMPARE(dates, due);
+        const QList<FixedPayment> marked =
+            markOffered(fixed, computeDuePayments(fixed, today), today);
+        QVERIFY(computeDuePayments(marked, today).isEmpty());
+    }
+
+    void theFixedPaymentsFileAndARename() {
+        BookDir d;
+        d.makeEmptyBook();
+        Book book(d.path());
+        FixedPaymentEdit edit = setFixedPayment({}, -1, "大家", "住居費", "65,000", "27");
+        QVERIFY(edit.title.isEmpty());
+        edit = setFixedPayment(edit.payments, -1, "大家", "住居費", "65000", "32");
+        QCOMPARE(edit.title, QStringLiteral("日付け異常"));
+        QVERIFY(writeFixedPayments(book, markOffered(edit.payments, {{0, {}}}, QDate(2024, 5, 27)))
+                    .ok());
+        QCOMPARE(d.bytes(bookfile::fixedPayments),
+                 sjis("\"大家\",\"住居費\",65000,27,\"2024/05\"\r\n"));
+        d.write(bookfile::payees, QStringLiteral("大家\r\n"));
+        QVERIFY(renameEverywhere(book, PaymentField::Payee, "大家", "管理会社").ok());
+        QCOMPARE(d.bytes(bookfile::fixedPayments),
+                 sjis("\"管理会社\",\"住居費\",65000,27,\"2024/05\"\r\n"));
     }
 };
 

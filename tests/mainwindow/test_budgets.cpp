@@ -16,6 +16,7 @@
 
 namespace {
 const QString kBudgets = QStringLiteral("予算.txt");
+const QString kFixed = QStringLiteral("固定費.txt");
 } // namespace
 
 class TestBudgets : public QObject, public WindowFixture {
@@ -91,6 +92,67 @@ private slots:
         QCOMPARE(grid->cellBackColor(2, 0), palette::behindPace);
         QCOMPARE(c<Chart>("mcrYosan")->value(2, 2), 30000.0);
         QVERIFY(!c("msgKakei2")->isVisibleTo(m_w.get()));
+    }
+
+    // At start-up the payments due this month are offered; 登録 enters the
+    // checked ones in date order, 今月はしない none, and both mark the month.
+    void dueFixedPaymentsAreOfferedAtStartUp_data() {
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("登録") << true;
+        QTest::newRow("今月はしない") << false;
+    }
+    void dueFixedPaymentsAreOfferedAtStartUp() {
+        QFETCH(bool, enter);
+        book().write(QStringLiteral("データ.txt"),
+                     QStringLiteral("\"2005/02/12\",\"八百屋\",\"食費\",100,\"\",\"\"\r\n"));
+        m_dir->write(kFixed, QStringLiteral("\"大家\",\"住居費\",65000,14,\"2005/01\"\r\n"
+                                            "\"新聞\",\"教養\",4000,1,\"\"\r\n"
+                                            "\"電力会社\",\"光熱費\",9000,20,\"\"\r\n"));
+        Clock::setToday(QDate(2005, 2, 14));
+        ModalDriver driver;
+        QString title;
+        driver.then([&](QWidget *dlg) {
+            title = dlg->windowTitle();
+            dlg->findChild<QAbstractButton *>(enter ? "cmdKoteiTouroku" : "cmdKoteiSkip")->click();
+        });
+        open();
+        QVERIFY(driver.done());
+        QCOMPARE(title, QStringLiteral("固定費の登録"));
+        QCOMPARE(m_dir->text(QStringLiteral("データ.txt")),
+                 QStringLiteral("\"2005/02/01\",\"新聞\",\"教養\",4000,\"\",\"\"\r\n")
+                         .repeated(enter ? 1 : 0) +
+                     QStringLiteral("\"2005/02/12\",\"八百屋\",\"食費\",100,\"\",\"\"\r\n") +
+                     QStringLiteral("\"2005/02/14\",\"大家\",\"住居費\",65000,\"\",\"\"\r\n")
+                         .repeated(enter ? 1 : 0));
+        QCOMPARE(m_dir->text(kFixed), QStringLiteral("\"大家\",\"住居費\",65000,14,\"2005/02\"\r\n"
+                                                     "\"新聞\",\"教養\",4000,1,\"2005/02\"\r\n"
+                                                     "\"電力会社\",\"光熱費\",9000,20,\"\"\r\n"));
+    }
+
+    void theEditPageRegistersChangesAndRemovesFixedPayments() {
+        openBook();
+        click("cmdSettei");
+        ModalDriver driver;
+        driver.then([](QWidget *dlg) {
+            dlg->findChild<QComboBox *>("cboKoteiJanru")->setCurrentText(QStringLiteral("教養"));
+            dlg->findChild<QLineEdit *>("txtKoteiGaku")->setText(QStringLiteral("3,000"));
+            dlg->findChild<QLineEdit *>("txtKoteiBi")->setText(QStringLiteral("31"));
+            dlg->findChild<QAbstractButton *>("cmdKoteiAdd")->click();
+            auto *list = dlg->findChild<QListWidget *>("lstKotei");
+            list->setCurrentRow(0);
+            emit list->itemClicked(list->item(0));
+            dlg->findChild<QLineEdit *>("txtKoteiBi")->setText(QStringLiteral("25"));
+            dlg->findChild<QAbstractButton *>("cmdKoteiChg")->click();
+        });
+        driver.then([&](QWidget *dlg) {
+            QCOMPARE(m_dir->text(kFixed), QStringLiteral("\"八百屋\",\"教養\",3000,25,\"\"\r\n"));
+            dlg->findChild<QListWidget *>("lstKotei")->setCurrentRow(0);
+            dlg->findChild<QAbstractButton *>("cmdKoteiDel")->click();
+            dlg->findChild<QAbstractButton *>("cmdKoteiClose")->click();
+        });
+        click("cmdKotei");
+        QVERIFY(driver.done());
+        QCOMPARE(m_dir->text(kFixed), QString());
     }
 };
 
