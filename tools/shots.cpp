@@ -20,12 +20,17 @@
 #include "ui/listbox.h"
 
 namespace {
-// Message boxes (help tour, sample mode) are answered at once.
-void answerBoxesForever() {
+// Message boxes (help tour, sample mode) are answered at once; the fixed
+// payments offered are pictured and skipped for the month.
+void answerBoxesForever(const QString &out) {
     QTimer *timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, qApp, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-            box->accept();
+    QObject::connect(timer, &QTimer::timeout, qApp, [out] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) box->accept();
+        if (modal && modal->objectName() == QStringLiteral("frmKotei")) {
+            modal->grab().save(out + QStringLiteral("/dialog-fixed-offer.png"));
+            modal->findChild<QAbstractButton *>(QStringLiteral("cmdKoteiSkip"))->click();
+        }
     });
     timer->start(20);
 }
@@ -58,6 +63,13 @@ void shootSettings(QWidget &window, const QString &out) {
         settleEvents();
     }
     window.grab().save(out + QStringLiteral("/settei-dragged.png"));
+    QTimer::singleShot(300, qApp, [out] {
+        if (QWidget *dlg = QApplication::activeModalWidget()) {
+            dlg->grab().save(out + QStringLiteral("/dialog-fixed-edit.png"));
+            dlg->close();
+        }
+    });
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdKotei"))->click();
     window.findChild<QAbstractButton *>(QStringLiteral("cmdNew1"))->click();
     window.findChild<QLineEdit *>(QStringLiteral("txtNowJyou"))->setText(QStringLiteral("50,000"));
     window.findChild<QLineEdit *>(QStringLiteral("txtPriData1"))->setText(QStringLiteral("はなこ"));
@@ -109,7 +121,7 @@ int main(int argc, char *argv[]) {
     QDir().mkpath(out);
     if (argc > 3) Clock::setToday(QDate::fromString(QString::fromLocal8Bit(argv[3]), Qt::ISODate));
     QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
-    answerBoxesForever();
+    answerBoxesForever(out);
 
     MainWindow window;
     const char *pages[] = {"cmdMain",   "cmdKakei",   "cmdRentai", "cmdCyokin", "cmdSyoukai",

@@ -215,7 +215,7 @@ void SettingsPage::cmdFukugen_Click() {
 void SettingsPage::buildBudgets() {
     FormBuilder page(this);
     // Below the new-start button; the new-start panel covers it while open.
-    QGroupBox *frame = page.frame(QStringLiteral("予算（月額）"), 60, 5720, 3700, 1780);
+    QGroupBox *frame = page.frame(QStringLiteral("予算（月額）"), 60, 5720, 3700, 1700);
     frame->setToolTip(QStringLiteral("費目ごとの1か月の予算です"));
     FormBuilder b(frame);
     cboYosanJanru = b.comboBox(QStringLiteral("cboYosanJanru"), false, 120, 290, 1300, 360);
@@ -224,7 +224,7 @@ void SettingsPage::buildBudgets() {
     cmdYosan = b.button(QStringLiteral("cmdYosan"), QStringLiteral("登録"), 2540, 260, 520, 420);
     cmdYosanDel =
         b.button(QStringLiteral("cmdYosanDel"), QStringLiteral("削除"), 3100, 260, 520, 420);
-    lstYosan = b.listBox(QStringLiteral("lstYosan"), 120, 760, 3500, 900);
+    lstYosan = b.listBox(QStringLiteral("lstYosan"), 120, 760, 3500, 840);
     connect(cmdYosan, &QAbstractButton::clicked, this, &SettingsPage::cmdYosan_Click);
     connect(cmdYosanDel, &QAbstractButton::clicked, this, &SettingsPage::cmdYosanDel_Click);
     connect(lstYosan, &QListWidget::itemClicked, this, &SettingsPage::lstYosan_Click);
