@@ -174,11 +174,11 @@ FileResult History::logLine(const QString &text) {
     return ioError(kLog, why);
 }
 
-FileResult History::logBegin(OpenStep &step) {
+QString History::beginLine(OpenStep &step) {
     step.logged = true;
-    return logLine(line({QStringLiteral("B"), number(step.id),
-                         QString(QLatin1Char(static_cast<char>(step.kind))), number(step.target),
-                         timeText(step.time), step.description}));
+    return line({QStringLiteral("B"), number(step.id),
+                 QString(QLatin1Char(static_cast<char>(step.kind))), number(step.target),
+                 timeText(step.time), step.description});
 }
 
 QString History::newGeneration(const QString &name) const {
@@ -229,8 +229,6 @@ FileResult History::aboutToWrite(const QString &name, const QString &path, Write
         if (m_step->implicit) end();
         return r;
     };
-    if (!m_step->logged)
-        if (FileResult r = logBegin(*m_step); !r.ok()) return refuse(r);
     FileWrite w{kind, name, {}, at, {}, 0, 0};
     if (kind == Write::Truncate) {
         const FileContent now = m_book.read(name);
@@ -245,8 +243,10 @@ FileResult History::aboutToWrite(const QString &name, const QString &path, Write
     }
     const bool replaces = kind == Write::Rewrite || kind == Write::Remove;
     if (replaces && identityOf(path).exists) w.generation = newGeneration(name);
-    // Logged before the file is touched; the old bytes kept before the rename.
-    if (FileResult r = logLine(writeLine(m_step->id, w)); !r.ok()) return refuse(r);
+    // Logged before the file is touched (with the change's beginning, the
+    // first time: one write and one fsync); the old bytes kept before the rename.
+    const QString begin = m_step->logged ? QString() : beginLine(*m_step) + u'\n';
+    if (FileResult r = logLine(begin + writeLine(m_step->id, w)); !r.ok()) return refuse(r);
     m_step->writes.append(w);
     if (!w.generation.isEmpty())
         if (FileResult r = keepCopy(path, generationPath(w.generation)); !r.ok()) return refuse(r);
@@ -259,9 +259,9 @@ FileResult History::finished(const QString &name, bool written) {
     return m_step->implicit ? end() : FileResult();
 }
 
-History::FileState History::stateOf(const QString &name) const {
+History::FileState History::stateOf(const QString &name, std::optional<quint64> knownHash) const {
     FileState s{name, identityOf(m_book.pathOf(name)), 0};
-    if (s.identity.exists) s.hash = contentHash(m_book.read(name).bytes);
+    if (s.identity.exists) s.hash = knownHash ? *knownHash : contentHash(m_book.read(name).bytes);
     return s;
 }
 
@@ -284,10 +284,12 @@ FileResult History::commit(OpenStep &step) {
     QStringList lines;
     QList<FileState> states;
     QStringList seen;
-    for (const FileWrite &w : step.writes) {
+    for (auto it = step.writes.crbegin(); it != step.writes.crend(); ++it) {
+        const FileWrite &w = *it;
         if (seen.contains(w.name)) continue;
         seen.append(w.name);
-        states.append(stateOf(w.name));
+        // The last write of a file: a rewrite knows the hash of what it wrote.
+        states.append(w.kind == Write::Rewrite ? stateOf(w.name, w.newHash) : stateOf(w.name));
         lines.append(stateLine(step.id, states.last()));
     }
     lines.append(line({QStringLiteral("C"), number(step.id)}));

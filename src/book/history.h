@@ -133,9 +133,9 @@ private:
     QString generationPath(const QString &generation) const;
     FileResult ensureLog();
     FileResult logLine(const QString &line);
-    FileResult logBegin(OpenStep &step);
+    QString beginLine(OpenStep &step);
     QString newGeneration(const QString &name) const;
-    FileState stateOf(const QString &name) const;
+    FileState stateOf(const QString &name, std::optional<quint64> knownHash = {}) const;
     // The logged writes put back, newest first (a crash or a failed change):
     // each file only when it is as the write left it or as it was cut short;
     // a file changed since is left alone. The messages name what was put
