@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "book/budget.h"
+#include "records/clock.h"
 #include "records/rawrecords.h"
 #include "ui/chart.h"
 #include "ui/formbuilder.h"
@@ -117,6 +118,7 @@ void TotalsPage::DSP_KAKEI_JANRU_MONTH() {
 }
 
 void TotalsPage::DSP_YOSAN() {
+    if (!m_day.isValid()) m_day = Clock::today();
     const BudgetView view = computeBudgetView(m_session.model(), m_session.budgets(), m_day);
     Grid *g = msgKakei1;
     g->setRows(1);

@@ -48,5 +48,5 @@ private:
     QStringList PayeeKeys, CategoryKeys;
     Totals m_totals;
     bool m_totalsRead = false;
-    QDate m_day = QDate::currentDate();
+    QDate m_day; // until the main page says: today
 };

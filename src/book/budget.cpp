@@ -6,6 +6,7 @@
 
 #include "book/entrychecks.h"
 #include "book/monthsummary.h"
+#include "records/cp932.h"
 #include "records/lineformat.h"
 
 namespace {
@@ -38,13 +39,16 @@ int percentOf(Yen spent, Yen budget) {
     if (spent <= 0) return 0;
     // spent / budget × 100 without overflow, rounded down.
     const Yen whole = spent / budget, part = spent % budget;
-    if (whole > std::numeric_limits<int>::max() / 100) return std::numeric_limits<int>::max();
-    return static_cast<int>(whole * 100 + part * 100 / budget);
+    constexpr Yen kMax = std::numeric_limits<int>::max();
+    if (whole >= kMax / 100) return static_cast<int>(kMax);
+    return static_cast<int>(std::min(kMax, whole * 100 + part * 100 / budget));
 }
 } // namespace
 
 BudgetLeft computeBudgetLeft(const BookModel &book, const QList<Budget> &budgets,
-                             const QString &category, QDate day) {
+                             const QString &typed, QDate day) {
+    // As the save will store it (〜 is kept as ～).
+    const QString category = cp932::normalize(typed);
     const auto budget = std::find_if(budgets.cbegin(), budgets.cend(),
                                      [&](const Budget &b) { return b.category == category; });
     if (budget == budgets.cend() || !day.isValid()) return {};

@@ -17,7 +17,7 @@ struct BudgetLeft {
     bool operator==(const BudgetLeft &) const = default;
 };
 BudgetLeft computeBudgetLeft(const BookModel &book, const QList<Budget> &budgets,
-                             const QString &category, QDate day);
+                             const QString &category, QDate day); // category as typed
 
 // One row of the budget view of the totals page: a budgeted category in
 // the month, in the order of the budgets file.

@@ -265,6 +265,12 @@ History::FileState History::stateOf(const QString &name, std::optional<quint64> 
     return s;
 }
 
+void History::abort() {
+    if (!m_step) return;
+    m_step->failed = true;
+    (void)end();
+}
+
 FileResult History::end() {
     if (!m_step) return {};
     if (m_depth > 0) {

@@ -47,6 +47,8 @@ public:
     // change whose writes were made could not be kept (then it is put back).
     // A change begun inside another is part of it: only the outer end commits.
     FileResult end();
+    // Ends the change as failed: every write it made is put back.
+    void abort();
 
     // Why the history could not be kept (no folder バックアップ can be made):
     // the book is then saved without it. Once, for the window to say so.
@@ -169,14 +171,19 @@ private:
 };
 
 // The writes made while it lives are one change of the history (none
-// without a history: the records alone, in tests and tools).
+// without a history: the records alone, in tests and tools). The change is
+// kept only by close(), which a handler calls once every write of it went
+// through; a scope left otherwise (a refusal, an early return) puts back
+// whatever the change had written, so a change is whole or absent.
 class ChangeScope {
 public:
     ChangeScope(History *history, const QString &description) : m_history(history) {
         if (m_history) m_history->begin(description);
     }
-    ~ChangeScope() { (void)close(); }
-    // Ends the change (see History::end); once.
+    ~ChangeScope() {
+        if (m_history) m_history->abort();
+    }
+    // Commits the change (see History::end); once.
     FileResult close() {
         History *h = std::exchange(m_history, nullptr);
         return h ? h->end() : FileResult();

@@ -55,8 +55,8 @@ bool offerFixedPayments(QWidget *parent, BookSession &session, QDate today) {
     for (int i = 0; i < due.size(); ++i)
         entered += choice == Enter && boxes[i]->isChecked();
     ChangeScope change =
-        session.change(entered ? QStringLiteral("固定費の登録（%1件）").arg(entered)
-                               : QStringLiteral("固定費を今月はしない"));
+        session.change(choice == Enter ? QStringLiteral("固定費の登録（%1件）").arg(entered)
+                                       : QStringLiteral("固定費を今月はしない"));
     for (int i = 0; i < due.size() && choice == Enter; ++i) {
         if (!boxes[i]->isChecked()) continue;
         const FixedPayment &p = fixed.at(due[i].index);

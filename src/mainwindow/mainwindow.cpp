@@ -85,10 +85,9 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     connect(m_main, &MainPage::dayChanged, m_kakei, &TotalsPage::setDay);
     // A month the calendar moves into offers what fell due since.
     connect(m_main, &MainPage::dayChanged, this, [this](QDate day) {
-        const bool sameMonth =
-            day.month() == m_offeredMonth.month() && day.year() == m_offeredMonth.year();
-        if (m_loading || sameMonth) return;
-        m_offeredMonth = day;
+        const QDate month(day.year(), day.month(), 1);
+        if (m_loading || m_offeredMonths.contains(month)) return;
+        m_offeredMonths.insert(month);
         offerFixed();
     });
     connect(m_main, &MainPage::incomePanelAsked, m_income, &IncomePanel::cmdInp_Click);
@@ -286,7 +285,8 @@ void MainWindow::Form_Load() {
         Dialogs::warning(this, putBack.join(u'\n'), QStringLiteral("保存の復旧"));
     // The first start of a day keeps a copy of the whole book.
     if (!m_session.sampleMode) (void)m_session.history()->takeDailySnapshot(Clock::today());
-    m_offeredMonth = m_main->mtvmain->value();
+    const QDate shown = m_main->mtvmain->value();
+    m_offeredMonths.insert(QDate(shown.year(), shown.month(), 1));
     offerFixed();
     m_helpText = helptext::introduction();
     DSP_HELP();

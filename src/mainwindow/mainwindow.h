@@ -1,4 +1,5 @@
 #pragma once
+#include <QSet>
 #include <QWidget>
 
 #include "book/booksession.h"
@@ -88,8 +89,9 @@ private:
 
     BookSession m_session;
     bool m_loading = false; // start-up runs: check box handlers stay quiet
-    QDate m_offeredMonth;   // the calendar's month when fixed payments were last offered
-    QString m_helpText;     // what the help tour explains next
+    // The calendar months that offered the fixed payments due: each once a session.
+    QSet<QDate> m_offeredMonths;
+    QString m_helpText; // what the help tour explains next
     TopBar m_bar;
     MainPage *m_main;
     IncomePanel *m_income;

@@ -57,11 +57,14 @@ PlannedRewrite planRenameInBudgets(const Book &book, const QString &oldName,
         plan.name.clear(); // nothing to rename
         return plan;
     }
-    // The new name may have had a budget of its own: its first line stays.
+    if (plan.error = writeRefusal(book.pathOf(plan.name)); !plan.error.ok()) return plan;
+    // A name merged into one with a budget of its own takes that budget.
+    const bool merged = hasCategory(budgets, newName);
     QList<Budget> renamed;
     for (Budget b : budgets) {
+        if (b.category == oldName && merged) continue;
         if (b.category == oldName) b.category = newName;
-        if (!hasCategory(renamed, b.category)) renamed.append(b);
+        renamed.append(b);
     }
     if (const auto bytes = budgetBytes(renamed, &plan.error)) plan.content = *bytes;
     return plan;

@@ -28,12 +28,13 @@ QList<FixedPayment> fixedPaymentsIn(QByteArrayView content) {
     RawReader reader(content);
     RawFields f;
     while (reader.next(f)) {
+        const Yen day = parseAmountField(fieldAt(f, F::Day));
         const FixedPayment p{cp932::decode(fieldAt(f, F::Payee)),
                              cp932::decode(fieldAt(f, F::Category)),
                              parseAmountField(fieldAt(f, F::Amount)),
-                             static_cast<int>(parseAmountField(fieldAt(f, F::Day))),
+                             day >= 1 && day <= 31 ? static_cast<int>(day) : 0,
                              cp932::decode(fieldAt(f, F::LastMonth))};
-        if (!p.payee.isEmpty() && p.amount > 0 && p.day >= 1 && p.day <= 31) out.append(p);
+        if (!p.payee.isEmpty() && p.amount > 0 && p.day >= 1) out.append(p);
     }
     return out;
 }
@@ -61,6 +62,7 @@ PlannedRewrite planRenameInFixedPayments(const Book &book, PaymentField field,
         plan.name.clear(); // nothing to rename
         return plan;
     }
+    if (plan.error = writeRefusal(book.pathOf(plan.name)); !plan.error.ok()) return plan;
     if (const auto bytes = fileBytes(payments, &plan.error)) plan.content = *bytes;
     return plan;
 }

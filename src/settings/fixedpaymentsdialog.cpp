@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "book/booksession.h"
@@ -59,11 +60,13 @@ FixedPaymentsDialog::FixedPaymentsDialog(BookSession &session, const QStringList
     connect(cmdKoteiChg, &QPushButton::clicked, this, &FixedPaymentsDialog::cmdKoteiChg_Click);
     connect(cmdKoteiDel, &QPushButton::clicked, this, &FixedPaymentsDialog::cmdKoteiDel_Click);
     connect(cmdKoteiClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(lstKotei, &QListWidget::itemClicked, this, &FixedPaymentsDialog::lstKotei_Click);
+    // Picked by the mouse or the arrow keys alike.
+    connect(lstKotei, &QListWidget::currentRowChanged, this, &FixedPaymentsDialog::lstKotei_Click);
     showPayments();
 }
 
 void FixedPaymentsDialog::showPayments() {
+    const QSignalBlocker quiet(lstKotei); // the fields keep what was typed
     lstKotei->clear();
     for (const FixedPayment &p : heldPayments(m_session))
         lstKotei->addItem(QStringLiteral("毎月%1日 ").arg(p.day) +
@@ -112,8 +115,12 @@ void FixedPaymentsDialog::lstKotei_Click() {
     const QList<FixedPayment> payments = heldPayments(m_session);
     if (row < 0 || row >= payments.size()) return;
     const FixedPayment &p = payments.at(row);
-    cboKoteiMise->setCurrentText(p.payee);
-    cboKoteiJanru->setCurrentText(p.category);
+    // Names no longer in the masters stay the payment's own.
+    for (auto [combo, name] :
+         {std::pair{cboKoteiMise, p.payee}, std::pair{cboKoteiJanru, p.category}}) {
+        if (combo->findText(name) < 0) combo->addItem(name);
+        combo->setCurrentText(name);
+    }
     txtKoteiGaku->setText(formatPlain(p.amount));
     txtKoteiBi->setText(QString::number(p.day));
 }

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "book/budget.h"
+#include "book/entrychecks.h"
 #include "book/masterorder.h"
 #include "book/rename.h"
 #include "records/recordfiles.h"
@@ -227,7 +228,8 @@ void SettingsPage::buildBudgets() {
     lstYosan = b.listBox(QStringLiteral("lstYosan"), 120, 760, 3500, 840);
     connect(cmdYosan, &QAbstractButton::clicked, this, &SettingsPage::cmdYosan_Click);
     connect(cmdYosanDel, &QAbstractButton::clicked, this, &SettingsPage::cmdYosanDel_Click);
-    connect(lstYosan, &QListWidget::itemClicked, this, &SettingsPage::lstYosan_Click);
+    // Picked by the mouse or the arrow keys alike.
+    connect(lstYosan, &QListWidget::currentRowChanged, this, &SettingsPage::lstYosan_Click);
     // Below the new-start notes.
     cmdKotei = page.button(QStringLiteral("cmdKotei"),
                            QStringLiteral("固定費（毎月の支払い）の編集…"), 3900, 6100, 4100, 450);
@@ -235,6 +237,7 @@ void SettingsPage::buildBudgets() {
 }
 
 void SettingsPage::cmdKotei_Click() {
+    if (refusedInSample()) return;
     QStringList payees, categories;
     for (int i = 0; i < lstKoumoku->count(); ++i)
         payees << lstKoumoku->item(i)->text();
@@ -265,7 +268,15 @@ void SettingsPage::saveBudgets(const QList<Budget> &budgets, const QString &desc
     emit budgetsChanged();
 }
 
+bool SettingsPage::refusedInSample() {
+    if (!m_session.sampleMode) return false;
+    const EntryCheck sample = checkPayment(true, {}, {}, {});
+    Dialogs::warning(this, sample.text, sample.title);
+    return true;
+}
+
 void SettingsPage::cmdYosan_Click() {
+    if (refusedInSample()) return;
     const QString category = cboYosanJanru->currentText();
     const BudgetEdit edit = setBudget(m_session.budgets(), category, txtYosan->text());
     if (!edit.title.isEmpty()) return Dialogs::warning(this, edit.text, edit.title);
@@ -278,7 +289,7 @@ void SettingsPage::cmdYosan_Click() {
 
 void SettingsPage::cmdYosanDel_Click() {
     const QListWidgetItem *item = lstYosan->currentItem();
-    if (!item) return;
+    if (!item || refusedInSample()) return;
     const QString category = item->data(Qt::UserRole).toString();
     saveBudgets(removeBudget(m_session.budgets(), category),
                 QStringLiteral("予算「%1」の削除").arg(category));
@@ -290,6 +301,8 @@ void SettingsPage::lstYosan_Click() {
     const QString category = item->data(Qt::UserRole).toString();
     for (const Budget &b : m_session.budgets())
         if (b.category == category) {
+            // A budget of a category no longer in the master stays its own.
+            if (cboYosanJanru->findText(category) < 0) cboYosanJanru->addItem(category);
             cboYosanJanru->setCurrentText(category);
             txtYosan->setText(formatPlain(b.amount));
         }
@@ -569,6 +582,7 @@ void SettingsPage::rename(const Master &m) {
     }
     // Payments first, the master second: reload whatever the files now hold.
     m_session.bookChanged();
+    showBudgets(); // a category's budget moved with it
     emit mastersChanged();
     emit bookChanged();
     if (showFileError(this, r)) return;

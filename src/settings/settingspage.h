@@ -106,6 +106,8 @@ private:
     // The budgets as the file holds them.
     void showBudgets();
     void saveBudgets(const QList<Budget> &budgets, const QString &description);
+    // The shipped sample book is never written: says so, and true.
+    bool refusedInSample();
     // The history list and the days of the kept copies, as they now are.
     void showHistory();
     static QString masterLabel(const Master &m);

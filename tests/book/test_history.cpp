@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <csignal>
 #include <sys/wait.h>
@@ -19,6 +20,7 @@
 #include "book/newstart.h"
 #include "book/rename.h"
 #include "bookdir.h"
+#include "records/budgets.h"
 #include "records/cp932.h"
 #include "records/recordfiles.h"
 
@@ -88,7 +90,8 @@ class TestHistory : public QObject {
             return {i, file.line(i).toByteArray()};
         };
         const PaymentRecord payment{date(), pick(kPayees), pick(kCategories), below(5000), {}, {}};
-        const ChangeScope scope = s.change(QStringLiteral("変更%1").arg(below(1000)));
+        ChangeScope scope = s.change(QStringLiteral("変更%1").arg(below(1000)));
+        const auto kept = qScopeGuard([&] { (void)scope.close(); });
         switch (below(11)) {
         case 0: // a payment saved with its category remembered, appended or inserted
             (void)insertPayment(book, payment, s.lastPayDate());
@@ -176,6 +179,28 @@ private slots:
         }
     }
 
+    // A write refused inside a change (a read-only file) takes back the ones
+    // before it: the payments a fixed-payment offer entered, a rename.
+    void aRefusedWriteTakesTheWholeChangeBack() {
+        BookDir d;
+        makeBook(d);
+        d.writeBytes(bookfile::budgets, sjisLines("\"食費\",40000\r\n"));
+        QFile::setPermissions(d.file(bookfile::budgets), QFile::ReadOwner);
+        const Files start = filesOf(d.path());
+        BookSession s(d.path());
+        s.openHistory();
+        {
+            ChangeScope c = s.change(QStringLiteral("固定費の登録（1件）"));
+            QVERIFY(insertPayment(s.book, {"2024/02/01", "大家", "住居費", 65000, {}, {}},
+                                  s.lastPayDate())
+                        .ok());
+            QVERIFY(!writeBudgets(s.book, {}).ok());
+        }
+        QVERIFY(!renameEverywhere(s.book, PaymentField::Category, "食費", "外食").ok());
+        QCOMPARE(filesOf(d.path()), start);
+        QVERIFY(!s.history()->nextUndo());
+    }
+
     // A change the files no longer show cannot be undone, and nothing is written.
     void anOutsideEditStopsTheUndo() {
         BookDir d;
@@ -183,12 +208,14 @@ private slots:
         BookSession s(d.path());
         s.openHistory();
         {
-            const ChangeScope scope = s.change(QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
+            ChangeScope scope = s.change(QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
             QVERIFY(
                 insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
                     .ok());
+            QVERIFY(scope.close().ok());
         }
-        QCOMPARE(*s.history()->nextUndo(), QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
+        QCOMPARE(s.history()->nextUndo().value_or(QString()),
+                 QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
         QTest::qWait(20);
         const QByteArray outside = d.bytes(bookfile::payments) + "\"2024/02/02\",\"x\",\"y\",1\r\n";
         d.writeBytes(bookfile::payments, outside);
@@ -264,13 +291,15 @@ private slots:
         QVERIFY(h.takeDailySnapshot(QDate(2024, 5, 1)).ok());
         const Files day = filesOf(d.path());
         {
-            const ChangeScope c = s.change(QStringLiteral("変更"));
+            ChangeScope c = s.change(QStringLiteral("変更"));
             QVERIFY(
                 insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
                     .ok());
             QVERIFY(writeNotes(s.book, QStringLiteral("新しい気付き")).ok());
+            QVERIFY(c.close().ok());
         }
         const Files changed = filesOf(d.path());
+        QVERIFY(changed != day);
         QVERIFY(h.restoreSnapshot(QDate(2024, 5, 1)).ok());
         QCOMPARE(filesOf(d.path()), day); // the notes the copy did not have are gone
         QVERIFY(h.undo().ok());
@@ -298,12 +327,14 @@ private slots:
         m_rng.seed(seed);
         const auto run = [kind](BookSession &s) {
             if (kind == 0) {
-                const ChangeScope c = s.change(QStringLiteral("入れ替え"));
+                ChangeScope c = s.change(QStringLiteral("入れ替え"));
                 (void)renameEverywhere(s.book, PaymentField::Payee, "八百屋", "青果店");
+                (void)c.close();
             } else if (kind == 1) {
-                const ChangeScope c = s.change(QStringLiteral("新規スタート"));
+                ChangeScope c = s.change(QStringLiteral("新規スタート"));
                 (void)startNewBook(s.book, {"2024/03/01", 1000, "新"},
                                    QDateTime(QDate(2024, 3, 1), QTime(1, 0)));
+                (void)c.close();
             } else if (kind == 2) {
                 (void)s.history()->undo();
             } else {
@@ -317,10 +348,11 @@ private slots:
             {
                 BookSession s(d.path());
                 s.openHistory();
-                const ChangeScope c = s.change(QStringLiteral("前の変更"));
+                ChangeScope c = s.change(QStringLiteral("前の変更"));
                 (void)renameEverywhere(s.book, PaymentField::Category, "食費", "外食");
                 (void)insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}},
                                     s.lastPayDate());
+                (void)c.close();
             }
             if (kind == 3) {
                 BookSession s(d.path());

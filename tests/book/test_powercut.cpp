@@ -193,10 +193,11 @@ private slots:
     void aSaveAppendedThenOneInsertedThenTheNext() {
         const auto save = [](const char *date, int amount) {
             return Step{QStringLiteral("保存%1").arg(amount), [=](BookSession &s) {
-                            const ChangeScope c = s.change(QStringLiteral("保存%1").arg(amount));
+                            ChangeScope c = s.change(QStringLiteral("保存%1").arg(amount));
                             const PaymentRecord p{date, "本屋", "教養", amount, {}, {}};
                             QVERIFY(insertPayment(s.book, p, s.lastPayDate()).ok());
                             QVERIFY(saveAssociation(s.book, "本屋", "教養").ok());
+                            QVERIFY(c.close().ok());
                         }};
         };
         everyCutKeepsWhatWasSaved(
@@ -207,15 +208,17 @@ private slots:
         everyCutKeepsWhatWasSaved(
             {{QStringLiteral("入れ替え"),
               [](BookSession &s) {
-                  const ChangeScope c = s.change(QStringLiteral("入れ替え"));
+                  ChangeScope c = s.change(QStringLiteral("入れ替え"));
                   QVERIFY(renameEverywhere(s.book, PaymentField::Payee, "八百屋", "青果店").ok());
+                  QVERIFY(c.close().ok());
               }},
              {QStringLiteral("新規スタート"),
               [](BookSession &s) {
-                  const ChangeScope c = s.change(QStringLiteral("新規スタート"));
+                  ChangeScope c = s.change(QStringLiteral("新規スタート"));
                   QVERIFY(startNewBook(s.book, {"2024/03/01", 1000, "新"},
                                        QDateTime(QDate(2024, 3, 1), QTime(9, 0)))
                               .ok());
+                  QVERIFY(c.close().ok());
               }},
              {QStringLiteral("入れ替え"),
               [](BookSession &s) { QVERIFY(s.history()->undo().ok()); }}});
