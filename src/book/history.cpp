@@ -629,6 +629,11 @@ void History::pruneGenerations() {
 FileResult History::takeDailySnapshot(QDate today) {
     const QString name = kSnapshotPrefix + today.toString(QStringLiteral("yyyyMMdd"));
     if (QFileInfo::exists(QDir(folderPath()).filePath(name))) return {};
+    // A folder that holds no book yet gets no copy (and no バックアップ).
+    const QStringList files = bookRecordFiles();
+    if (std::none_of(files.cbegin(), files.cend(),
+                     [&](const QString &f) { return identityOf(m_book.pathOf(f)).exists; }))
+        return {};
     if (FileResult r = ensureLog(); !r.ok()) return r;
     if (FileResult r = copyIntoNewFolder(m_book, kFolder + u'/' + name, bookRecordFiles()); !r.ok())
         return r;
