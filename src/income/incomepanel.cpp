@@ -129,14 +129,18 @@ const RecordAt *IncomePanel::incomeRecord(int row) const {
 }
 
 void IncomePanel::msgInpRireki_ContextMenu(int row, QPoint globalPos) {
-    if (!incomeRecord(row)) return;
+    const bool onRecord = incomeRecord(row) != nullptr;
     const bool opening = row == 1;
-    switch (chooseFromRowMenu(
-        this, globalPos, {{kFixItem, true, {}}, {kDeleteItem, !opening, kOpeningUndeletable}})) {
+    switch (chooseFromRowMenu(this, globalPos,
+                              {{kFixItem, onRecord, {}},
+                               {kDeleteItem, onRecord && !opening, kOpeningUndeletable},
+                               {kExportItem, true, {}}})) {
     case 0:
         return fixIncomeRow(row);
     case 1:
         return deleteIncomeRow(row);
+    case 2:
+        return msgInpRireki->exportCsv();
     default:
         return;
     }

@@ -400,12 +400,16 @@ const RecordAt *MainPage::dayRecord(int row) const {
 }
 
 void MainPage::msgDayList_ContextMenu(int row, QPoint globalPos) {
-    if (!dayRecord(row)) return;
-    switch (chooseFromRowMenu(this, globalPos, {{kFixItem, true, {}}, {kDeleteItem, true, {}}})) {
+    const bool onRecord = dayRecord(row) != nullptr;
+    switch (chooseFromRowMenu(
+        this, globalPos,
+        {{kFixItem, onRecord, {}}, {kDeleteItem, onRecord, {}}, {kExportItem, true, {}}})) {
     case 0:
         return fixDayRow(row);
     case 1:
         return deleteDayRow(row);
+    case 2:
+        return msgDayList->exportCsv();
     default:
         return;
     }

@@ -89,8 +89,8 @@ QByteArray withoutLeadingMark(const QByteArray &content) {
 // Writes the content to the open temporary, makes it durable and renames it
 // over target. On any failure the temporary is removed and target untouched.
 FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target,
-                           const QByteArray &anyContent, mode_t mode) {
-    const QByteArray content = withoutLeadingMark(anyContent);
+                           const QByteArray &anyContent, mode_t mode, bool asGiven = false) {
+    const QByteArray content = asGiven ? anyContent : withoutLeadingMark(anyContent);
     const bool written = writeFully(fd, content.constData(), content.size()) &&
                          ::fchmod(fd, mode) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
@@ -231,14 +231,22 @@ FileResult ioError(const QString &path, const QString &why) {
         QStringLiteral("「%1」に書き込めませんでした。\n%2").arg(QFileInfo(path).fileName(), why));
 }
 
-FileResult replaceAtomically(const QString &path, const QByteArray &content) {
+static FileResult replaceWith(const QString &path, const QByteArray &content, bool asGiven) {
     const QString target = linkTarget(path);
     if (FileResult r = checkWritable(target); !r.ok()) return r;
     // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
     QByteArray temp = nativePath(target) + kTemporaryMark + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
-    return finishTemporary(fd, temp, target, content, modeFor(target));
+    return finishTemporary(fd, temp, target, content, modeFor(target), asGiven);
+}
+
+FileResult replaceAtomically(const QString &path, const QByteArray &content) {
+    return replaceWith(path, content, false);
+}
+
+FileResult writeExactly(const QString &path, const QByteArray &content) {
+    return replaceWith(path, content, true);
 }
 
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content) {

@@ -106,6 +106,9 @@ inline constexpr char kTemporaryMark[] = ".miltea-tmp-";
 // Whole-file writes go to a temporary beside the file that then replaces it
 // in one rename: a crash leaves the old or the new file, never neither.
 FileResult replaceAtomically(const QString &path, const QByteArray &content);
+// The same for a file that is no record file (an export): the bytes exactly
+// as given, a byte-order mark included.
+FileResult writeExactly(const QString &path, const QByteArray &content);
 // The rewrites of the record files go through their named temporary.
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content);
 // A rewrite worked out before anything is written, so that a change of

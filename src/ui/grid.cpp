@@ -1,5 +1,13 @@
 #include "ui/grid.h"
 
+#include <QFileDialog>
+#include <QMetaMethod>
+#include <QShortcut>
+
+#include "book/csvexport.h"
+#include "ui/dialogs.h"
+#include "ui/rowmenu.h"
+
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
@@ -220,6 +228,9 @@ Grid::Grid(QWidget *parent)
     m_frozen->setModel(m_model);
     m_frozen->setSelectionModel(m_view->selectionModel());
     m_frozen->setFocusPolicy(Qt::NoFocus);
+    // Ctrl+E writes the grid to a CSV file, wherever in the grid the focus is.
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &Grid::exportCsv,
+                  Qt::WidgetWithChildrenShortcut);
     // The arrow keys move between cells; Tab leaves the grid for the next control.
     m_view->setTabKeyNavigation(false);
     setFocusPolicy(Qt::StrongFocus);
@@ -245,8 +256,13 @@ Grid::Grid(QWidget *parent)
         v->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(v, &QWidget::customContextMenuRequested, this, [this, v](const QPoint &pos) {
             const QModelIndex i = v->indexAt(pos);
-            if (i.isValid())
-                rightClickCell(i.row() + m_fixedRows, i.column(), v->viewport()->mapToGlobal(pos));
+            const QPoint global = v->viewport()->mapToGlobal(pos);
+            // A grid whose page has no menu of its own offers the export alone.
+            if (!isSignalConnected(QMetaMethod::fromSignal(&Grid::contextMenuRequested))) {
+                if (chooseFromRowMenu(this, global, {{kExportItem, true, {}}}) == 0) exportCsv();
+                return;
+            }
+            if (i.isValid()) rightClickCell(i.row() + m_fixedRows, i.column(), global);
         });
     }
     // The arrow keys move the view's current cell: the grid's current row
@@ -634,4 +650,32 @@ void Grid::layoutViews() const {
     m_frozen->setGeometry(frame, frame, width, height() - 2 * frame - scrollBar);
     m_frozen->updateGeometries();
     m_frozen->verticalScrollBar()->setValue(m_view->verticalScrollBar()->value());
+}
+
+QList<QStringList> Grid::table() const {
+    QList<QStringList> rowsOut;
+    for (int r = 0; r < rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < cols(); ++c)
+            cells.append(text(r, c));
+        rowsOut.append(cells);
+    }
+    return rowsOut;
+}
+
+void Grid::exportCsv() {
+    const QString utf8 = QStringLiteral("CSV UTF-8 (*.csv)");
+    const QString shiftJis = QStringLiteral("CSV Shift-JIS (*.csv)");
+    QFileDialog dlg(window(), QStringLiteral("CSVに書き出す"));
+    dlg.setObjectName(QStringLiteral("dlgCsv"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setNameFilters({utf8, shiftJis});
+    dlg.selectNameFilter(utf8);
+    dlg.setDefaultSuffix(QStringLiteral("csv"));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+    const QString path = dlg.selectedFiles().first();
+    const CsvFile file = csvFromTable(
+        table(), dlg.selectedNameFilter() == shiftJis ? CsvEncoding::ShiftJis : CsvEncoding::Utf8);
+    FileResult r = file.error.ok() ? writeExactly(path, file.bytes) : file.error;
+    if (!r.ok()) Dialogs::warning(this, r.message, r.title);
 }

@@ -133,6 +133,12 @@ public:
     // F2 or Delete on the current cell, as pressed in the grid.
     void pressKey(int key);
 
+    // Asks for a file in "CSVに書き出す" and writes the grid there as CSV
+    // (Ctrl+E, or the right-click menu); a failure is said in a box naming the file.
+    void exportCsv();
+    // Every cell's text, row by row as shown, the header row first.
+    QList<QStringList> table() const;
+
 signals:
     void clicked();
     void contextMenuRequested(int row, QPoint globalPos);

@@ -18,3 +18,5 @@ int chooseFromRowMenu(QWidget *parent, QPoint globalPos, const QList<RowMenuItem
 // The two items every correctable grid offers.
 inline const QString kFixItem = QStringLiteral("修正…");
 inline const QString kDeleteItem = QStringLiteral("削除…");
+// And every grid: the grid written to a CSV file.
+inline const QString kExportItem = QStringLiteral("CSVに書き出す…");

@@ -1,0 +1,44 @@
+// A grid as CSV: amounts as plain integers, RFC 4180 quoting, CR LF, the
+// UTF-8 byte-order mark, and CP932 bytes with their refusal.
+#include <QTest>
+
+#include "book/csvexport.h"
+#include "records/cp932.h"
+
+class TestCsvExport : public QObject {
+    Q_OBJECT
+private slots:
+    void aTableAsCsv_data() {
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("refused");
+        const QString body = QStringLiteral("日付,支払い,金額\r\n"
+                                            "2005/02/14,\"八百屋, 駅前\",12345\r\n"
+                                            "2005/02/15,\"本屋 \"\"新館\"\"\",-1000\r\n"
+                                            "2005/02/16,\"一行目\r\n二行目\",12\r\n");
+        QTest::newRow("UTF-8") << int(CsvEncoding::Utf8) << "\xEF\xBB\xBF" + body.toUtf8()
+                               << QString();
+        QTest::newRow("Shift-JIS")
+            << int(CsvEncoding::ShiftJis) << *cp932::encode(body) << QString();
+        QTest::newRow("Shift-JIS refused")
+            << int(CsvEncoding::ShiftJis) << QByteArray() << QStringLiteral("😀");
+    }
+    void aTableAsCsv() {
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, refused);
+        const QList<QStringList> rows{
+            {"日付", "支払い", "金額"},
+            {"2005/02/14", "八百屋, 駅前", "¥12,345"},
+            {"2005/02/15", "本屋 \"新館\"", "-¥1,000"},
+            {"2005/02/16", refused.isEmpty() ? "一行目\n二行目" : refused, "¥12"}};
+        const CsvFile file = csvFromTable(rows, static_cast<CsvEncoding>(encoding));
+        QCOMPARE(file.bytes, bytes);
+        QCOMPARE(file.error.ok(), refused.isEmpty());
+        if (!refused.isEmpty())
+            QVERIFY(file.error.message.startsWith(QStringLiteral("「%1」").arg(refused)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvExport)
+#include "test_csvexport.moc"
