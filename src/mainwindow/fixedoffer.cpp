@@ -18,6 +18,8 @@ enum Choice { Closed = 0, Enter = 1, Skip = 2 };
 
 bool offerFixedPayments(QWidget *parent, BookSession &session, QDate today) {
     const FileContent read = session.book.read(bookfile::fixedPayments);
+    // A file that cannot be read is said, not taken for one without payments.
+    if (showFileError(parent, read.error)) return false;
     const QList<FixedPayment> fixed = fixedPaymentsIn(read.bytes);
     const QList<DuePayment> due = computeDuePayments(fixed, today);
     if (due.isEmpty() || !read.rewriteRefusal().ok()) return false;
