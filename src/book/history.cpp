@@ -82,11 +82,6 @@ QString stateLine(qint64 id, const History::FileState &s) {
                  number(i.ctimeNs), QString::number(i.device)});
 }
 
-// The same file, untouched since: what a file that nobody wrote keeps.
-bool sameFile(const FileIdentity &a, const FileIdentity &b) {
-    return a == b;
-}
-
 QString leftAlone(const QString &name) {
     return QStringLiteral("前回、保存が終わる前にミルテアが止まりましたが、「%1」はその後に"
                           "書き換えられているため、そのままにしました。内容を確かめてください。")
@@ -414,7 +409,7 @@ FileResult History::reverse(const QList<FileWrite> &writes) {
 FileResult History::stillAsLeft(const Change &change) const {
     for (const FileState &s : change.after) {
         const FileIdentity now = identityOf(m_book.pathOf(s.name));
-        if (sameFile(now, s.identity)) continue;
+        if (now == s.identity) continue; // the same file, untouched since
         // Written again since, perhaps back to the same bytes (an undo of a later change).
         if (now.exists == s.identity.exists && now.size == s.identity.size &&
             (!now.exists || contentHash(m_book.read(s.name).bytes) == s.hash))

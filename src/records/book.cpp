@@ -21,11 +21,8 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
                          const QString &temp) const {
     const QString path = pathOf(name);
     if (FileResult r = writeRefusal(path); !r.ok()) return r;
-    if (m_journal)
-        if (FileResult r =
-                m_journal->aboutToWrite(name, path, BookJournal::Write::Rewrite, 0, content);
-            !r.ok())
-            return r;
+    if (FileResult r = announce(name, path, BookJournal::Write::Rewrite, 0, content); !r.ok())
+        return r;
     const FileResult r = temp.isEmpty() ? replaceAtomically(path, content)
                                         : rewriteThrough(path, pathOf(temp), content);
     if (r.ok()) replaced(name, content);
@@ -41,11 +38,8 @@ FileResult Book::append(const QString &name, const QByteArray &line) const {
         return rewrite(name, whole);
     }
     const FileIdentity now = identityOf(path);
-    if (m_journal)
-        if (FileResult r =
-                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size, line);
-            !r.ok())
-            return r;
+    if (FileResult r = announce(name, path, BookJournal::Write::Append, now.size, line); !r.ok())
+        return r;
     QByteArray added;
     FileIdentity before;
     const FileResult r = appendLine(path, line, &added, &before);
@@ -58,11 +52,8 @@ FileResult Book::truncateTo(const QString &name, qint64 size) const {
     if (FileResult r = writeRefusal(path); !r.ok()) return r;
     FileContent now = read(name);
     if (!now.ok()) return now.error;
-    if (m_journal)
-        if (FileResult r =
-                m_journal->aboutToWrite(name, path, BookJournal::Write::Truncate, size, {});
-            !r.ok())
-            return r;
+    if (FileResult r = announce(name, path, BookJournal::Write::Truncate, size, {}); !r.ok())
+        return r;
     const FileResult r = truncateFileTo(path, size);
     if (r.ok()) replaced(name, now.bytes.left(size));
     return finish(name, r);
@@ -72,11 +63,8 @@ FileResult Book::appendBytes(const QString &name, const QByteArray &bytes) const
     const QString path = pathOf(name);
     if (FileResult r = writeRefusal(path); !r.ok()) return r;
     const FileIdentity now = identityOf(path);
-    if (m_journal)
-        if (FileResult r =
-                m_journal->aboutToWrite(name, path, BookJournal::Write::Append, now.size, bytes);
-            !r.ok())
-            return r;
+    if (FileResult r = announce(name, path, BookJournal::Write::Append, now.size, bytes); !r.ok())
+        return r;
     FileIdentity before;
     const FileResult r = appendExactly(path, bytes, &before);
     if (r.ok()) appended(name, bytes, before);
@@ -86,13 +74,15 @@ FileResult Book::appendBytes(const QString &name, const QByteArray &bytes) const
 FileResult Book::remove(const QString &name) const {
     const QString path = pathOf(name);
     if (!identityOf(path).exists) return {};
-    if (m_journal)
-        if (FileResult r = m_journal->aboutToWrite(name, path, BookJournal::Write::Remove, 0, {});
-            !r.ok())
-            return r;
+    if (FileResult r = announce(name, path, BookJournal::Write::Remove, 0, {}); !r.ok()) return r;
     const FileResult r = removeFile(path);
     if (r.ok()) replaced(name, {});
     return finish(name, r);
+}
+
+FileResult Book::announce(const QString &name, const QString &path, BookJournal::Write kind,
+                          qint64 at, const QByteArray &bytes) const {
+    return m_journal ? m_journal->aboutToWrite(name, path, kind, at, bytes) : FileResult();
 }
 
 FileResult Book::finish(const QString &name, const FileResult &written) const {

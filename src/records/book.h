@@ -104,6 +104,9 @@ public:
     }
 
 private:
+    // The journal told of a write to come; its refusal stops it.
+    FileResult announce(const QString &name, const QString &path, BookJournal::Write kind,
+                        qint64 at, const QByteArray &bytes) const;
     // The journal told how the write went; its refusal when it could not keep it.
     FileResult finish(const QString &name, const FileResult &written) const;
     QString m_dir;

@@ -8,18 +8,9 @@ namespace {
 using F = BudgetField;
 
 std::optional<QByteArray> budgetBytes(const QList<Budget> &budgets, FileResult *error) {
-    QByteArray out;
-    for (const Budget &b : budgets) {
-        LineBuilder line;
-        line.text(b.category).number(b.amount);
-        const auto bytes = line.finish();
-        if (!bytes) {
-            *error = line.error();
-            return std::nullopt;
-        }
-        out.append(*bytes);
-    }
-    return out;
+    return recordLines(
+        budgets, [](LineBuilder &line, const Budget &b) { line.text(b.category).number(b.amount); },
+        error);
 }
 
 bool hasCategory(const QList<Budget> &budgets, const QString &category) {

@@ -78,19 +78,11 @@ mode_t modeFor(const QString &path) {
     return 0666 & ~mask;
 }
 
-// Only a file's first bytes can be a byte-order mark, and the readers take
-// them for one: a record line that starts with those bytes and comes first
-// once the lines before it are gone (a deletion) would turn the whole file
-// into UTF-16. A blank line in front keeps it a record; readers skip it.
-QByteArray withoutLeadingMark(const QByteArray &content) {
-    return asWritten(content);
-}
-
 // Writes the content to the open temporary, makes it durable and renames it
 // over target. On any failure the temporary is removed and target untouched.
 FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target,
                            const QByteArray &anyContent, mode_t mode, bool asGiven = false) {
-    const QByteArray content = asGiven ? anyContent : withoutLeadingMark(anyContent);
+    const QByteArray content = asGiven ? anyContent : asWritten(anyContent);
     const bool written = writeFully(fd, content.constData(), content.size()) &&
                          ::fchmod(fd, mode) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
@@ -126,6 +118,11 @@ FileContent Book::read(const QString &name) const {
     if (m_watcher && m_watcher->held(name, &held)) return held;
     return readFile(pathOf(name));
 }
+
+// Only a file's first bytes can be a byte-order mark, and the readers take
+// them for one: a record line that starts with those bytes and comes first
+// once the lines before it are gone (a deletion) would turn the whole file
+// into UTF-16. A blank line in front keeps it a record; readers skip it.
 
 QByteArray asWritten(const QByteArray &content) {
     return startsWithByteOrderMark(content) ? QByteArray("\r\n") + content : content;

@@ -8,18 +8,12 @@ namespace {
 using F = FixedPaymentField;
 
 std::optional<QByteArray> fileBytes(const QList<FixedPayment> &payments, FileResult *error) {
-    QByteArray out;
-    for (const FixedPayment &p : payments) {
-        LineBuilder line;
-        line.text(p.payee).text(p.category).number(p.amount).number(p.day).text(p.lastMonth);
-        const auto bytes = line.finish();
-        if (!bytes) {
-            *error = line.error();
-            return std::nullopt;
-        }
-        out.append(*bytes);
-    }
-    return out;
+    return recordLines(
+        payments,
+        [](LineBuilder &line, const FixedPayment &p) {
+            line.text(p.payee).text(p.category).number(p.amount).number(p.day).text(p.lastMonth);
+        },
+        error);
 }
 } // namespace
 

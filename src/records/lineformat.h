@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -43,6 +44,24 @@ private:
     FileResult m_err;
     int m_fields = 0;
 };
+
+// The lines of a small file written whole (予算.txt, 固定費.txt): fields(b, item)
+// puts each item's fields into a LineBuilder. The first refusal stops it.
+template <typename Item, typename Fields>
+std::optional<QByteArray> recordLines(const QList<Item> &items, Fields fields, FileResult *error) {
+    QByteArray out;
+    for (const Item &item : items) {
+        LineBuilder line;
+        fields(line, item);
+        const auto bytes = line.finish();
+        if (!bytes) {
+            *error = line.error();
+            return std::nullopt;
+        }
+        out.append(*bytes);
+    }
+    return out;
+}
 
 // The content line by line, every line ended by CR LF: the record lines that
 // `change` rewrites replaced, every other line (blank ones included) byte for

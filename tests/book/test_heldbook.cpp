@@ -28,34 +28,21 @@
 #include "failingreads.h"
 #include "records/cp932.h"
 #include "records/recordfiles.h"
+#include "seededpicks.h"
 
 namespace {
 const QStringList kPayees{"八百屋", "駅", "本屋", "定期貯金", "≒", "使途不明金", "その他"};
 const QStringList kCategories{"食費", "交通費", "教養", "貯金", "雑費"};
 
-quint64 envNumber(const char *name, quint64 fallback) {
-    bool ok = false;
-    const quint64 v = qEnvironmentVariable(name).toULongLong(&ok);
-    return ok ? v : fallback;
-}
 } // namespace
 
-class TestHeldBook : public QObject {
+class TestHeldBook : public QObject, public SeededPicks {
     Q_OBJECT
 private:
     QTemporaryDir m_dir{QDir(QStringLiteral("/dev/shm")).exists()
                             ? QStringLiteral("/dev/shm/miltea-held-XXXXXX")
                             : QDir::tempPath() + QStringLiteral("/miltea-held-XXXXXX")};
-    QRandomGenerator m_rng;
     QByteArray m_where;
-
-    int below(int n) { return static_cast<int>(m_rng.bounded(static_cast<quint32>(n))); }
-    QString pick(const QStringList &l) { return l.at(below(static_cast<int>(l.size()))); }
-    QString date() {
-        return QStringLiteral("2024/%1/%2")
-            .arg(1 + below(3), 2, 10, QLatin1Char('0'))
-            .arg(1 + below(28), 2, 10, QLatin1Char('0'));
-    }
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QByteArray bytes(const QString &name) const {
         QFile f(path(name));

@@ -23,16 +23,11 @@
 #include "records/budgets.h"
 #include "records/cp932.h"
 #include "records/recordfiles.h"
+#include "seededpicks.h"
 
 namespace {
 const QStringList kPayees{"八百屋", "駅", "本屋", "≒", "使途不明金"};
 const QStringList kCategories{"食費", "交通費", "教養", "雑費"};
-
-quint64 envNumber(const char *name, quint64 fallback) {
-    bool ok = false;
-    const quint64 v = qEnvironmentVariable(name).toULongLong(&ok);
-    return ok ? v : fallback;
-}
 
 // Every book file the history covers, as bytes; a missing file is absent.
 using Files = QMap<QString, QByteArray>;
@@ -60,7 +55,7 @@ void makeBook(const BookDir &d) {
 }
 } // namespace
 
-class TestHistory : public QObject {
+class TestHistory : public QObject, public SeededPicks {
     Q_OBJECT
     static inline int s_failingSyncs = 0;
     // Fails the next s_failingSyncs fsyncs, as a full disk does.
@@ -70,15 +65,6 @@ class TestHistory : public QObject {
             return -1;
         }
         return ::fsync(fd);
-    }
-    QRandomGenerator m_rng;
-
-    int below(int n) { return static_cast<int>(m_rng.bounded(static_cast<quint32>(n))); }
-    QString pick(const QStringList &l) { return l.at(below(static_cast<int>(l.size()))); }
-    QString date() {
-        return QStringLiteral("2024/%1/%2")
-            .arg(1 + below(3), 2, 10, QLatin1Char('0'))
-            .arg(1 + below(28), 2, 10, QLatin1Char('0'));
     }
 
     // One change of every kind the program makes, as one step of the history.
