@@ -1,5 +1,5 @@
 // Developer tool: opens the window offscreen on a book folder and writes one
-// PNG per page. Usage: miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]
+// PNG per page. Usage: [MILTEA_SHOTS_SIZE=WxH] miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -108,13 +108,14 @@ void shootBudgets(QWidget &window, const QString &out) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless told otherwise (xcb under Xvfb pictures a real window).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QFont font(QStringLiteral("Noto Sans CJK JP"));
     font.setPointSize(9);
     QApplication::setFont(font);
     if (argc < 3) {
-        qWarning("usage: miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]");
+        qWarning("usage: [MILTEA_SHOTS_SIZE=WxH] miltea-shots BOOK_DIR OUT_DIR [yyyy-mm-dd]");
         return 2;
     }
     const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
@@ -124,6 +125,13 @@ int main(int argc, char *argv[]) {
     answerBoxesForever(out);
 
     MainWindow window;
+    // MILTEA_SHOTS_SIZE=1920x1080 pictures the grown window (as maximised on
+    // such a screen, from its top left corner).
+    const QStringList size = qEnvironmentVariable("MILTEA_SHOTS_SIZE").split(u'x');
+    if (size.size() == 2) {
+        window.setGeometry(0, 0, size[0].toInt(), size[1].toInt());
+        settleEvents();
+    }
     const char *pages[] = {"cmdMain",   "cmdKakei",   "cmdRentai", "cmdCyokin", "cmdSyoukai",
                            "cmdTaijyu", "cmdBunseki", "cmdCale",   "cmdMemo",   "cmdSettei"};
     for (const char *page : pages) {

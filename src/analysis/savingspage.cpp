@@ -86,10 +86,8 @@ void SavingsPage::optList3_Click(int index) {
     if (index < 0 || index > 1) return;
     const Layout &l = kLayouts[index];
     placeTw(mcrCyokin, kChartLeft, kChartTop, l.chartWidth, kChartHeight);
-    placeTw(Frame5_4, l.onceLegendLeft, pxToTwips(Frame5_4->y()), pxToTwips(Frame5_4->width()),
-            pxToTwips(Frame5_4->height()));
-    placeTw(Frame7, l.stripLeft, pxToTwips(Frame7->y()), pxToTwips(Frame7->width()),
-            pxToTwips(Frame7->height()));
+    moveTw(Frame5_4, l.onceLegendLeft, designTwips(Frame5_4).top());
+    moveTw(Frame7, l.stripLeft, designTwips(Frame7).top());
 }
 
 void SavingsPage::DSP_CYOKIN() {

@@ -58,8 +58,8 @@ void TrendPage::optList1_Click(int index) {
     static constexpr Layout kLayouts[2] = {{11445, 10400, 6700}, {7545, 6450, 2750}};
     const Layout &l = kLayouts[index == 1 ? 1 : 0];
     placeTw(mcrRentai, kChartLeft, kChartTop, l.chartWidth, kChartHeight);
-    Frame5_3->move(twipsToPx(l.captionLeft), Frame5_3->y());
-    Frame6->move(twipsToPx(l.legendLeft), Frame6->y());
+    moveTw(Frame5_3, l.captionLeft, designTwips(Frame5_3).top());
+    moveTw(Frame6, l.legendLeft, designTwips(Frame6).top());
     mcrRentai->raise();
     Frame5_3->raise();
 }

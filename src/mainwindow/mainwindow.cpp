@@ -34,6 +34,7 @@
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
+#include "ui/windowscale.h"
 
 static void loadResources() {
     Q_INIT_RESOURCE(miltea);
@@ -43,7 +44,9 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent) {
     loadResources(); // the icons and the help live in the static library
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(iconOf(QStringLiteral("app")));
-    setFixedSize(twipsToPx(11880), twipsToPx(8475));
+    // The designed size is the smallest; a larger window shows the page larger.
+    setMinimumSize(designSize());
+    resize(designSize());
     m_bar = TopBar::build(this);
 
     m_main = new MainPage(m_session, this);
@@ -392,6 +395,15 @@ void MainWindow::cmdOwari_Click() {
 void MainWindow::closeEvent(QCloseEvent *e) {
     if (m_help) m_help->close();
     QWidget::closeEvent(e);
+}
+
+QSize MainWindow::designSize() {
+    return {twipsToPx(11880), twipsToPx(8475)};
+}
+
+void MainWindow::resizeEvent(QResizeEvent *e) {
+    QWidget::resizeEvent(e);
+    fitToWindow(this, designSize());
 }
 
 void MainWindow::chkHelp_Click() {

@@ -37,6 +37,8 @@ public:
     ~MainWindow() override;
 
     const BookSession &session() const { return m_session; }
+    // The size the page is designed at: the window's smallest, and its scale 1.
+    static QSize designSize();
 
     void HIDE_FRAMES();
     void READ_MASTER();
@@ -69,6 +71,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     // Ctrl+Z / Ctrl+Y reach the book from any control of the window, text
     // boxes included, while no dialog is open.
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #include "mainwindow/startup.h"
 
 #include <QApplication>
+#include <QSettings>
 
 #include "mainwindow/mainwindow.h"
 #include "records/booklock.h"
@@ -19,5 +20,11 @@ int runBook(BookLock &lock) {
         return 1;
     }
     MainWindow window;
-    return QApplication::exec();
+    // Where and how large the user left the window, kept per user and not in
+    // the book folder (the book may travel to another machine).
+    QSettings placement(QStringLiteral("miltea"), QStringLiteral("miltea"));
+    window.restoreGeometry(placement.value(QStringLiteral("window/geometry")).toByteArray());
+    const int code = QApplication::exec();
+    placement.setValue(QStringLiteral("window/geometry"), window.saveGeometry());
+    return code;
 }

@@ -1,4 +1,5 @@
 #include "ui/chart.h"
+#include "ui/twips.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -205,8 +206,13 @@ void Chart::render() {
         delete a;
     }
     const int rows = rowCount();
+    // Labels are laid out on the designed size and drawn at the window's scale.
+    const double scale = scaleOf(this);
+    const int designWidth = static_cast<int>(width() / scale);
+    const int designHeight = static_cast<int>(height() / scale);
     QFont small = font();
-    small.setPointSizeF(7);
+    small.setPointSizeF(7 * scale);
+    chart->setMargins(QMargins(2, 2, 2, 2) * scale);
 
     // Rows on a value axis from 0; at most 31 labels, and no more than fit the
     // width at about 18 px each, so that each stays readable.
@@ -214,7 +220,7 @@ void Chart::render() {
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     x->setLabelsFont(small);
     x->setRange(-0.5, std::max(rows, 1) - 0.5);
-    const int fitting = std::clamp((width() - 80) / 18, 1, 31);
+    const int fitting = std::clamp((designWidth - 80) / 18, 1, 31);
     const int step = std::max(1, static_cast<int>(std::ceil(rows / double(fitting))));
     for (int r = 0; r < rows; r += step)
         x->append(m_labels.value(r), r);
@@ -228,7 +234,7 @@ void Chart::render() {
         // In a short chart every other division line is a minor one, so that
         // the labels left have room and are not elided.
         const int divisions = std::max(1, m_axes[i].divisions);
-        const bool halve = divisions % 2 == 0 && height() - 60 < 24 * divisions;
+        const bool halve = divisions % 2 == 0 && designHeight - 60 < 24 * divisions;
         y[i]->setTickCount((halve ? divisions / 2 : divisions) + 1);
         y[i]->setMinorTickCount(halve ? 1 : 0);
         const double step = (m_axes[i].max - m_axes[i].min) / std::max(1, m_axes[i].divisions);
@@ -270,7 +276,7 @@ void Chart::render() {
             line->replace(linePoints(s.values, std::max(1, width())));
             if (s.color.isValid()) {
                 QPen pen(s.color);
-                pen.setWidth(s.kind == SeriesKind::Bar ? 1 : 2);
+                pen.setWidthF((s.kind == SeriesKind::Bar ? 1 : 2) * scale);
                 line->setPen(pen);
             }
             drawn = line;

@@ -31,6 +31,16 @@ QIcon iconOf(const QString &name) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
 }
 
+void showImage(QLabel *label, const QString &icon) {
+    label->setProperty("miltea.image", icon);
+    refreshImage(label);
+}
+
+void refreshImage(QLabel *label) {
+    const QString icon = label->property("miltea.image").toString();
+    if (!icon.isEmpty()) label->setPixmap(iconOf(icon).pixmap(label->size()));
+}
+
 void stylePanel(QWidget *panel, const QColor &background) {
     panel->setAutoFillBackground(true);
     QPalette p = panel->palette();

@@ -15,5 +15,9 @@ void setButtonBackColor(QAbstractButton *button, const QColor &color);
 QColor buttonBackColor(const QAbstractButton *button);
 
 QIcon iconOf(const QString &name);
+// An image label shows the named icon drawn at the label's size, and again at
+// each new size (refreshImage), so it stays sharp in a grown window.
+void showImage(QLabel *label, const QString &icon);
+void refreshImage(QLabel *label);
 // A panel that lies over a page: framed, in a colour of its own.
 void stylePanel(QWidget *panel, const QColor &background);

@@ -60,7 +60,7 @@ QLabel *FormBuilder::valueLabel(const QString &name, int l, int t, int w, int h)
 
 QLabel *FormBuilder::image(const QString &name, const QString &icon, int l, int t, int w, int h) {
     QLabel *v = place(new QLabel(m_parent), name, l, t, w, h);
-    v->setPixmap(iconOf(icon).pixmap(v->size()));
+    showImage(v, icon);
     v->setAlignment(Qt::AlignCenter);
     return v;
 }

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "ui/gridcells.h"
@@ -440,17 +441,32 @@ int Grid::textTwips(const QString &text) const {
     const QFontMetrics metrics(m_view->font());
     // The cell's margins on both sides and the grid line.
     const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view);
-    return pxToTwips(metrics.horizontalAdvance(text) + 2 * margin + 4);
+    // Measured in the scaled font, told in designed twips.
+    const double px = (metrics.horizontalAdvance(text) + 2 * margin + 4) / scaleOf(this);
+    return pxToTwips(static_cast<int>(std::lround(px)));
 }
 
 void Grid::setFontPointSize(int points) {
     m_pointSize = points;
-    QFont f = font();
-    f.setPointSize(points);
+    fitScale();
+}
+
+// The font and the row height at the window's scale: the rows are the
+// designed rows magnified, so a grown grid shows the same rows.
+void Grid::fitScale() {
+    QFont design = font();
+    design.setPointSize(m_pointSize);
+    QFont f = design;
+    f.setPointSizeF(m_pointSize * scaleOf(this));
+    const int rowHeight = scaledPx(this, QFontMetrics(design).height() + 6);
+    // The header row is painted on its viewport, in the application's font.
+    QFont header = QApplication::font();
+    header.setPointSizeF(header.pointSizeF() * scaleOf(this));
     for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
         v->setFont(f);
         v->horizontalHeader()->setFont(f);
-        v->verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+        v->horizontalHeader()->viewport()->setFont(header);
+        v->verticalHeader()->setDefaultSectionSize(rowHeight);
     }
     m_structureDirty = true;
     scheduleRefresh();
@@ -616,7 +632,7 @@ void Grid::refresh() const {
         m_view->horizontalHeader()->setVisible(m_fixedRows > 0);
         m_frozen->horizontalHeader()->setVisible(m_fixedRows > 0);
         for (int c = 0; c < cols(); ++c) {
-            const int px = twipsToPx(colWidth(c));
+            const int px = scaledPx(this, twipsToPx(colWidth(c)));
             m_view->setColumnWidth(c, px);
             m_frozen->setColumnWidth(c, px);
             m_frozen->setColumnHidden(c, c >= m_fixedCols);

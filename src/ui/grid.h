@@ -106,6 +106,8 @@ public:
     int textTwips(const QString &text) const;
     int fontPointSize() const { return m_pointSize; }
     void setFontPointSize(int points);
+    // Draws the grid anew at its window's present scale (windowscale.h).
+    void fitScale();
 
     // The first scrollable row shown at the top.
     int topRow() const;
