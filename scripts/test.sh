@@ -2,9 +2,10 @@
 # Installs what is needed, checks the formatting and the layer rule, builds
 # with warnings as errors and runs every test (no display needed): once under
 # AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, once as built.
+# Last, it builds the Debian package and checks it (scripts/check-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh clang-format
+bash scripts/deps.sh clang-format lintian appstream desktop-file-utils dpkg-dev
 jobs="$(nproc)"
 
 bash scripts/check-format.sh
@@ -24,5 +25,5 @@ cmake --build build-asan -j"$jobs"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DMILTEA_WERROR=ON
 cmake --build build-test -j"$jobs"
 bash scripts/check-layout.sh build-test
-cd build-test
-ctest --output-on-failure
+(cd build-test && ctest --output-on-failure)
+bash scripts/check-package.sh build-test
