@@ -670,9 +670,14 @@ void Grid::layoutViews() const {
 
 QList<QStringList> Grid::table() const {
     QList<QStringList> rowsOut;
+    // A column of no width holds what a page keeps for itself (the data
+    // list's plain amounts for its sort): the user never sees it.
+    QList<int> shown;
+    for (int c = 0; c < cols(); ++c)
+        if (colWidth(c) > 0) shown.append(c);
     for (int r = 0; r < rows(); ++r) {
         QStringList cells;
-        for (int c = 0; c < cols(); ++c)
+        for (int c : shown)
             cells.append(text(r, c));
         rowsOut.append(cells);
     }

@@ -138,7 +138,8 @@ public:
     // Asks for a file in "CSVに書き出す" and writes the grid there as CSV
     // (Ctrl+E, or the right-click menu); a failure is said in a box naming the file.
     void exportCsv();
-    // Every cell's text, row by row as shown, the header row first.
+    // Every shown cell's text, row by row as shown, the header row first
+    // (a column of no width is left out).
     QList<QStringList> table() const;
 
 signals:

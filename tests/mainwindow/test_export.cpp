@@ -49,6 +49,10 @@ private slots:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         QVERIFY(bytes.contains(QStringLiteral("1,\"八百屋, 駅前\",食費,1500\r\n").toUtf8()));
+        // The data list keeps its plain amounts in a column of no width: not exported.
+        click("cmdBunseki");
+        QCOMPARE(c<Grid>("msgIchiran")->table().value(1),
+                 (QStringList{"1", "2005/02/14", "八百屋, 駅前", "食費", "¥1,500", ""}));
     }
 
     // At twice the designed size every edge lies twice as far, fonts and
