@@ -8,6 +8,7 @@
 // miltea-bench --memory DIR opens the window on the book in DIR, opens every
 // page once and prints the program's max RSS (nothing else runs beside it).
 // miltea-bench --scale YEARS prints the key figures of one book size.
+// miltea-bench --profile PAGE [N] opens one page N times, for a profiler.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -546,6 +547,32 @@ int main(int argc, char *argv[]) {
         named<QAbstractButton>(window, "optList2_1")->click();
         QApplication::processEvents();
         printf("max RSS with every page opened:          %.1f MB\n", maxRssMb());
+        return 0;
+    }
+    // --profile PAGE [N]: the page opened N times from the main page on the
+    // 30-year book and nothing else, for a profiler (perf record -g).
+    if (argc > 2 && qstrcmp(argv[1], "--profile") == 0) {
+        QTemporaryDir book;
+        makeBook(book.path());
+        QDir::setCurrent(book.path());
+        Clock::setToday(kLast);
+        MainWindow window;
+        window.show();
+        QApplication::processEvents();
+        const int n = argc > 3 ? std::max(1, atoi(argv[3])) : 100;
+        const char *pages[] = {"cmdMain", argv[2]};
+        QList<double> handler, drawing;
+        for (int i = 0; i < n; ++i)
+            for (const char *page : pages) {
+                const double h = timeMs([&] { named<QToolButton>(window, page)->click(); });
+                const double d = timeMs([] { QApplication::processEvents(); });
+                if (page != pages[0]) {
+                    handler << h;
+                    drawing << d;
+                }
+            }
+        printf("%s: handler %.1f ms, then the events (drawing) %.1f ms\n", argv[2],
+               median(handler), median(drawing));
         return 0;
     }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
