@@ -20,6 +20,7 @@
 #include <numeric>
 
 #include "ui/gridcells.h"
+#include "ui/griddelegate.h"
 #include "ui/twips.h"
 
 namespace {
@@ -227,6 +228,8 @@ Grid::Grid(QWidget *parent)
     styleView(m_frozen);
     m_view->setModel(m_model);
     m_frozen->setModel(m_model);
+    m_view->setItemDelegate(new GridDelegate(m_view));
+    m_frozen->setItemDelegate(new GridDelegate(m_frozen));
     m_frozen->setSelectionModel(m_view->selectionModel());
     m_frozen->setFocusPolicy(Qt::NoFocus);
     // Ctrl+E writes the grid to a CSV file, wherever in the grid the focus is.
