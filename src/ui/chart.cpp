@@ -199,6 +199,9 @@ void Chart::resizeEvent(QResizeEvent *e) {
 
 void Chart::render() {
     m_render.settle();
+    Drawn now{size(), scaleOf(this), m_series, m_rows, m_labels, {m_axes[0], m_axes[1]}};
+    if (m_drawn == now) return;
+    m_drawn = std::move(now);
     QChart *chart = m_view->chart();
     chart->removeAllSeries();
     for (QAbstractAxis *a : chart->axes()) {

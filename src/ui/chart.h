@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QWidget>
+#include <optional>
 
 #include "ui/deferredrefresh.h"
 
@@ -73,11 +74,24 @@ private:
         QColor color;
         bool visible = true;
         QList<double> values;
+        bool operator==(const Series &) const = default;
     };
     struct AxisRange {
         double min = 0;
         double max = 1;
         int divisions = 10;
+        bool operator==(const AxisRange &) const = default;
+    };
+    // Everything a drawing is built from: a page that sets the same again
+    // (opened anew on an unchanged book) keeps the drawing it has.
+    struct Drawn {
+        QSize size;
+        double scale = 1;
+        QList<Series> series;
+        int rows = 0;
+        QHash<int, QString> labels;
+        AxisRange axes[2];
+        bool operator==(const Drawn &) const = default;
     };
     static int index(Axis a) { return a == Axis::Primary ? 0 : 1; }
     bool validSeries(int s) const { return s >= 1 && s <= seriesCount(); }
@@ -89,5 +103,6 @@ private:
     // Only the labels set: a chart of 100,000 rows labels a few of them.
     QHash<int, QString> m_labels;
     AxisRange m_axes[2];
+    std::optional<Drawn> m_drawn;
     DeferredRefresh m_render;
 };
