@@ -20,6 +20,30 @@ QStringList computeReflectionMonths(const BookModel &book, QDate today) {
     return months;
 }
 
+namespace {
+// A month given in some other form than yyyy/mm: compared as text, month by
+// month, as the dates read.
+QList<ReflectionRow> computeMonthPaymentsByText(const HeldFile<HeldPayment> &payments,
+                                                const QString &month, const BookModel &book) {
+    QList<ReflectionRow> rows;
+    qint32 lastDay = kNoDay;
+    QString date, monthOfDay;
+    for (qsizetype i = 0; i < payments.size(); ++i) {
+        const HeldPayment &p = payments.records().at(i);
+        if (p.day == kNoDay) continue;
+        if (p.day != lastDay) {
+            lastDay = p.day;
+            date = dateText(QDate::fromJulianDay(p.day));
+            monthOfDay = date.left(7);
+        }
+        if (monthOfDay > month) break;
+        if (monthOfDay != month) continue;
+        rows.append({date, book.name(p.payee), book.name(p.category), p.amount});
+    }
+    return rows;
+}
+} // namespace
+
 QList<ReflectionRow> computeMonthPayments(const QByteArray &payments, const QString &month) {
     return computeMonthPayments(BookModel::fromBytes(payments), month);
 }
@@ -27,18 +51,22 @@ QList<ReflectionRow> computeMonthPayments(const QByteArray &payments, const QStr
 QList<ReflectionRow> computeMonthPayments(const BookModel &book, const QString &month) {
     QList<ReflectionRow> rows;
     const HeldFile<HeldPayment> &payments = book.payments();
+    // "yyyy/mm" compares as the days it spans: by day number, without a text
+    // for each day passed over. Any other month text matches no date.
+    const QDate first = parseDateText(month + QStringLiteral("/01"));
+    if (!first.isValid()) return computeMonthPaymentsByText(payments, month, book);
+    const qint64 from = first.toJulianDay(), to = first.addMonths(1).toJulianDay();
     qint32 lastDay = kNoDay;
-    QString date, monthOfDay;
+    QString date;
     for (qsizetype i = 0; i < payments.size(); ++i) {
         const HeldPayment &p = payments.records().at(i);
         if (p.day == kNoDay) continue;
+        if (p.day >= to) break; // the book is in date order: later months follow
+        if (p.day < from) continue;
         if (p.day != lastDay) { // records come in runs of one date
             lastDay = p.day;
             date = dateText(QDate::fromJulianDay(p.day));
-            monthOfDay = date.left(7);
         }
-        if (monthOfDay > month) break;
-        if (monthOfDay != month) continue;
         rows.append({date, book.name(p.payee), book.name(p.category), p.amount});
     }
     return rows;

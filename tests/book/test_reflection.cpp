@@ -46,6 +46,7 @@ private slots:
         QCOMPARE(rows.at(0).amount, 1200LL);
         QCOMPARE(rows.at(1).payee, QStringLiteral("本屋"));
         QVERIFY(computeMonthPayments(paid, QStringLiteral("2004/12")).isEmpty());
+        QVERIFY(computeMonthPayments(paid, QStringLiteral("2005/2")).isEmpty()); // not yyyy/mm
     }
 
     void theLastRecordDateOfAFile() {
