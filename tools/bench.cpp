@@ -518,6 +518,11 @@ int scaleRow(int years) {
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The program's own face and size (main.cpp): text is shaped and elided as
+    // a user sees it.
+    QFont face(QStringLiteral("Noto Sans CJK JP"));
+    face.setPointSize(9);
+    QApplication::setFont(face);
     if (argc > 2 && qstrcmp(argv[1], "--write") == 0) {
         const QString out = QString::fromLocal8Bit(argv[2]);
         QDir().mkpath(out);
@@ -564,14 +569,17 @@ int main(int argc, char *argv[]) {
         QList<double> handler, drawing;
         for (int i = 0; i < n; ++i)
             for (const char *page : pages) {
-                const double h = timeMs([&] { named<QToolButton>(window, page)->click(); });
-                const double d = timeMs([] { QApplication::processEvents(); });
+                // CPU time: a profiled run may share the machine.
+                timeMs([&] { named<QToolButton>(window, page)->click(); });
+                const double h = g_lastCpuMs;
+                timeMs([] { QApplication::processEvents(); });
+                const double d = g_lastCpuMs;
                 if (page != pages[0]) {
                     handler << h;
                     drawing << d;
                 }
             }
-        printf("%s: handler %.1f ms, then the events (drawing) %.1f ms\n", argv[2],
+        printf("%s: handler %.1f ms, then the events (drawing) %.1f ms of CPU\n", argv[2],
                median(handler), median(drawing));
         return 0;
     }
