@@ -1,10 +1,20 @@
 #include "records/dates.h"
 
 QString dateText(QDate date) {
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'));
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d); // one calendar conversion, not three
+    if (y < 0 || y > 9999) // no four-digit year: formatted the long way
+        return QStringLiteral("%1/%2/%3")
+            .arg(y, 4, 10, QLatin1Char('0'))
+            .arg(m, 2, 10, QLatin1Char('0'))
+            .arg(d, 2, 10, QLatin1Char('0'));
+    // Written digit by digit: pages format one date per day of a long book.
+    const char16_t text[] = {char16_t(u'0' + y / 1000),     char16_t(u'0' + y / 100 % 10),
+                             char16_t(u'0' + y / 10 % 10),  char16_t(u'0' + y % 10),
+                             u'/',                          char16_t(u'0' + m / 10),
+                             char16_t(u'0' + m % 10),       u'/',
+                             char16_t(u'0' + d / 10),       char16_t(u'0' + d % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 QDate parseDateText(const QString &text) {

@@ -114,6 +114,10 @@ private slots:
 
     void datesAreYyyyMmDdText() {
         QCOMPARE(dateText(QDate(2005, 2, 14)), QStringLiteral("2005/02/14"));
+        QCOMPARE(dateText(QDate(100, 1, 5)), QStringLiteral("0100/01/05"));
+        QCOMPARE(dateText(QDate(9999, 12, 31)), QStringLiteral("9999/12/31"));
+        QCOMPARE(dateText(QDate(12000, 1, 1)), QStringLiteral("12000/01/01"));
+        QCOMPARE(dateText(QDate()), QStringLiteral("0000/00/00"));
         QCOMPARE(parseDateText(QStringLiteral("2005/02/14")), QDate(2005, 2, 14));
         QVERIFY(!parseDateText(QStringLiteral("2005/2/14")).isValid());
         QVERIFY(!parseDateText(QStringLiteral("2005/02/30")).isValid());
