@@ -451,12 +451,27 @@ int Grid::textTwips(const QString &text) const {
 
 void Grid::setFontPointSize(int points) {
     m_pointSize = points;
-    fitScale();
+    applyScaledFont();
+    m_structureDirty = true;
+    scheduleRefresh();
+}
+
+// A grown window: the font, rows and columns at the new scale, the cells,
+// the current cell and the scroll position as they are.
+void Grid::fitScale() {
+    applyScaledFont();
+    if (m_structureDirty) return; // the refresh to come sets the widths
+    for (int c = 0; c < cols(); ++c) {
+        const int px = scaledPx(this, twipsToPx(colWidth(c)));
+        m_view->setColumnWidth(c, px);
+        m_frozen->setColumnWidth(c, px);
+    }
+    layoutViews();
 }
 
 // The font and the row height at the window's scale: the rows are the
 // designed rows magnified, so a grown grid shows the same rows.
-void Grid::fitScale() {
+void Grid::applyScaledFont() {
     QFont design = font();
     design.setPointSize(m_pointSize);
     QFont f = design;
@@ -471,8 +486,6 @@ void Grid::fitScale() {
         v->horizontalHeader()->viewport()->setFont(header);
         v->verticalHeader()->setDefaultSectionSize(rowHeight);
     }
-    m_structureDirty = true;
-    scheduleRefresh();
 }
 
 int Grid::topRow() const {

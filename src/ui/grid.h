@@ -158,6 +158,7 @@ private:
     void scheduleRefresh() { m_refresh.request(); }
     void refresh() const;
     void layoutViews() const;
+    void applyScaledFont();
     void scrollToRequestedTop() const;
     void userClicked(int r, int c);
     void markTopRowOnKeyboardEntry();

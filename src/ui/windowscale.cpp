@@ -77,8 +77,11 @@ void fitToWindow(QWidget *window, QSize designSize) {
     window->setFont(f);
 
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->isWindow() || insideDrawnControl(w, window)) continue;
-        if (w->testAttribute(Qt::WA_SetFont)) fitFont(w, factor);
+        // A dialog open over the window keeps its own sizes.
+        if (w->window() != window || insideDrawnControl(w, window)) continue;
+        // A style sheet stops the window's font at the panel it colours.
+        if (w->testAttribute(Qt::WA_SetFont) || w->testAttribute(Qt::WA_StyleSheet))
+            fitFont(w, factor);
         if (auto *b = qobject_cast<QAbstractButton *>(w)) fitIcon(b, factor);
         // A grid's rows grow before the grid does, so that it keeps its top row.
         if (auto *grid = qobject_cast<Grid *>(w)) grid->fitScale();

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -56,32 +57,44 @@ private slots:
     }
 
     // At twice the designed size every edge lies twice as far, fonts and
-    // icons twice as large, a grid's columns and rows too; back at the
-    // designed size everything is as it was.
+    // icons twice as large (in the coloured panels too), a grid's columns and
+    // rows too, its marked cell kept; back at the designed size everything is
+    // as it was.
     void twiceTheWindowIsTwiceEveryControl() {
+        book().write(QStringLiteral("データ.txt"),
+                     QStringLiteral("\"2005/02/14\",\"八百屋\",\"食費\",1500,\"\",\"\"\r\n"));
+        Clock::setToday(QDate(2005, 2, 14));
         open();
         QCOMPARE(m_w->minimumSize(), MainWindow::designSize());
         auto *label = c<QLabel>("lblMonZan");
         auto *button = c<QToolButton>("cmdKakei");
-        auto *view = c<Grid>("msgDayList")->findChild<QTableView *>();
+        auto *inPanel = c<QLineEdit>("txtInpKingaku");
+        auto *grid = c<Grid>("msgDayList");
+        auto *view = grid->findChild<QTableView *>();
+        const QModelIndex cell = view->model()->index(0, 1);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
         struct Look {
             QRect label, button, grid;
-            double points;
+            double points, panelPoints;
             QSize icon;
             int column, row;
+            bool marked;
             bool operator==(const Look &) const = default;
         };
         const auto look = [&] {
             settle();
             return Look{label->geometry(),
                         button->geometry(),
-                        c<Grid>("msgDayList")->geometry(),
+                        grid->geometry(),
                         label->font().pointSizeF(),
+                        inPanel->font().pointSizeF(),
                         button->iconSize(),
                         view->columnWidth(1),
-                        view->verticalHeader()->defaultSectionSize()};
+                        view->verticalHeader()->defaultSectionSize(),
+                        view->selectionModel()->isSelected(view->currentIndex())};
         };
         const Look designed = look();
+        QVERIFY(designed.marked);
         m_w->resize(MainWindow::designSize() * 2);
         const Look grown = look();
         const auto twice = [](QRect r) { return QRect(r.topLeft() * 2, r.size() * 2); };
@@ -89,9 +102,11 @@ private slots:
         QCOMPARE(grown.button, twice(designed.button));
         QCOMPARE(grown.grid, twice(designed.grid));
         QCOMPARE(grown.points, designed.points * 2);
+        QCOMPARE(grown.panelPoints, designed.panelPoints * 2);
         QCOMPARE(grown.icon, designed.icon * 2);
         QCOMPARE(grown.column, designed.column * 2);
         QCOMPARE(grown.row, designed.row * 2);
+        QVERIFY(grown.marked);
         m_w->resize(MainWindow::designSize());
         QVERIFY(look() == designed);
     }
