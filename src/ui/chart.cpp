@@ -11,6 +11,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 // Each bar of a bar series is an item of its own on the drawing; beyond this
@@ -19,7 +20,7 @@ constexpr int kMostBars = 400;
 
 // One tooth per pixel column: the bar of largest size among the column's
 // rows, drawn as a vertical stroke up from 0 and back.
-QLineSeries *combOf(const QList<double> &values, int columns, const QColor &color) {
+QList<QPointF> combPoints(const QList<double> &values, int columns) {
     const qsizetype rows = values.size();
     const int teeth = static_cast<int>(std::min<qsizetype>(columns, rows));
     QList<QPointF> points;
@@ -32,8 +33,12 @@ QLineSeries *combOf(const QList<double> &values, int columns, const QColor &colo
         const double x = static_cast<double>(from + to - 1) / 2;
         points << QPointF(x, 0) << QPointF(x, tallest) << QPointF(x, 0);
     }
+    return points;
+}
+
+QLineSeries *combOf(const QList<double> &values, int columns, const QColor &color) {
     auto *comb = new QLineSeries;
-    comb->replace(points);
+    comb->replace(combPoints(values, columns));
     QPen pen(color.isValid() ? color : QColor(Qt::gray));
     pen.setWidth(1);
     comb->setPen(pen);
@@ -201,7 +206,13 @@ void Chart::render() {
     m_render.settle();
     Drawn now{size(), scaleOf(this), m_series, m_rows, m_labels, {m_axes[0], m_axes[1]}};
     if (m_drawn == now) return;
+    const bool valuesOnly = m_drawn && sameShape(*m_drawn, now);
     m_drawn = std::move(now);
+    if (valuesOnly) {
+        writeValues();
+        return;
+    }
+    m_built.clear();
     QChart *chart = m_view->chart();
     chart->removeAllSeries();
     for (QAbstractAxis *a : chart->axes()) {
@@ -259,6 +270,7 @@ void Chart::render() {
     for (const Series *drawnSeries : order) {
         const Series &s = *drawnSeries;
         QAbstractSeries *drawn = nullptr;
+        QBarSet *barSet = nullptr;
         if (s.kind == SeriesKind::Bar && rows > kMostBars) {
             auto *comb = combOf(s.values, std::max(1, width()), s.color);
             comb->setName(s.name);
@@ -273,6 +285,7 @@ void Chart::render() {
             bars->setBarWidth(0.6);
             bars->append(set);
             drawn = bars;
+            barSet = set;
         } else {
             auto *line = new QLineSeries;
             line->setName(s.name);
@@ -287,5 +300,35 @@ void Chart::render() {
         chart->addSeries(drawn);
         drawn->attachAxis(x);
         drawn->attachAxis(y[index(s.axis)]);
+        m_built.append({drawnSeries - m_series.constData(), drawn, barSet});
+    }
+}
+
+// Everything but the values: the drawing's axes, labels and series stay.
+bool Chart::sameShape(const Drawn &a, const Drawn &b) {
+    const auto shape = [](const Series &s) {
+        return std::tie(s.name, s.kind, s.axis, s.color, s.visible);
+    };
+    return a.size == b.size && a.scale == b.scale && a.rows == b.rows && a.labels == b.labels &&
+           a.axes[0] == b.axes[0] && a.axes[1] == b.axes[1] && a.series.size() == b.series.size() &&
+           std::equal(a.series.begin(), a.series.end(), b.series.begin(),
+                      [&](const Series &x, const Series &y) { return shape(x) == shape(y); });
+}
+
+// New values written into the series on the drawing, as a new build would
+// draw them.
+void Chart::writeValues() {
+    for (const Built &b : std::as_const(m_built)) {
+        const Series &s = m_series.at(b.series);
+        if (b.bars) {
+            b.bars->remove(0, b.bars->count());
+            b.bars->append(QList<qreal>(s.values.begin(), s.values.end()));
+        } else if (s.kind == SeriesKind::Bar) {
+            static_cast<QLineSeries *>(b.drawn)->replace(
+                combPoints(s.values, std::max(1, width())));
+        } else {
+            static_cast<QLineSeries *>(b.drawn)->replace(
+                linePoints(s.values, std::max(1, width())));
+        }
     }
 }

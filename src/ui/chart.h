@@ -7,6 +7,8 @@
 
 #include "ui/deferredrefresh.h"
 
+class QAbstractSeries;
+class QBarSet;
 class QChartView;
 
 // A chart fed with a rows × series data table, both counted from 1: each
@@ -104,5 +106,15 @@ private:
     QHash<int, QString> m_labels;
     AxisRange m_axes[2];
     std::optional<Drawn> m_drawn;
+    // The series on the drawing, in drawing order: a change of values alone
+    // is written into them, and the axes stay as laid out.
+    struct Built {
+        qsizetype series; // index into m_series
+        QAbstractSeries *drawn;
+        QBarSet *bars; // the bars' values, when drawn as bars
+    };
+    QList<Built> m_built;
+    static bool sameShape(const Drawn &a, const Drawn &b);
+    void writeValues();
     DeferredRefresh m_render;
 };
