@@ -265,13 +265,9 @@ struct Timing {
     void print(const char *what) const { report(QString::fromUtf8(what), wall); }
 };
 
-// The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
-// holds a monthly saving and a comment on every seventh payment.
-void benchLists(const QString &bookDir, int runs) {
-    QTemporaryDir copy;
-    for (const QString &name : QDir(bookDir).entryList(QDir::Files))
-        QFile::copy(bookDir + u'/' + name, copy.filePath(name));
-    const QString dataPath = copy.filePath(QStringLiteral("データ.txt"));
+// A monthly saving on every 25th and a comment on every seventh payment, added
+// to the book's データ.txt (what the record lists are measured on).
+void addSavingsAndComments(const QString &dataPath) {
     {
         QFile f(dataPath);
         f.open(QIODevice::ReadOnly);
@@ -296,6 +292,16 @@ void benchLists(const QString &bookDir, int runs) {
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
         f.write(out);
     }
+}
+
+// The record lists (並び替え, 一言日記, 貯金) on a copy of the book that also
+// holds a monthly saving and a comment on every seventh payment.
+void benchLists(const QString &bookDir, int runs) {
+    QTemporaryDir copy;
+    for (const QString &name : QDir(bookDir).entryList(QDir::Files))
+        QFile::copy(bookDir + u'/' + name, copy.filePath(name));
+    const QString dataPath = copy.filePath(QStringLiteral("データ.txt"));
+    addSavingsAndComments(dataPath);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(copy.path());
 
@@ -555,16 +561,53 @@ int main(int argc, char *argv[]) {
         return 0;
     }
     // --profile PAGE [N]: the page opened N times from the main page on the
-    // 30-year book and nothing else, for a profiler (perf record -g).
+    // 30-year book of the list figures and nothing else, for a profiler
+    // (perf record -g).
     if (argc > 2 && qstrcmp(argv[1], "--profile") == 0) {
         QTemporaryDir book;
         makeBook(book.path());
+        addSavingsAndComments(book.filePath(QStringLiteral("データ.txt")));
         QDir::setCurrent(book.path());
         Clock::setToday(kLast);
         MainWindow window;
         window.show();
         QApplication::processEvents();
         const int n = argc > 3 ? std::max(1, atoi(argv[3])) : 100;
+        // "save": a payment saved on the last day, appended, again and again.
+        if (qstrcmp(argv[2], "save") == 0) {
+            // "save N back": inserted ten years back instead.
+            const bool back = argc > 4 && qstrcmp(argv[4], "back") == 0;
+            named<MonthCalendar>(window, "mtvmain")->clickDate(back ? kLast.addYears(-10) : kLast);
+            QList<double> saves;
+            for (int i = 0; i < (argc > 3 ? std::max(1, atoi(argv[3])) : 100); ++i) {
+                named<ListBox>(window, "lstMise")->clickRow(0);
+                named<QComboBox>(window, "cboJanru")->setEditText(QStringLiteral("食費"));
+                named<QLineEdit>(window, "txtOutInp")->setText(QStringLiteral("500"));
+                saves << timeMs([&] {
+                    named<QPushButton>(window, "cmdTaiHozon")->click();
+                    QApplication::processEvents();
+                });
+            }
+            printf("save: %.1f ms\n", median(saves));
+            // "save undo": then that save undone and done again, the box answered.
+            if (argc > 4 && qstrcmp(argv[4], "undo") == 0) {
+                QTimer boxes;
+                QObject::connect(&boxes, &QTimer::timeout, &app, [] {
+                    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                        box->button(QMessageBox::Ok)->click();
+                });
+                boxes.start(1);
+                QList<double> steps;
+                for (int i = 0; i < 50; ++i)
+                    for (auto step : {&MainWindow::undoChange, &MainWindow::redoChange})
+                        steps << timeMs([&] {
+                            (window.*step)();
+                            QApplication::processEvents();
+                        });
+                printf("undo or redo: %.1f ms\n", median(steps));
+            }
+            return 0;
+        }
         const char *pages[] = {"cmdMain", argv[2]};
         QList<double> handler, drawing;
         for (int i = 0; i < n; ++i)
