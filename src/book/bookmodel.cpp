@@ -1,6 +1,7 @@
 #include "book/bookmodel.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "book/datefield.h"
 #include "records/cp932.h"
@@ -81,18 +82,42 @@ bool isLineEnd(char c) {
 }
 } // namespace
 
+namespace {
+constexpr qsizetype kBlock = 4096;
+
+// How many bytes a and b share from their starts, up to n: block by block
+// with memcmp, a few megabytes in well under a millisecond.
+qsizetype sharedFront(const char *a, const char *b, qsizetype n) {
+    qsizetype at = 0;
+    while (n - at >= kBlock && std::memcmp(a + at, b + at, kBlock) == 0)
+        at += kBlock;
+    while (at < n && a[at] == b[at])
+        ++at;
+    return at;
+}
+
+// How many bytes a and b share back from their ends (a and b point one past
+// them), up to n.
+qsizetype sharedBack(const char *aEnd, const char *bEnd, qsizetype n) {
+    qsizetype at = 0;
+    while (n - at >= kBlock && std::memcmp(aEnd - at - kBlock, bEnd - at - kBlock, kBlock) == 0)
+        at += kBlock;
+    while (at < n && aEnd[-1 - at] == bEnd[-1 - at])
+        ++at;
+    return at;
+}
+} // namespace
+
 void BookModel::rewritePayments(QByteArray bytes) {
     const QByteArray &old = m_payments.m_bytes;
     const qsizetype shorter = std::min(old.size(), bytes.size());
     // The same bytes in front, taken back to the start of a line.
-    qsizetype front =
-        std::mismatch(old.cbegin(), old.cbegin() + shorter, bytes.cbegin()).first - old.cbegin();
+    qsizetype front = sharedFront(old.constData(), bytes.constData(), shorter);
     while (front > 0 && !isLineEnd(old[front - 1]))
         --front;
     // The same bytes behind, not reaching into the front, taken on to the start of a line.
-    qsizetype back = 0;
-    while (back < shorter - front && old[old.size() - 1 - back] == bytes[bytes.size() - 1 - back])
-        ++back;
+    qsizetype back =
+        sharedBack(old.constData() + old.size(), bytes.constData() + bytes.size(), shorter - front);
     const auto lineStartsAt = [](const QByteArray &b, qsizetype at) {
         return at == 0 || isLineEnd(b[at - 1]);
     };
@@ -103,11 +128,12 @@ void BookModel::rewritePayments(QByteArray bytes) {
     const qsizetype shift = bytes.size() - old.size();
 
     QList<HeldPayment> &records = m_payments.m_records;
-    const auto startsAtOrAfter = [](qsizetype at) {
-        return [at](const HeldPayment &p) { return p.start >= at; };
+    // Records are in file order: their starts rise.
+    const auto startsBefore = [](qsizetype at) {
+        return [at](const HeldPayment &p) { return p.start < at; };
     };
-    const auto first = std::find_if(records.begin(), records.end(), startsAtOrAfter(front));
-    const auto last = std::find_if(first, records.end(), startsAtOrAfter(oldEnd));
+    const auto first = std::partition_point(records.begin(), records.end(), startsBefore(front));
+    const auto last = std::partition_point(first, records.end(), startsBefore(oldEnd));
     const qsizetype at = first - records.begin();
     for (auto it = last; it != records.end(); ++it)
         it->start += shift;
