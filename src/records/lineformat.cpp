@@ -80,15 +80,25 @@ QByteArray rewriteLines(const QByteArray &content,
     out.reserve(content.size() + content.size() / 16 + 1024);
     const char *p = content.constData();
     const char *const end = p + content.size();
+    // The next CR, looked for again only once passed (a book has none but
+    // at its line ends, so each line costs two memchr).
+    const char *nextCr = nullptr;
     while (p < end) {
         // CR LF, LF and a lone CR each end a line, as for the reader.
-        const char *stop = p;
-        while (stop < end && *stop != '\n' && *stop != '\r')
-            ++stop;
+        if (nextCr < p) {
+            nextCr = static_cast<const char *>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+            if (!nextCr) nextCr = end;
+        }
+        const char *lf =
+            static_cast<const char *>(std::memchr(p, '\n', static_cast<size_t>(nextCr - p)));
+        const char *stop = lf ? lf : nextCr;
         const QByteArrayView line(p, stop - p);
         p = stop + (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+        // Only a line that starts blank can be blank throughout.
         const bool blank =
-            std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+            line.isEmpty() ||
+            ((line.front() == ' ' || line.front() == '\t') &&
+             std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; }));
         if (blank || !change(line, out)) out.append(line);
         endLine(out);
     }

@@ -6,7 +6,9 @@
 
 #include "book/booksession.h"
 #include "bookdir.h"
+#include "records/lineformat.h"
 #include "records/recordfiles.h"
+#include "seededpicks.h"
 
 namespace {
 const QString kData = QStringLiteral("データ.txt");
@@ -124,6 +126,33 @@ private slots:
         QCOMPARE(read[2].memo, QStringLiteral("m"));
         QCOMPARE(read[3], pay("2005/02/04", "D", "", 0));
         QCOMPARE(read[4].amount, 5);
+    }
+
+    // A rewrite copies every line it leaves alone as the plain rule says: the
+    // text up to CR LF, LF or a lone CR, then CR LF; a line of blanks as it is.
+    void rewriteCopiesAnyLineEndsAsThePlainRule() {
+        const quint64 seed = envNumber("MILTEA_SEED", 20261208);
+        qInfo("seed %llu", seed);
+        QRandomGenerator rng(seed);
+        for (int round = 0; round < 500; ++round) {
+            QByteArray in;
+            for (int i = 0, n = rng.bounded(40); i < n; ++i)
+                in += "a \t\r\n\","[rng.bounded(7)];
+            QByteArray expected;
+            QByteArray line;
+            for (qsizetype i = 0; i < in.size(); ++i) {
+                if (in[i] != '\r' && in[i] != '\n') {
+                    line += in[i];
+                    continue;
+                }
+                if (in[i] == '\r' && i + 1 < in.size() && in[i + 1] == '\n') ++i;
+                expected += line + "\r\n";
+                line.clear();
+            }
+            if (!line.isEmpty()) expected += line + "\r\n";
+            QCOMPARE(rewriteLines(in, [](QByteArrayView, QByteArray &) { return false; }),
+                     expected);
+        }
     }
 
     void bookWithCarriageReturnLineEndsReadsWhole() {
