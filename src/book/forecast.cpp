@@ -1,5 +1,6 @@
 #include "book/forecast.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "records/cp932.h"
@@ -7,7 +8,16 @@
 #include "records/rawrecords.h"
 
 FileResult resetForecast(const Book &book) {
-    return copyFile(book, bookfile::payments, bookfile::forecast);
+    const FileContent payments = book.read(bookfile::payments);
+    if (FileResult r = payments.rewriteRefusal(); !r.ok()) return r;
+    // 反省 opened again on an unchanged book finds the copy made last time:
+    // reading it back costs less than writing and syncing it anew.
+    if (const QFileInfo scratch(book.pathOf(bookfile::forecast));
+        scratch.exists() && scratch.size() == payments.bytes.size()) {
+        const FileContent copy = book.read(bookfile::forecast);
+        if (copy.ok() && !copy.hadByteOrderMark && copy.bytes == payments.bytes) return {};
+    }
+    return book.rewrite(bookfile::forecast, payments.bytes);
 }
 
 FileResult addPlannedPayment(const Book &book, QDate date, Yen amount) {

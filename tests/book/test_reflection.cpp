@@ -66,6 +66,17 @@ private slots:
         dir.writeBytes(QStringLiteral("予測データ.txt"), "old plans\r\n");
         QVERIFY(resetForecast(book).ok());
         QCOMPARE(dir.bytes(QStringLiteral("予測データ.txt")), paid);
+        // Plans of the same size as the book are still plans: copied over.
+        QByteArray plans = paid;
+        plans[1] = '9';
+        dir.writeBytes(QStringLiteral("予測データ.txt"), plans);
+        QVERIFY(resetForecast(book).ok());
+        QCOMPARE(dir.bytes(QStringLiteral("予測データ.txt")), paid);
+        // An empty book makes an empty copy.
+        dir.writeBytes(QStringLiteral("データ.txt"), QByteArray());
+        QFile::remove(dir.path() + QStringLiteral("/予測データ.txt"));
+        QVERIFY(resetForecast(book).ok());
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/予測データ.txt")));
     }
 
     // Plans entered latest first, both after the last real payment, stay in
