@@ -3,17 +3,22 @@
 QString dateText(QDate date) {
     int y = 0, m = 0, d = 0;
     date.getDate(&y, &m, &d); // one calendar conversion, not three
-    if (y < 0 || y > 9999) // no four-digit year: formatted the long way
+    if (y < 0 || y > 9999)    // no four-digit year: formatted the long way
         return QStringLiteral("%1/%2/%3")
             .arg(y, 4, 10, QLatin1Char('0'))
             .arg(m, 2, 10, QLatin1Char('0'))
             .arg(d, 2, 10, QLatin1Char('0'));
     // Written digit by digit: pages format one date per day of a long book.
-    const char16_t text[] = {char16_t(u'0' + y / 1000),     char16_t(u'0' + y / 100 % 10),
-                             char16_t(u'0' + y / 10 % 10),  char16_t(u'0' + y % 10),
-                             u'/',                          char16_t(u'0' + m / 10),
-                             char16_t(u'0' + m % 10),       u'/',
-                             char16_t(u'0' + d / 10),       char16_t(u'0' + d % 10)};
+    const char16_t text[] = {char16_t(u'0' + y / 1000),
+                             char16_t(u'0' + y / 100 % 10),
+                             char16_t(u'0' + y / 10 % 10),
+                             char16_t(u'0' + y % 10),
+                             u'/',
+                             char16_t(u'0' + m / 10),
+                             char16_t(u'0' + m % 10),
+                             u'/',
+                             char16_t(u'0' + d / 10),
+                             char16_t(u'0' + d % 10)};
     return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
