@@ -31,6 +31,15 @@ public:
         return true;
     }
 
+    bool numbers(int col, QList<double> *values) const override {
+        if (col != 0 && col != 6) return false;
+        values->resize(m_table.size());
+        for (qsizetype r = 0; r < m_table.size(); ++r)
+            (*values)[r] =
+                col == 0 ? static_cast<double>(r + 1) : static_cast<double>(m_table.readAmount(r));
+        return true;
+    }
+
     bool sortKeys(int col, QList<int> *keys) const override {
         using F = PaymentTable::Field;
         const F field = col == 2 ? F::Payee : col == 3 ? F::Category : F::Memo;

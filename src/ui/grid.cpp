@@ -515,37 +515,58 @@ void Grid::setCurrentCell(int r, int c) {
 
 // The keys are read once and the rows sorted as indices; the rows then move
 // whole, so no cell text is copied from cell to cell.
+namespace {
+// Stable sort of rows by their keys: a contiguous key beside each row, and no
+// sort at all for rows already in order (a list sorted again by one column).
+template <typename Key> void sortByKeys(QList<std::pair<Key, int>> &keyed, bool ascending) {
+    const auto before = [ascending](const std::pair<Key, int> &a, const std::pair<Key, int> &b) {
+        return ascending ? a.first < b.first : b.first < a.first;
+    };
+    if (!std::is_sorted(keyed.begin(), keyed.end(), before))
+        std::stable_sort(keyed.begin(), keyed.end(), before);
+}
+} // namespace
+
 void Grid::sortRows(int col, bool ascending, bool numeric) {
     if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
     const int n = rows();
     QList<int> order(n - m_fixedRows);
-    std::iota(order.begin(), order.end(), m_fixedRows);
-    if (numeric) {
-        QList<double> keys(n);
+    const auto keyed = [&](auto keyOf) {
+        QList<std::pair<decltype(keyOf(0)), int>> k(n - m_fixedRows);
         for (int r = m_fixedRows; r < n; ++r)
-            keys[r] = m_model->number(r, col);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? keys.at(a) < keys.at(b) : keys.at(b) < keys.at(a);
+            k[r - m_fixedRows] = {keyOf(r), r};
+        sortByKeys(k, ascending);
+        for (int i = 0; i < k.size(); ++i)
+            order[i] = k.at(i).second;
+    };
+    const QList<int> &sourceRow = m_model->sourceRow;
+    if (QList<double> values;
+        numeric && m_model->source && m_model->source->numbers(col, &values)) {
+        // The source's numbers in its own order, looked up by each row's source row.
+        keyed([&](int r) {
+            const int s = sourceRow.at(r);
+            return s >= 0 && s < values.size() ? values.at(s) : m_model->number(r, col);
         });
+    } else if (numeric) {
+        keyed([&](int r) { return m_model->number(r, col); });
     } else if (QList<int> ranks; m_model->sourceKeys(col, m_fixedRows, &ranks)) {
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? ranks.at(a) < ranks.at(b) : ranks.at(b) < ranks.at(a);
-        });
+        keyed([&](int r) { return ranks.at(r); });
     } else {
+        // By character code: upper and lower case differ.
         QList<QString> keys(n);
         for (int r = m_fixedRows; r < n; ++r)
             keys[r] = m_model->text(r, col);
-        // By character code: upper and lower case differ.
+        std::iota(order.begin(), order.end(), m_fixedRows);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
             const int cmp = QStringView(keys.at(a)).compare(QStringView(keys.at(b)));
             return ascending ? cmp < 0 : cmp > 0;
         });
     }
     m_model->cells.permuteRows(m_fixedRows, order);
-    QList<int> sourceRow = m_model->sourceRow;
+    QList<int> sorted = sourceRow;
     for (int i = 0; i < order.size(); ++i)
-        sourceRow[m_fixedRows + i] = m_model->sourceRow.at(order.at(i));
-    m_model->sourceRow = std::move(sourceRow);
+        sorted[m_fixedRows + i] = sourceRow.at(order.at(i));
+    m_model->sourceRow = std::move(sorted);
     scheduleRefresh();
 }
 

@@ -27,6 +27,13 @@ public:
         Q_UNUSED(value);
         return false;
     }
+    // Every source row's number of a column, in source order, when the source
+    // knows them all without making the texts (what a numeric sort reads).
+    virtual bool numbers(int col, QList<double> *values) const {
+        Q_UNUSED(col);
+        Q_UNUSED(values);
+        return false;
+    }
     // Keys for a text sort of a column, one per source row, whose order is the
     // order of the texts, when the source knows them without making the texts.
     virtual bool sortKeys(int col, QList<int> *keys) const {
