@@ -613,6 +613,23 @@ int main(int argc, char *argv[]) {
             }
             return 0;
         }
+        // "memo": a comment stored in the diary, on another row each time.
+        if (qstrcmp(argv[2], "memo") == 0) {
+            named<QToolButton>(window, "cmdMemo")->click();
+            QApplication::processEvents();
+            auto *list = named<Grid>(window, "msgMemoList");
+            QList<double> stores;
+            for (int i = 0; i < (argc > 3 ? std::max(1, atoi(argv[3])) : 100); ++i) {
+                list->clickCell(list->rows() - 1 - i, 5);
+                named<QLineEdit>(window, "txtMemo")->setText(QStringLiteral("一言%1").arg(i));
+                stores << timeMs([&] {
+                    named<QAbstractButton>(window, "cmdMemoHozon")->click();
+                    QApplication::processEvents();
+                });
+            }
+            printf("memo: %.1f ms\n", median(stores));
+            return 0;
+        }
         // "cmdSortN": the data list sorted by that button again and again.
         if (QByteArray(argv[2]).startsWith("cmdSort")) {
             named<QToolButton>(window, "cmdBunseki")->click();
