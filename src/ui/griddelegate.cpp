@@ -47,7 +47,7 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     constexpr auto kStyleDrawn =
         QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_Editing;
     const QString text = index.data(Qt::DisplayRole).toString();
-    if (option.state & kStyleDrawn || text.contains(u'\n')) {
+    if (option.state & kStyleDrawn || option.direction != Qt::LeftToRight || text.contains(u'\n')) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
@@ -84,7 +84,8 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
         painter->setPen(foreground.isValid() ? qvariant_cast<QBrush>(foreground).color()
                                              : option.palette.color(QPalette::Text));
         const auto align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-        const qreal free = textRect.width() - line.naturalTextWidth();
+        // The free width as the text engine aligns a line: by its advance.
+        const qreal free = textRect.width() - line.horizontalAdvance();
         qreal x = textRect.x();
         if (align & Qt::AlignRight)
             x += free;
@@ -94,8 +95,8 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
         int y = textRect.y();
         if (align & Qt::AlignBottom)
             y = textRect.y() + textRect.height() - height;
-        else if (!(align & Qt::AlignTop))
-            y = textRect.y() + (textRect.height() - height) / 2;
+        else if (!(align & Qt::AlignTop)) // halved apart, as QStyle::alignedRect does
+            y = textRect.y() + textRect.height() / 2 - height / 2;
         s->layout.draw(painter, QPointF(x, y));
     }
     painter->restore();

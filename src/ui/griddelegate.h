@@ -9,7 +9,7 @@
 // Draws a grid's cells exactly as the style's own item drawing does, without
 // laying the text out again at every paint: each text is shaped once per font
 // and kept. Cells the style must draw itself (selected, focused, a text too
-// wide for its cell and so elided) go to the style as before.
+// wide for its cell and so elided, a right-to-left layout) go to the style.
 class GridDelegate : public QStyledItemDelegate {
 public:
     explicit GridDelegate(QObject *parent);

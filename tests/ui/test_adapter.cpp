@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 
@@ -28,6 +29,46 @@
 class TestAdapter : public QObject {
     Q_OBJECT
 private slots:
+    // Plain cells drawn from the kept shaping look exactly as the style draws
+    // them: every alignment, texts that end in wide or narrow letters, and
+    // fonts whose line height is odd or even against the row height.
+    void gridCellsAreDrawnAsTheStyleDrawsThem() {
+        const QStringList texts{"abc",   "Sony",       "Total", "1,234", "¥1,500",
+                                "-¥200", "日本語です", "",      "x",     "WWWWWWWWWWWWWWWW"};
+        const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
+                                        Qt::AlignLeft | Qt::AlignTop,
+                                        Qt::AlignRight | Qt::AlignBottom};
+        for (const QString &family :
+             {QApplication::font().family(), QStringLiteral("Noto Sans CJK JP")})
+            for (int points : {8, 9, 10, 11, 12, 14})
+                for (Qt::Alignment a : aligns) {
+                    QImage shot[2];
+                    for (int i = 0; i < 2; ++i) {
+                        QWidget w;
+                        w.setFont(QFont(family));
+                        w.resize(420, 320);
+                        auto *g = new Grid(&w);
+                        g->setGeometry(w.rect());
+                        if (i == 1) // the style's own drawing
+                            for (QTableView *v : g->findChildren<QTableView *>())
+                                v->setItemDelegate(new QStyledItemDelegate(v));
+                        g->setFontPointSize(points);
+                        g->setColumns({{"一", 1200, a}, {"二", 600, a}, {"三", 2400, a}});
+                        g->setRows(static_cast<int>(texts.size()) + 1);
+                        for (int r = 0; r < texts.size(); ++r)
+                            for (int c = 0; c < 3; ++c)
+                                g->setText(r + 1, c, texts.at((r + c) % texts.size()));
+                        w.show();
+                        QCoreApplication::processEvents();
+                        shot[i] = w.grab().toImage();
+                    }
+                    QVERIFY2(shot[0] == shot[1], qPrintable(QStringLiteral("%1 %2 pt, alignment %3")
+                                                                .arg(family)
+                                                                .arg(points)
+                                                                .arg(int(a))));
+                }
+    }
+
     void holdsTextsColoursAndLayout() {
         Grid g;
         g.setCols(4);
