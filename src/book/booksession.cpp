@@ -48,8 +48,16 @@ const BookModel &BookSession::forecast() const {
         m_forecast.incomes().bytes().size() != book.incomes().bytes().size())
         m_forecast.setIncomes(book.incomes().bytes());
     if (std::optional<FileContent> read = readIfChanged(bookfile::forecast, m_forecastHeld)) {
-        QByteArray bytes = std::move(read->bytes);
-        m_forecast.setPayments(std::move(bytes), std::move(*read));
+        // The scratch copy as 反省 leaves it holds the book's payments: it shares
+        // their bytes and records instead of holding a second book.
+        const FileContent held = book.payments().content();
+        if (read->bytes == held.bytes && read->hadByteOrderMark == held.hadByteOrderMark &&
+            read->notCp932 == held.notCp932 && read->ok() == held.ok()) {
+            m_forecast = book;
+        } else {
+            QByteArray bytes = std::move(read->bytes);
+            m_forecast.setPayments(std::move(bytes), std::move(*read));
+        }
     }
     return m_forecast;
 }
