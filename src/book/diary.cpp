@@ -72,8 +72,12 @@ QByteArray Diary::contentWithRow(qsizetype row, QList<qsizetype> *starts) const 
         QByteArray line;
         appendRow(line, row);
         const qsizetype at = m_written.at(row), was = m_written.at(row + 1) - at;
-        QByteArray out = m_inFile;
-        out.replace(at, was, line);
+        // Built in one pass: a copy of the file and a replace would move it twice.
+        QByteArray out;
+        out.reserve(m_inFile.size() - was + line.size());
+        out.append(QByteArrayView(m_inFile).first(at));
+        out.append(line);
+        out.append(QByteArrayView(m_inFile).sliced(at + was));
         *starts = m_written;
         for (qsizetype i = row + 1; i < starts->size(); ++i)
             (*starts)[i] += line.size() - was;
@@ -114,7 +118,9 @@ FileResult Diary::store(const Book &book, const QByteArray &now, const FileResul
                                                   "一言日記を書き込めません。"));
     // A file with text CP932 cannot hold is refused as a correction refuses it.
     if (!nowRefusal.ok()) return nowRefusal;
-    if (now != m_inFile)
+    // The held bytes are the ones this diary wrote: the same block needs no comparing.
+    const bool same = now.constData() == m_inFile.constData() && now.size() == m_inFile.size();
+    if (!same && now != m_inFile)
         return FileResult::refused(
             QStringLiteral("データ変更"),
             QStringLiteral("このページを開いた後にデータ.txtが変更されました。"
