@@ -13,8 +13,26 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     // The line goes in front of the first record of a later date.
     const QByteArray dateBytes = date.toLatin1();
-    bool written = false;
     RawFields f;
+    if (endsEveryLineWithCrLf(read.bytes)) {
+        // rewriteLines would give every other line back as it is: the line is
+        // put in place with two copies instead of a copy line by line.
+        qsizetype at = read.bytes.size();
+        RawReader reader(read.bytes);
+        for (QByteArrayView old; reader.nextLine(&old);) {
+            RawReader::split(old, f, kDateField + 1);
+            if (byteString(fieldAt(f, kDateField)) > byteString(dateBytes)) {
+                at = old.data() - read.bytes.constData();
+                break;
+            }
+        }
+        QByteArray out;
+        out.reserve(read.bytes.size() + line.size());
+        out.append(QByteArrayView(read.bytes).first(at)).append(line);
+        out.append(QByteArrayView(read.bytes).sliced(at));
+        return book.rewrite(name, out, temp);
+    }
+    bool written = false;
     QByteArray out = rewriteLines(read.bytes, [&](QByteArrayView old, QByteArray &to) {
         if (written) return false;
         RawReader::split(old, f, kDateField + 1);

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstring>
 
+#include <QtEndian>
+
 #include "records/cp932.h"
 
 namespace {
@@ -103,6 +105,32 @@ QByteArray rewriteLines(const QByteArray &content,
         endLine(out);
     }
     return out;
+}
+
+bool endsEveryLineWithCrLf(QByteArrayView content) {
+    if (content.isEmpty()) return true;
+    if (!content.endsWith("\r\n")) return false;
+    // Eight bytes at a time, since a book is read through at every insertion:
+    // each LF must stand just after a CR and each CR just before an LF.
+    constexpr quint64 kOnes = 0x0101010101010101ULL, kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const auto marks = [](quint64 w, unsigned char c) { // the top bit of each byte equal to c
+        const quint64 x = w ^ (kOnes * c);
+        return ~(((x & kLow7) + kLow7) | x | kLow7);
+    };
+    const char *p = content.data();
+    const char *const end = p + content.size();
+    bool crBefore = false; // the byte before p is a CR
+    for (; end - p >= 8; p += 8) {
+        const quint64 w = qFromLittleEndian<quint64>(p);
+        const quint64 cr = marks(w, '\r'), lf = marks(w, '\n');
+        if (lf != ((cr << 8) | (crBefore ? 0x80 : 0))) return false;
+        crBefore = (cr >> 63) != 0;
+    }
+    for (; p < end; ++p) {
+        if ((*p == '\n') != crBefore) return false;
+        crBefore = *p == '\r';
+    }
+    return true;
 }
 
 void appendLineAsRead(QByteArray &out, QByteArrayView line) {

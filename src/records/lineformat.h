@@ -70,6 +70,10 @@ std::optional<QByteArray> recordLines(const QList<Item> &items, Fields fields, F
 QByteArray rewriteLines(const QByteArray &content,
                         const std::function<bool(QByteArrayView line, QByteArray &out)> &change);
 
+// Whether every line of content, the last one included, ends in CR LF and no
+// CR or LF stands alone: what rewriteLines gives back unchanged.
+bool endsEveryLineWithCrLf(QByteArrayView content);
+
 // A line a rewrite does not change: its bytes as read, then CR LF.
 void appendLineAsRead(QByteArray &out, QByteArrayView line);
 

@@ -130,6 +130,7 @@ private slots:
 
     // A rewrite copies every line it leaves alone as the plain rule says: the
     // text up to CR LF, LF or a lone CR, then CR LF; a line of blanks as it is.
+    // Exactly the content already so is what endsEveryLineWithCrLf accepts.
     void rewriteCopiesAnyLineEndsAsThePlainRule() {
         const quint64 seed = envNumber("MILTEA_SEED", 20261208);
         qInfo("seed %llu", seed);
@@ -138,6 +139,10 @@ private slots:
             QByteArray in;
             for (int i = 0, n = rng.bounded(40); i < n; ++i)
                 in += "a \t\r\n\","[rng.bounded(7)];
+            if (round % 2 == 0) { // every line ended by CR LF, as the program writes
+                in.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
+                if (!in.isEmpty() && !in.endsWith("\r\n")) in += "\r\n";
+            }
             QByteArray expected;
             QByteArray line;
             for (qsizetype i = 0; i < in.size(); ++i) {
@@ -152,6 +157,8 @@ private slots:
             if (!line.isEmpty()) expected += line + "\r\n";
             QCOMPARE(rewriteLines(in, [](QByteArrayView, QByteArray &) { return false; }),
                      expected);
+            // What lets an insertion splice its line in instead of copying line by line.
+            QCOMPARE(endsEveryLineWithCrLf(in), expected == in);
         }
     }
 
