@@ -8,9 +8,26 @@ void GridCells::setRows(int rows) {
     const int old = m_rows;
     m_rows = rows;
     if (rows >= old) return;
-    if (!m_stored.isEmpty()) m_stored.removeIf([rows](auto it) { return it.key() >= rows; });
-    if (!m_colours.isEmpty())
+    // A grid cut down to a few rows (a page about to be filled again) keeps
+    // them by looking them up: erasing thousands of cells one by one costs more.
+    if (rows < m_stored.size() / 2) {
+        QHash<int, Row> kept;
+        for (int r = 0; r < rows; ++r)
+            if (const auto it = m_stored.constFind(r); it != m_stored.cend()) kept.insert(r, *it);
+        m_stored = std::move(kept);
+    } else if (!m_stored.isEmpty()) {
+        m_stored.removeIf([rows](auto it) { return it.key() >= rows; });
+    }
+    if (qint64(rows) * m_cols < m_colours.size() / 2) {
+        QHash<quint64, Colours> kept;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < m_cols; ++c)
+                if (const auto it = m_colours.constFind(key(r, c)); it != m_colours.cend())
+                    kept.insert(it.key(), *it);
+        m_colours = std::move(kept);
+    } else if (!m_colours.isEmpty()) {
         m_colours.removeIf([rows](auto it) { return int(it.key() >> 32) >= rows; });
+    }
 }
 
 void GridCells::setCols(int cols) {

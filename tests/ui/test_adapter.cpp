@@ -107,6 +107,26 @@ private slots:
         QCOMPARE(g.cols(), 4);
     }
 
+    // Cut from many rows to a few (the way a page empties a grid to refill it),
+    // the rows kept keep their cells and the rows grown back come empty.
+    void aGridCutToAFewRowsKeepsThemWhole() {
+        Grid g;
+        g.setCols(3);
+        g.setRows(40);
+        for (int r = 0; r < 40; ++r)
+            for (int c = 0; c < 3; ++c) {
+                g.setText(r, c, QString::number(r * 3 + c));
+                g.setCellBackColor(r, c, QColor(r, c, 7));
+            }
+        g.setRows(2);
+        g.setRows(40);
+        for (int r = 0; r < 40; ++r)
+            for (int c = 0; c < 3; ++c) {
+                QCOMPARE(g.text(r, c), r < 2 ? QString::number(r * 3 + c) : QString());
+                QCOMPARE(g.cellBackColor(r, c) == QColor(r, c, 7), r < 2);
+            }
+    }
+
     void columnTableLaysOutTheGrid() {
         Grid g;
         g.setColumns({{QStringLiteral("回"), 420, Qt::AlignRight},
