@@ -42,5 +42,7 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
         return true;
     });
     if (!found) out.append(*line);
+    // The payee kept its category (most saves): the file already says so.
+    if (out == read.bytes && !read.hadByteOrderMark) return {};
     return book.rewrite(bookfile::associations, out, bookfile::associationsCopy);
 }

@@ -68,6 +68,10 @@ private slots:
         dir.writeBytes(assoc, "Mc\"Donald,food\r\nA,\"b\"c\r\n");
         QVERIFY(saveAssociation(book, "A", "x").ok());
         QCOMPARE(dir.bytes(assoc), QByteArray("Mc\"Donald,food\r\n\"A\",\"x\"\r\n"));
+        // The same again (most saves): the file is left as it is, not rewritten.
+        const FileIdentity kept = identityOf(book.pathOf(assoc));
+        QVERIFY(saveAssociation(book, "A", "x").ok());
+        QCOMPARE(identityOf(book.pathOf(assoc)), kept);
         QCOMPARE(categoryOfPayee(book, "Mc\"Donald").value_or("none"), QStringLiteral("food"));
 
         const QString master = QStringLiteral("支払いマスタ.txt");
