@@ -15,10 +15,7 @@ FileResult resetForecast(const Book &book) {
     if (const QFileInfo scratch(book.pathOf(bookfile::forecast));
         scratch.exists() && scratch.size() == payments.bytes.size()) {
         const FileContent copy = book.read(bookfile::forecast);
-        if (copy.ok() && !copy.hadByteOrderMark && copy.bytes == payments.bytes) {
-            book.replaced(bookfile::forecast, payments.bytes); // not read a third time
-            return {};
-        }
+        if (copy.ok() && !copy.hadByteOrderMark && copy.bytes == payments.bytes) return {};
     }
     return book.rewrite(bookfile::forecast, payments.bytes);
 }

@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <unistd.h>
 
 #include "book/balance.h"
 #include "book/booksession.h"
@@ -31,6 +33,14 @@
 #include "seededpicks.h"
 
 namespace {
+// Run at the end of the next file read, as another program would between two reads.
+std::function<void()> s_atNextEnd;
+ssize_t readThenRunOutsideChange(int fd, void *buffer, size_t count) {
+    const ssize_t r = ::read(fd, buffer, count);
+    if (r == 0 && s_atNextEnd) std::exchange(s_atNextEnd, nullptr)();
+    return r;
+}
+
 const QStringList kPayees{"八百屋", "駅", "本屋", "定期貯金", "≒", "使途不明金", "その他"};
 const QStringList kCategories{"食費", "交通費", "教養", "貯金", "雑費"};
 
@@ -230,6 +240,29 @@ private slots:
             QCOMPARE(held.payments().bytes(), d.bytes(file));
             QCOMPARE(held.payments().size(), 3);
         }
+    }
+
+    // 反省's scratch copy found equal to the book is left alone, and what the
+    // session holds of it is still checked: a copy another program wrote while
+    // it was compared is read at the next look.
+    void aScratchCopyChangedWhileComparedIsReadAnew() {
+        BookDir d;
+        d.makeEmptyBook();
+        const QByteArray book = sjisLine("\"2020/01/01\",\"八百屋\",\"食費\",100,\"\",\"\"");
+        d.writeBytes(bookfile::payments, book);
+        d.writeBytes(bookfile::forecast, book);
+        QTest::qWait(150); // older than a clock tick: held once read
+        BookSession s(d.path());
+        QCOMPARE(s.forecast().lastPayDate(), QStringLiteral("2020/01/01"));
+        s_atNextEnd = [&] {
+            d.writeBytes(bookfile::forecast,
+                         sjisLine("\"2020/01/05\",\"駅\",\"交通費\",2000,\"\",\"\""));
+        };
+        const ReadCall previous = setReadCall(readThenRunOutsideChange);
+        QVERIFY(resetForecast(s.book).ok());
+        setReadCall(previous);
+        QVERIFY(!s_atNextEnd);
+        QCOMPARE(s.forecast().lastPayDate(), QStringLiteral("2020/01/05"));
     }
 
     // A payment cannot be put in date order in a file that could not be read.
