@@ -42,7 +42,8 @@ FileResult saveAssociation(const Book &book, const QString &payee, const QString
         return true;
     });
     if (!found) out.append(*line);
-    // The payee kept its category (most saves): the file already says so.
-    if (out == read.bytes && !read.hadByteOrderMark) return {};
+    // The payee kept its category (most saves): the file already says so. A
+    // file that could not be written still refuses, as a changed one would.
+    if (out == read.bytes && !read.hadByteOrderMark) return writeRefusal(real);
     return book.rewrite(bookfile::associations, out, bookfile::associationsCopy);
 }

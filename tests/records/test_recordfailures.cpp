@@ -252,6 +252,21 @@ private slots:
         QCOMPARE(dir.bytes(kData), before);
         QCOMPARE(dir.files(), (QStringList{kData, kNotes}));
     }
+
+    // A payee that keeps its category writes nothing, yet a read-only 関連.TXT
+    // refuses that save as it refuses a changed one.
+    void aReadOnlyAssociationFileRefusesEvenAnUnchangedSave() {
+        BookDir dir;
+        Book book(dir.path());
+        dir.writeBytes(kAssoc, "\"A\",\"x\"\r\n");
+        QVERIFY(QFile::setPermissions(dir.file(kAssoc), QFile::ReadOwner | QFile::ReadGroup));
+        for (const char *category : {"x", "y"}) {
+            const FileResult r = saveAssociation(book, "A", category);
+            QVERIFY(!r.ok());
+            QCOMPARE(r.message, QStringLiteral("「関連.TXT」は読み取り専用のため書き込めません。"));
+        }
+        QCOMPARE(dir.bytes(kAssoc), QByteArray("\"A\",\"x\"\r\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordFailures)
