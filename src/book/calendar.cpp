@@ -12,7 +12,18 @@ QString MonthCalendarTable::rowLabel(int row) const {
 }
 
 QString WeekCalendarTable::rowLabel(int row) const {
-    return QDate::fromJulianDay(firstSunday + 7LL * row).toString(QStringLiteral("yy年MM月dd日"));
+    const QDate d = QDate::fromJulianDay(firstSunday + 7LL * row);
+    if (d.year() < 0) return d.toString(QStringLiteral("yy年MM月dd日"));
+    // yy年MM月dd日 written directly: a long book labels 1,500 weeks at each opening.
+    const auto digits = [](char16_t *at, int n) {
+        at[0] = u'0' + n / 10 % 10;
+        at[1] = u'0' + n % 10;
+    };
+    char16_t text[] = u"00年00月00日";
+    digits(text, d.year() % 100);
+    digits(text + 3, d.month());
+    digits(text + 6, d.day());
+    return QString::fromUtf16(text, 9);
 }
 
 qint64 weekTableStart(qint64 firstDay) {

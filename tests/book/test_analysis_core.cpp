@@ -170,6 +170,15 @@ private slots:
         QCOMPARE(c.weekdayAmounts, (std::array<Yen, 7>{0, 0, 0, 150, 10, 0, 7}));
     }
 
+    // Every week label from 1899 to 2101, as the date's own yy年MM月dd日.
+    void weekLabelsAcrossCenturies() {
+        WeekCalendarTable t;
+        t.firstSunday = QDate(1899, 1, 1).toJulianDay();
+        for (int row = 0; row < 202 * 53; ++row)
+            QCOMPARE(t.rowLabel(row), QDate::fromJulianDay(t.firstSunday + 7LL * row)
+                                          .toString(QStringLiteral("yy年MM月dd日")));
+    }
+
     void weekTableOnASundayFirstDay() {
         const QByteArray data = lines({pay(QStringLiteral("2005/02/13"), S, F, 100)});
         const CalendarTables c = computeCalendar({}, data);
