@@ -18,12 +18,16 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 #include "ui/gridcells.h"
 #include "ui/griddelegate.h"
 #include "ui/twips.h"
 
 namespace {
+// Fewer rows than this are kept in the views of a hidden grid.
+constexpr int kReleasedRows = 2000;
+
 struct ColumnLayout {
     int widthTw = 960;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
@@ -130,9 +134,10 @@ public:
     int shownRows = 0;
     int shownCols = 0;
 
-    void reset() {
+    // A released grid's views hold no rows: each view keeps an item per row.
+    void reset(bool released = false) {
         beginResetModel();
-        shownRows = std::max(0, cells.rows() - m_grid->fixedRows());
+        shownRows = released ? 0 : std::max(0, cells.rows() - m_grid->fixedRows());
         shownCols = static_cast<int>(columns.size());
         endResetModel();
     }
@@ -200,15 +205,19 @@ public:
 };
 
 namespace {
+void styleRowHeader(QHeaderView *h, int rowHeight) {
+    h->hide();
+    h->setDefaultSectionSize(rowHeight);
+    h->setSectionResizeMode(QHeaderView::Fixed);
+}
+
 void styleView(QTableView *v) {
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     v->setSelectionMode(QAbstractItemView::SingleSelection);
     v->setSelectionBehavior(QAbstractItemView::SelectItems);
     v->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     v->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    v->verticalHeader()->hide();
-    v->verticalHeader()->setDefaultSectionSize(20);
-    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    styleRowHeader(v->verticalHeader(), 20);
     v->horizontalHeader()->setSectionsClickable(true);
     v->horizontalHeader()->setMinimumSectionSize(1); // narrow day columns keep their width
     v->horizontalHeader()->setHighlightSections(false);
@@ -250,7 +259,8 @@ Grid::Grid(QWidget *parent)
             &QScrollBar::setValue);
     // What the user scrolls to is kept as the top row (a hidden grid has no range to keep).
     connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (m_view->isVisible() && !m_inRefresh) m_requestedTop = m_fixedRows + value;
+        if (m_view->isVisible() && !m_inRefresh && !m_released)
+            m_requestedTop = m_fixedRows + value;
     });
     for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
         connect(v, &QTableView::clicked, this,
@@ -291,7 +301,11 @@ void Grid::setRows(int rows) {
     rows = std::max(rows, 0);
     m_model->cells.setRows(rows);
     QList<int> &sourceRow = m_model->sourceRow;
-    if (sourceRow.size() > rows) sourceRow.resize(rows);
+    if (sourceRow.size() > rows) {
+        sourceRow.resize(rows);
+        // A list cut down gives back its room (a page left keeps its header alone).
+        if (sourceRow.capacity() > 2 * qsizetype(rows) + 1024) sourceRow.squeeze();
+    }
     while (sourceRow.size() < rows)
         sourceRow.append(-1);
     m_currentRow = std::min(m_currentRow, std::max(rows - 1, 0));
@@ -504,6 +518,8 @@ void Grid::setTopRow(int row) {
 void Grid::setCurrentCell(int r, int c) {
     m_currentRow = std::clamp(r, 0, std::max(rows() - 1, 0));
     m_currentCol = std::clamp(c, 0, std::max(cols() - 1, 0));
+    // A released grid marks the cell when it is shown again.
+    if (m_released) m_releasedSelected = m_currentRow >= m_fixedRows;
     refresh();
     if (m_currentRow >= m_fixedRows)
         m_view->selectionModel()->setCurrentIndex(
@@ -648,8 +664,44 @@ void Grid::resizeEvent(QResizeEvent *e) {
 
 void Grid::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
+    const bool released = std::exchange(m_released, false);
+    if (released) m_structureDirty = true;
     refresh();
     scrollToRequestedTop();
+    if (!released) return;
+    m_view->horizontalScrollBar()->setValue(m_releasedHScroll);
+    if (m_releasedSelected && m_currentRow >= m_fixedRows)
+        m_view->selectionModel()->setCurrentIndex(
+            m_model->index(m_currentRow - m_fixedRows, m_currentCol),
+            QItemSelectionModel::ClearAndSelect);
+}
+
+// A grid of many rows hidden with its page gives its views' rows back:
+// each of the two views keeps a header item per row, megabytes for a
+// listing of a whole book. The rows, texts and marked cell stay in the grid.
+void Grid::hideEvent(QHideEvent *e) {
+    QWidget::hideEvent(e);
+    // Not when the window itself goes (closed, or being destroyed).
+    if (!e->spontaneous() && !m_released && m_model->shownRows >= kReleasedRows &&
+        window()->isVisible())
+        releaseViewRows();
+}
+
+void Grid::releaseViewRows() {
+    refresh(); // what a write left pending reaches the views first
+    m_released = true;
+    m_releasedSelected = m_view->selectionModel()->isSelected(m_view->currentIndex());
+    m_releasedHScroll = m_view->horizontalScrollBar()->value();
+    m_inRefresh = true;
+    m_model->reset(true);
+    // An emptied header keeps the room its rows took: new ones are made.
+    for (QTableView *v : {static_cast<QTableView *>(m_view), static_cast<QTableView *>(m_frozen)}) {
+        const int rowHeight = v->verticalHeader()->defaultSectionSize();
+        auto *header = new QHeaderView(Qt::Vertical, v);
+        v->setVerticalHeader(header);
+        styleRowHeader(header, rowHeight);
+    }
+    m_inRefresh = false;
 }
 
 // The frozen columns follow in layoutViews.
@@ -661,6 +713,7 @@ void Grid::scrollToRequestedTop() const {
 void Grid::refresh() const {
     auto *self = const_cast<Grid *>(this);
     m_refresh.settle();
+    if (m_released) return; // the show to come lays the views out
     if (m_structureDirty) {
         // The reset moves the scroll bar on its own; the top row stays as asked.
         self->m_inRefresh = true;

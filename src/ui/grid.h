@@ -159,6 +159,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
     friend class GridModel;
@@ -169,6 +170,7 @@ private:
     void scrollToRequestedTop() const;
     void userClicked(int r, int c);
     void markTopRowOnKeyboardEntry();
+    void releaseViewRows();
 
     GridModel *m_model;
     GridView *m_view;
@@ -182,4 +184,9 @@ private:
     mutable bool m_structureDirty = true;
     mutable DeferredRefresh m_refresh;
     bool m_inRefresh = false;
+    // Hidden by its page: the views hold no rows until the grid is shown
+    // again (what they showed is given back then).
+    bool m_released = false;
+    bool m_releasedSelected = false;
+    int m_releasedHScroll = 0;
 };

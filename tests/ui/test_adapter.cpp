@@ -10,10 +10,12 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
@@ -354,6 +356,41 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         g.setTopRow(100000);
         QVERIFY(g.topRow() > 99000);
+    }
+
+    // Hidden with its page, a grid of thousands of rows lets its views' rows
+    // go (each view keeps an item per row); shown again it is as it was left.
+    // The window is destroyed with the page shown, as a closing window leaves it.
+    void aHiddenGridShowsItsRowsAgainAsItLeftThem() {
+        QWidget window;
+        QWidget page(&window);
+        Grid g(&page);
+        g.resize(400, 300);
+        g.setCols(20);
+        g.setRows(5001);
+        g.setFixedCols(1);
+        g.setComputedRows(1, 5000, [](int r, int c) { return QString::number(r * 100 + c); });
+        page.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        g.setTopRow(3000);
+        g.clickCell(3004, 10);
+        auto *hScroll = g.findChildren<QScrollBar *>().first();
+        for (QScrollBar *bar : g.findChildren<QScrollBar *>())
+            if (bar->orientation() == Qt::Horizontal && bar->maximum() > 0) hScroll = bar;
+        hScroll->setValue(hScroll->maximum() / 2);
+        QVERIFY(hScroll->value() > 0);
+        QCOMPARE(g.topRow(), 3000);
+        const QImage left = g.grab().toImage();
+
+        page.hide();
+        for (QTableView *view : g.findChildren<QTableView *>())
+            QCOMPARE(view->verticalHeader()->count(), 0);
+        page.show();
+        QCOMPARE(g.topRow(), 3000);
+        QCOMPARE(g.currentRow(), 3004);
+        QCOMPARE(g.currentCol(), 10);
+        QCOMPARE(g.grab().toImage(), left);
     }
 
     void computedRowsAreMadeWhenRead() {
