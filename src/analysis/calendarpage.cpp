@@ -74,6 +74,11 @@ void CalendarPage::open() {
     DSP_CALE_WEEK(tables);
 }
 
+void CalendarPage::leave() {
+    msgCale->setSourceRows(nullptr);
+    msgCale_w->setSourceRows(nullptr);
+}
+
 void CalendarPage::DSP_CALE_MONTH(const CalendarTables &tables) {
     Grid *g = msgCale;
     g->setRows(1);

@@ -15,6 +15,8 @@ public:
 
     // The opening procedure: both tables and both charts from the files.
     void open();
+    // Left for another page: the tables let their rows go (open() fills them anew).
+    void leave();
 
     // What follows is the page's own: its controls, handlers and procedures.
 private:

@@ -99,6 +99,10 @@ void DataListPage::open() {
     DSP_ICHIRAN();
 }
 
+void DataListPage::leave() {
+    msgIchiran->setSourceRows(nullptr);
+}
+
 void DataListPage::INIT_ICHIRAN() {
     msgIchiran->setFontPointSize(11);
     msgIchiran->setRows(1);

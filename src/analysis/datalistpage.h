@@ -16,6 +16,8 @@ public:
 
     // Opening from another page: the list rebuilt from データ.txt in file order.
     void open();
+    // Left for another page: the list lets its rows go (open() lists anew).
+    void leave();
 
     // What follows is the page's own: its controls, handlers and procedures.
 private:

@@ -91,6 +91,11 @@ void DiaryPage::open() {
     cmdMemoHozon->setEnabled(false);
 }
 
+void DiaryPage::leave() {
+    msgMemoList->setSourceRows(nullptr);
+    m_diary.reset();
+}
+
 void DiaryPage::INIT_MEMOLIST() {
     msgMemoList->setFontPointSize(9);
     msgMemoList->setRows(1);

@@ -21,6 +21,8 @@ public:
     // Opening from another page: the list read again, the save button off
     // until a row is picked; the comment box keeps its text.
     void open();
+    // Left for another page: the list lets its rows go (open() lists anew).
+    void leave();
     void READ_KIZUKI();
 
     // What follows is the page's own: its controls, handlers and procedures.

@@ -149,6 +149,10 @@ void SearchPage::open() {
     m_choice.weekday.reset();
 }
 
+void SearchPage::leave() {
+    msgBunseki->setSourceRows(nullptr);
+}
+
 // --- Condition handlers ---
 
 void SearchPage::cmdKikan1_Click() {

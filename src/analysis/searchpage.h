@@ -20,6 +20,8 @@ public:
 
     // The opening procedure: every record listed, the date lists refilled.
     void open();
+    // Left for another page: the listing lets its rows go (open() lists anew).
+    void leave();
     void setMasters(const QStringList &payees, const QStringList &categories);
 
     // What follows is the page's own: its controls, handlers and procedures.

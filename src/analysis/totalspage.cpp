@@ -58,6 +58,11 @@ void TotalsPage::open() {
         optList2[0]->setChecked(true);
 }
 
+void TotalsPage::leave() {
+    msgKakei1->setSourceRows(nullptr);
+    msgKakei2->setSourceRows(nullptr);
+}
+
 void TotalsPage::setDay(QDate day) {
     m_day = day;
     if (optList2[2]->isChecked() && isVisible()) DSP_YOSAN();

@@ -18,6 +18,8 @@ public:
 
     // The opening procedure: always the payee breakdown.
     void open();
+    // Left for another page: the lists let their rows go (open() fills them anew).
+    void leave();
     void setMasters(const QStringList &payees, const QStringList &categories);
     // The main calendar's day: the budget view shows its month.
     void setDay(QDate day);

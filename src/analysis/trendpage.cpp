@@ -49,6 +49,10 @@ void TrendPage::open() {
     DSP_RENTAI();
 }
 
+void TrendPage::leave() {
+    msgRireki->setSourceRows(nullptr);
+}
+
 // The chart alone and wide over the list, or narrowed with the list beside
 // it; the frames of its right side move with its right edge.
 void TrendPage::optList1_Click(int index) {

@@ -16,6 +16,8 @@ public:
     TrendPage(BookSession &session, QWidget *parent);
     // Fills the page for an opening: the wide chart, then list and chart.
     void open();
+    // Left for another page: the lists let their rows go (open() fills them anew).
+    void leave();
 
     // What follows is the page's own: its controls, handlers and procedures.
 private:

@@ -302,6 +302,14 @@ void MainWindow::showUnreportedReadError() {
 }
 
 void MainWindow::HIDE_FRAMES() {
+    // The pages that list every record let their rows go when they are left,
+    // so that a book of decades is held in one listing at a time.
+    if (!m_kakei->isHidden()) m_kakei->leave();
+    if (!m_rentai->isHidden()) m_rentai->leave();
+    if (!m_taijyu->isHidden()) m_taijyu->leave();
+    if (!m_bunseki->isHidden()) m_bunseki->leave();
+    if (!m_cale->isHidden()) m_cale->leave();
+    if (!m_memo->isHidden()) m_memo->leave();
     for (QWidget *frame : m_frames)
         frame->setVisible(false);
 }

@@ -198,6 +198,32 @@ private slots:
         QVERIFY(m_dir->text(kData).endsWith(QStringLiteral(",40000,\"最後\",\"\"\r\n")));
     }
 
+    // A page left lets its lists' rows go; opened again it lists them as before.
+    void aPageLeftListsItsRowsAnewWhenOpened_data() {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("list");
+        const std::pair<const char *, const char *> pages[] = {
+            {"cmdKakei", "msgKakei2"},    {"cmdRentai", "msgRireki"}, {"cmdTaijyu", "msgBunseki"},
+            {"cmdBunseki", "msgIchiran"}, {"cmdCale", "msgCale_w"},   {"cmdMemo", "msgMemoList"}};
+        for (const auto &[page, list] : pages)
+            QTest::newRow(list) << QByteArray(page) << QByteArray(list);
+    }
+    void aPageLeftListsItsRowsAnewWhenOpened() {
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, list);
+        openBook(records(3000));
+        click(page.constData());
+        Grid *g = grid(list.constData());
+        const QList<QStringList> shown = g->table();
+        const int top = g->topRow();
+        QVERIFY(shown.size() > 2);
+        click("cmdMain");
+        QCOMPARE(g->rows(), 1);
+        click(page.constData());
+        QCOMPARE(g->table(), shown);
+        QCOMPARE(g->topRow(), top);
+    }
+
     // --- 一言日記 ---
 
     void diaryScrollsToTheEndFrom16Records() {
