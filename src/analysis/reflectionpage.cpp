@@ -75,7 +75,7 @@ void ReflectionPage::open() {
     DSP_HANSEI();
     // The scratch file starts again from the book: earlier plans are gone.
     // A failure leaves the forecast of what the file holds; the page opens.
-    resetForecast(m_session.book);
+    resetForecast(m_session.book, m_session.model().payments().content());
     DSP_YOSOU();
 }
 

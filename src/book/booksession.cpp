@@ -47,10 +47,21 @@ const BookModel &BookSession::forecast() const {
     if (m_forecast.incomes().bytes().constData() != book.incomes().bytes().constData() ||
         m_forecast.incomes().bytes().size() != book.incomes().bytes().size())
         m_forecast.setIncomes(book.incomes().bytes());
-    if (std::optional<FileContent> read = readIfChanged(bookfile::forecast, m_forecastHeld)) {
-        // The scratch copy as 反省 leaves it holds the book's payments: it shares
-        // their bytes and records instead of holding a second book.
-        const FileContent held = book.payments().content();
+    // The scratch copy as 反省 leaves it holds the book's payments: it shares
+    // their bytes and records instead of holding a second book. It is compared
+    // with them on the disk, so that not even for a moment is the book held
+    // twice; bytes as a plain read of them would give them back are the same
+    // content.
+    const FileContent held = book.payments().content();
+    const QString path = this->book.pathOf(bookfile::forecast);
+    if (const FileIdentity now = identityOf(path);
+        !(m_forecastHeld.loaded && now == m_forecastHeld.identity) && held.ok() &&
+        !held.hadByteOrderMark && held.notCp932.isEmpty() && fileHoldsExactly(path, held.bytes)) {
+        m_forecast = book;
+        m_forecastHeld.loaded = !changedJustNow(now);
+        m_forecastHeld.identity = now;
+    } else if (std::optional<FileContent> read =
+                   readIfChanged(bookfile::forecast, m_forecastHeld)) {
         if (read->bytes == held.bytes && read->hadByteOrderMark == held.hadByteOrderMark &&
             read->notCp932 == held.notCp932 && read->ok() == held.ok()) {
             m_forecast = book;

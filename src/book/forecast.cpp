@@ -3,20 +3,24 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "records/byteordermark.h"
 #include "records/cp932.h"
 #include "records/dates.h"
 #include "records/rawrecords.h"
 
 FileResult resetForecast(const Book &book) {
-    const FileContent payments = book.read(bookfile::payments);
+    return resetForecast(book, book.read(bookfile::payments));
+}
+
+FileResult resetForecast(const Book &book, const FileContent &payments) {
     if (FileResult r = payments.rewriteRefusal(); !r.ok()) return r;
     // 反省 opened again on an unchanged book finds the copy made last time:
-    // reading it back costs less than writing and syncing it anew.
-    if (const QFileInfo scratch(book.pathOf(bookfile::forecast));
-        scratch.exists() && scratch.size() == payments.bytes.size()) {
-        const FileContent copy = book.read(bookfile::forecast);
-        if (copy.ok() && !copy.hadByteOrderMark && copy.bytes == payments.bytes) return {};
-    }
+    // comparing it on the disk costs less than writing and syncing it anew.
+    // (Bytes that begin with a byte order mark are not the copy's: a plain
+    // read of them gives other bytes.)
+    if (!startsWithByteOrderMark(payments.bytes) &&
+        fileHoldsExactly(book.pathOf(bookfile::forecast), payments.bytes))
+        return {};
     return book.rewrite(bookfile::forecast, payments.bytes);
 }
 

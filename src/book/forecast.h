@@ -14,6 +14,8 @@
 
 // Replaces the scratch file with a byte-for-byte copy of データ.txt.
 FileResult resetForecast(const Book &book);
+// The same from データ.txt as the session holds it (BookModel::payments().content()).
+FileResult resetForecast(const Book &book, const FileContent &payments);
 
 // Adds a planned payment (no payee, category or memo) in date order. Where it
 // goes is decided by the last date of the scratch file itself, so plans

@@ -408,6 +408,27 @@ bool startsWithByteOrderMarkOnDisk(const QString &path) {
     return n > 0 && startsWithByteOrderMark(QByteArrayView(head, n));
 }
 
+bool fileHoldsExactly(const QString &path, QByteArrayView bytes) {
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool same = ::fstat(fd, &st) == 0 && st.st_size == bytes.size();
+    char piece[64 * 1024];
+    qsizetype at = 0;
+    while (same) {
+        const ssize_t r = s_readCall(fd, piece, sizeof piece);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) {
+            same = r == 0 && at == bytes.size();
+            break;
+        }
+        same = r <= bytes.size() - at && std::memcmp(piece, bytes.data() + at, r) == 0;
+        at += r;
+    }
+    ::close(fd);
+    return same;
+}
+
 quint64 contentHash(QByteArrayView bytes) {
     // Four lanes of 64-bit multiply-and-shift over 32 bytes at a time, then
     // the tail: stable across runs, as a history kept on the disk needs, and

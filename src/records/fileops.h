@@ -54,6 +54,10 @@ struct FileContent {
     FileResult rewriteRefusal() const;
 };
 FileContent readFile(const QString &path);
+// Whether the file holds exactly these bytes, read in pieces: finding a copy
+// of the book equal to it does not hold the book twice. A file that cannot be
+// read holds nothing.
+bool fileHoldsExactly(const QString &path, QByteArrayView bytes);
 
 // The bytes of a file; a missing or unreadable file reads as empty (for the
 // tools and tests; the program's readers take the error).

@@ -189,6 +189,33 @@ private slots:
         QCOMPARE(back.first(), pay("2005/02/14", payee, cat, 12345678));
     }
 
+    // Compared piece by piece: a difference in any piece, or in the length,
+    // and a file that is not there, make it another file.
+    void aFileHoldsExactlyItsOwnBytes_data() {
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("holds");
+        const QByteArray big = QByteArray(200'000, 'x') + "\r\n";
+        QByteArray lastByte = big, secondPiece = big;
+        lastByte[lastByte.size() - 1] = '\r';
+        secondPiece[70'000] = 'y';
+        QTest::newRow("same") << big << big << true;
+        QTest::newRow("last byte") << big << lastByte << false;
+        QTest::newRow("second piece") << big << secondPiece << false;
+        QTest::newRow("shorter") << big.chopped(1) << big << false;
+        QTest::newRow("longer") << big + "x" << big << false;
+        QTest::newRow("both empty") << QByteArray() << QByteArray() << true;
+        QTest::newRow("missing") << QByteArray("-") << QByteArray() << false;
+    }
+    void aFileHoldsExactlyItsOwnBytes() {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, holds);
+        BookDir dir;
+        if (onDisk != "-") dir.writeBytes(kData, onDisk);
+        QCOMPARE(fileHoldsExactly(dir.file(kData), bytes), holds);
+    }
+
     void unholdableTextIsRefusedAndNothingWritten_data() {
         QTest::addColumn<QString>("payee");
         QTest::addColumn<QString>("message");
