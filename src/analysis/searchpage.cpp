@@ -356,7 +356,7 @@ void SearchPage::list(SearchTest test) {
         case 1:
             return result->date(i).mid(2);
         case 2:
-            return weekdayLetter(row.weekday);
+            return weekdayLetter(row.weekday());
         case 3:
             return result->payee(i);
         case 4:
@@ -364,7 +364,7 @@ void SearchPage::list(SearchTest test) {
         case 5:
             return formatYenGrid(row.amount);
         case 6:
-            return formatYenGrid(row.runningTotal);
+            return formatYenGrid(result->runningTotal(i));
         default:
             return {};
         }

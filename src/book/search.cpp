@@ -37,17 +37,28 @@ DateRange periodEndingToday(SearchPeriod period, QDate today) {
     return {dateText(today.addDays(-daysBack(period))), dateText(today)};
 }
 
+int SearchRow::weekday() const {
+    return weekdayOf(day);
+}
+
+Yen SearchResult::runningTotal(qsizetype row) const {
+    Yen total = totalsBefore.at(row / kTotalsEvery);
+    for (qsizetype i = row - row % kTotalsEvery; i <= row; ++i)
+        total = addYen(total, rows.at(i).amount);
+    return total;
+}
+
 QString SearchResult::date(qsizetype row) const {
     return dateText(QDate::fromJulianDay(rows.at(row).day));
 }
 
 bool SearchResult::operator==(const SearchResult &o) const {
-    if (rows.size() != o.rows.size() || dates != o.dates || peak != o.peak || axisMax != o.axisMax)
+    if (rows.size() != o.rows.size() || dates != o.dates || peak != o.peak ||
+        axisMax != o.axisMax || totalsBefore != o.totalsBefore)
         return false;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const SearchRow &a = rows.at(i), &b = o.rows.at(i);
-        if (a.day != b.day || a.weekday != b.weekday || a.amount != b.amount ||
-            a.runningTotal != b.runningTotal || payee(i) != o.payee(i) ||
+        if (a.day != b.day || a.amount != b.amount || payee(i) != o.payee(i) ||
             category(i) != o.category(i))
             return false;
     }
@@ -108,11 +119,11 @@ SearchResult computeSearch(const BookModel &book, const SearchQuery &q) {
         }
         if (!lastInPeriod) continue;
         if (key && !holdsKey.at(q.keyInPayee ? r.payee : r.category)) continue;
-        const int weekday = weekdayOf(r.day);
-        if (week && weekday != q.weekday) continue;
+        if (week && weekdayOf(r.day) != q.weekday) continue;
         if (r.amount > out.peak) out.peak = addYen(r.amount, 100);
+        if (out.rows.size() % SearchResult::kTotalsEvery == 0) out.totalsBefore.append(total);
         total = addYen(total, r.amount);
-        out.rows.append({r.day, weekday, r.payee, r.category, r.amount, total});
+        out.rows.append({r.day, r.payee, r.category, r.amount});
     }
     out.axisMax = searchAxisMax(out.peak);
     return out;

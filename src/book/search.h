@@ -33,11 +33,10 @@ struct SearchQuery {
 // One listed payment, kept small: a listing of a whole book holds 100,000.
 struct SearchRow {
     qint32 day;      // day number (QDate's Julian day)
-    qint32 weekday;  // 0 = Sunday
     qint32 payee;    // index into SearchResult::names
     qint32 category; // index into SearchResult::names
     Yen amount;
-    Yen runningTotal; // this and every earlier listed amount
+    int weekday() const; // 0 = Sunday
 };
 
 struct SearchResult {
@@ -50,7 +49,13 @@ struct SearchResult {
     Yen peak = 0;
     Yen axisMax = 1; // the value axis ceiling of the peak
 
-    QString date(qsizetype row) const; // yyyy/mm/dd
+    // The running total before every kTotalsEvery-th row: a row's total is
+    // summed on from there, as it was summed when listed.
+    static constexpr qsizetype kTotalsEvery = 64;
+    QList<Yen> totalsBefore;
+
+    QString date(qsizetype row) const;     // yyyy/mm/dd
+    Yen runningTotal(qsizetype row) const; // this and every earlier listed amount
     const QString &payee(qsizetype row) const { return names.at(rows.at(row).payee); }
     const QString &category(qsizetype row) const { return names.at(rows.at(row).category); }
     // Equal when they list the same payments the same way.
