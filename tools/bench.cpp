@@ -185,6 +185,15 @@ void writeAndSync(const QString &path, const QByteArray &content) {
     ::close(fd);
 }
 
+// The resident size now, from /proc (the peak is maxRssMb).
+double rssMb() {
+    QFile status(QStringLiteral("/proc/self/statm"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0
+                             : 0;
+}
+
 double maxRssMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -564,14 +573,15 @@ int main(int argc, char *argv[]) {
         });
         boxes.start(1);
         MainWindow window;
-        // MILTEA_BENCH_PAGES=1 prints how far each page raised the peak.
+        // MILTEA_BENCH_PAGES=1 prints how far each page raised the peak, and
+        // what is resident after it.
         const bool perPage = qEnvironmentVariableIntValue("MILTEA_BENCH_PAGES") == 1;
-        if (perPage) printf("window opened: %.1f MB\n", maxRssMb());
+        if (perPage) printf("window opened: %.1f MB (now %.1f)\n", maxRssMb(), rssMb());
         for (const char *page : {"cmdKakei", "cmdRentai", "cmdCyokin", "cmdSyoukai", "cmdTaijyu",
                                  "cmdBunseki", "cmdCale", "cmdMemo", "cmdSettei", "cmdMain"}) {
             named<QToolButton>(window, page)->click();
             QApplication::processEvents();
-            if (perPage) printf("%s: %.1f MB\n", page, maxRssMb());
+            if (perPage) printf("%s: %.1f MB (now %.1f)\n", page, maxRssMb(), rssMb());
         }
         named<QAbstractButton>(window, "optList2_1")->click();
         QApplication::processEvents();
