@@ -31,7 +31,6 @@ int main(int argc, char *argv[]) {
             return 0;
         }
     }
-    keepLargeListsApart();
     QApplication app(argc, argv);
     // What Qt did not take for itself (-platform, -style ...) is no argument of ours.
     if (QCoreApplication::arguments().size() > 1) {

@@ -41,7 +41,6 @@
 #include "book/savings.h"
 #include "mainwindow/mainpage.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/startup.h"
 #include "records/clock.h"
 #include "records/cp932.h"
 #include "records/money.h"
@@ -549,7 +548,6 @@ int scaleRow(int years) {
 
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    keepLargeListsApart(); // as the program does
     QApplication app(argc, argv);
     // The program's own face and size (main.cpp): text is shaped and elided as
     // a user sees it.

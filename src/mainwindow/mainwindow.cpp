@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "analysis/calendarpage.h"
 #include "analysis/datalistpage.h"
@@ -304,14 +307,23 @@ void MainWindow::showUnreportedReadError() {
 void MainWindow::HIDE_FRAMES() {
     // The pages that list every record let their rows go when they are left,
     // so that a book of decades is held in one listing at a time.
-    if (!m_kakei->isHidden()) m_kakei->leave();
-    if (!m_rentai->isHidden()) m_rentai->leave();
-    if (!m_taijyu->isHidden()) m_taijyu->leave();
-    if (!m_bunseki->isHidden()) m_bunseki->leave();
-    if (!m_cale->isHidden()) m_cale->leave();
-    if (!m_memo->isHidden()) m_memo->leave();
+    const auto leave = [](auto *page) {
+        if (page->isHidden()) return false;
+        page->leave();
+        return true;
+    };
+    const bool left = leave(m_kakei) | leave(m_rentai) | leave(m_taijyu) | leave(m_bunseki) |
+                      leave(m_cale) | leave(m_memo);
     for (QWidget *frame : m_frames)
         frame->setVisible(false);
+#ifdef __GLIBC__
+    // What they let go lies between blocks still in use, where the allocator
+    // keeps it resident for the next page; given back, the peak is one
+    // listing's, not the sum of every page's. A fraction of a millisecond.
+    if (left) malloc_trim(0);
+#else
+    Q_UNUSED(left);
+#endif
 }
 
 void MainWindow::READ_MASTER() {

@@ -2,19 +2,10 @@
 
 #include <QApplication>
 #include <QSettings>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 #include "mainwindow/mainwindow.h"
 #include "records/booklock.h"
 #include "ui/dialogs.h"
-
-void keepLargeListsApart() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024); // glibc's own first threshold, kept
-#endif
-}
 
 int runBook(BookLock &lock) {
     if (!lock.tryLock()) {
