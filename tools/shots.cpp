@@ -35,6 +35,24 @@ void answerBoxesForever(const QString &out) {
     timer->start(20);
 }
 
+// Pictures the modal dialog of this name once it is the one open (a timer
+// set for one dialog must not picture another), then closes it.
+void grabModalWhenOpen(const QString &name, const QString &file, int triesLeft = 100) {
+    QTimer::singleShot(50, qApp, [name, file, triesLeft] {
+        QWidget *dlg = QApplication::activeModalWidget();
+        if (!dlg || dlg->objectName() != name) {
+            if (triesLeft > 0) grabModalWhenOpen(name, file, triesLeft - 1);
+            return;
+        }
+        dlg->grab().save(file);
+        qInfo("%s", qPrintable(file));
+        if (auto *cancel = dlg->findChild<QAbstractButton *>(QStringLiteral("cmdCancel")))
+            cancel->click();
+        else
+            dlg->close();
+    });
+}
+
 void settleEvents() {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
@@ -63,12 +81,8 @@ void shootSettings(QWidget &window, const QString &out) {
         settleEvents();
     }
     window.grab().save(out + QStringLiteral("/settei-dragged.png"));
-    QTimer::singleShot(300, qApp, [out] {
-        if (QWidget *dlg = QApplication::activeModalWidget()) {
-            dlg->grab().save(out + QStringLiteral("/dialog-fixed-edit.png"));
-            dlg->close();
-        }
-    });
+    grabModalWhenOpen(QStringLiteral("frmKoteiEdit"),
+                      out + QStringLiteral("/dialog-fixed-edit.png"));
     window.findChild<QAbstractButton *>(QStringLiteral("cmdKotei"))->click();
     window.findChild<QAbstractButton *>(QStringLiteral("cmdNew1"))->click();
     window.findChild<QLineEdit *>(QStringLiteral("txtNowJyou"))->setText(QStringLiteral("50,000"));
@@ -192,20 +206,13 @@ int main(int argc, char *argv[]) {
         window.grab().save(out + QStringLiteral("/main-after-payment.png"));
     }
     // The correction dialogs, pictured and cancelled as they open.
-    const auto grabDialog = [&](const QString &file) {
-        QTimer::singleShot(200, qApp, [file, out] {
-            if (QWidget *dlg = QApplication::activeModalWidget()) {
-                dlg->grab().save(out + QLatin1Char('/') + file);
-                qInfo("%s/%s", qPrintable(out), qPrintable(file));
-                if (auto *cancel = dlg->findChild<QAbstractButton *>(QStringLiteral("cmdCancel")))
-                    cancel->click();
-            }
-        });
+    const auto grabDialog = [&](const QString &file, const QString &name) {
+        grabModalWhenOpen(name, out + QLatin1Char('/') + file);
     };
-    grabDialog(QStringLiteral("dialog-payment-fix.png"));
+    grabDialog(QStringLiteral("dialog-payment-fix.png"), QStringLiteral("frmPayFix"));
     window.findChild<MainPage *>()->fixDayRow(1);
     window.findChild<QAbstractButton *>(QStringLiteral("cmdInp"))->click();
-    grabDialog(QStringLiteral("dialog-income-fix.png"));
+    grabDialog(QStringLiteral("dialog-income-fix.png"), QStringLiteral("frmInpFix"));
     window.findChild<IncomePanel *>()->fixIncomeRow(1);
     return 0;
 }
