@@ -519,7 +519,7 @@ void Grid::setCurrentCell(int r, int c) {
     m_currentRow = std::clamp(r, 0, std::max(rows() - 1, 0));
     m_currentCol = std::clamp(c, 0, std::max(cols() - 1, 0));
     // A released grid marks the cell when it is shown again.
-    if (m_released) m_releasedSelected = m_currentRow >= m_fixedRows;
+    if (m_released) m_releasedSelected = m_releasedScrollToCurrent = m_currentRow >= m_fixedRows;
     refresh();
     if (m_currentRow >= m_fixedRows)
         m_view->selectionModel()->setCurrentIndex(
@@ -674,6 +674,9 @@ void Grid::showEvent(QShowEvent *e) {
         m_view->selectionModel()->setCurrentIndex(
             m_model->index(m_currentRow - m_fixedRows, m_currentCol),
             QItemSelectionModel::ClearAndSelect);
+    // As a hidden view scrolls to a current cell set while it was hidden.
+    if (std::exchange(m_releasedScrollToCurrent, false) && m_view->currentIndex().isValid())
+        m_view->scrollTo(m_view->currentIndex());
 }
 
 // A grid of many rows hidden with its page gives its views' rows back:
@@ -690,6 +693,7 @@ void Grid::hideEvent(QHideEvent *e) {
 void Grid::releaseViewRows() {
     refresh(); // what a write left pending reaches the views first
     m_released = true;
+    m_releasedScrollToCurrent = false;
     m_releasedSelected = m_view->selectionModel()->isSelected(m_view->currentIndex());
     m_releasedHScroll = m_view->horizontalScrollBar()->value();
     m_inRefresh = true;

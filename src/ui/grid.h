@@ -188,5 +188,6 @@ private:
     // again (what they showed is given back then).
     bool m_released = false;
     bool m_releasedSelected = false;
+    bool m_releasedScrollToCurrent = false; // a cell marked while released is scrolled to
     int m_releasedHScroll = 0;
 };

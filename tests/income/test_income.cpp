@@ -56,6 +56,27 @@ private slots:
 
     // --- Income ---
 
+    // Opened again and again, the history shows its newest income, however long it is.
+    void historyReopensAtTheNewestIncome_data() {
+        QTest::addColumn<int>("incomes");
+        for (int n : {40, 1999, 2500})
+            QTest::newRow(qPrintable(QString::number(n))) << n;
+    }
+    void historyReopensAtTheNewestIncome() {
+        QFETCH(int, incomes);
+        QString lines;
+        for (int i = 0; i < incomes; ++i)
+            lines += incomeLine("2005/02/01", "給料", i + 1);
+        open(lines);
+        auto *g = c<Grid>("msgInpRireki");
+        for (int opening = 0; opening < 2; ++opening) {
+            click("cmdInp");
+            QCOMPARE(g->currentRow(), incomes);
+            QVERIFY2(g->topRow() > incomes - 20, qPrintable(QString::number(g->topRow())));
+            click("cmdInpModori");
+        }
+    }
+
     void historyListsEveryIncomeInFileOrder() {
         open(incomeLine("2005/02/01", "スタート時入金", 50000) +
              incomeLine("2005/02/10", "給料", 185000) + incomeLine("2005/02/12", "お祝い", 10000));
