@@ -58,6 +58,21 @@ QDate kFirst(1995, 1, 1); // set by the book's years
 QElapsedTimer g_sinceKey;
 double g_boxShownMs = 0;
 
+// Answers every message box at once, as a user does: drawn first (when it was
+// drawn is kept in g_boxShownMs), then OK, or Yes to a question.
+void answerBoxes(QTimer &boxes) {
+    QObject::connect(&boxes, &QTimer::timeout, qApp, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            box->repaint();
+            g_boxShownMs = static_cast<double>(g_sinceKey.nsecsElapsed()) / 1e6;
+            QAbstractButton *go = box->button(QMessageBox::Ok);
+            if (!go) go = box->button(QMessageBox::Yes);
+            go ? go->click() : box->accept();
+        }
+    });
+    boxes.start(1);
+}
+
 // The floor every figure is measured against: データ.txt and 入金.txt read
 // and decoded into the held book, as at start-up.
 double g_floorMs = 0;
@@ -565,11 +580,7 @@ int main(int argc, char *argv[]) {
     if (argc > 2 && qstrcmp(argv[1], "--memory") == 0) {
         QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
         QTimer boxes;
-        QObject::connect(&boxes, &QTimer::timeout, &app, [] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                box->accept();
-        });
-        boxes.start(1);
+        answerBoxes(boxes);
         MainWindow window;
         // MILTEA_BENCH_PAGES=1 prints how far each page raised the peak, and
         // what is resident after it.
@@ -619,11 +630,7 @@ int main(int argc, char *argv[]) {
             // "save undo": then that save undone and done again, the box answered.
             if (argc > 4 && qstrcmp(argv[4], "undo") == 0) {
                 QTimer boxes;
-                QObject::connect(&boxes, &QTimer::timeout, &app, [] {
-                    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-                        box->button(QMessageBox::Ok)->click();
-                });
-                boxes.start(1);
+                answerBoxes(boxes);
                 QList<double> steps;
                 for (int i = 0; i < 50; ++i)
                     for (auto step : {&MainWindow::undoChange, &MainWindow::redoChange})
@@ -639,15 +646,7 @@ int main(int argc, char *argv[]) {
         // (the day has eleven payments: N up to 20).
         if (qstrcmp(argv[2], "correct") == 0) {
             QTimer boxes;
-            QObject::connect(&boxes, &QTimer::timeout, &app, [] {
-                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                    box->repaint(); // drawn, as the user sees it
-                    QAbstractButton *go = box->button(QMessageBox::Ok);
-                    if (!go) go = box->button(QMessageBox::Yes);
-                    go ? go->click() : box->accept();
-                }
-            });
-            boxes.start(1);
+            answerBoxes(boxes);
             const QList<double> corrections =
                 timeCorrections(window, named<MonthCalendar>(window, "mtvmain"), n);
             printf("correct: %.1f ms\n", median(corrections));
@@ -710,18 +709,8 @@ int main(int argc, char *argv[]) {
     const qint64 bytes = QFile(dir.path() + QStringLiteral("/データ.txt")).size();
     QDir::setCurrent(dir.path());
     Clock::setToday(kLast);
-    QTimer boxes; // answers any box at once
-    QObject::connect(&boxes, &QTimer::timeout, &app, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            // The box as the user first sees it: drawn.
-            box->repaint();
-            g_boxShownMs = static_cast<double>(g_sinceKey.nsecsElapsed()) / 1e6;
-            QAbstractButton *go = box->button(QMessageBox::Ok);
-            if (!go) go = box->button(QMessageBox::Yes);
-            go ? go->click() : box->accept();
-        }
-    });
-    boxes.start(1);
+    QTimer boxes;
+    answerBoxes(boxes);
 
     g_floorMs = floorMs(dir.path(), runs);
     printf("book: %d years, %d payments, %.1f MB; floor (read and decode both files): %.1f ms\n",

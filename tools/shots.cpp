@@ -206,13 +206,10 @@ int main(int argc, char *argv[]) {
         window.grab().save(out + QStringLiteral("/main-after-payment.png"));
     }
     // The correction dialogs, pictured and cancelled as they open.
-    const auto grabDialog = [&](const QString &file, const QString &name) {
-        grabModalWhenOpen(name, out + QLatin1Char('/') + file);
-    };
-    grabDialog(QStringLiteral("dialog-payment-fix.png"), QStringLiteral("frmPayFix"));
+    grabModalWhenOpen(QStringLiteral("frmPayFix"), out + QStringLiteral("/dialog-payment-fix.png"));
     window.findChild<MainPage *>()->fixDayRow(1);
     window.findChild<QAbstractButton *>(QStringLiteral("cmdInp"))->click();
-    grabDialog(QStringLiteral("dialog-income-fix.png"), QStringLiteral("frmInpFix"));
+    grabModalWhenOpen(QStringLiteral("frmInpFix"), out + QStringLiteral("/dialog-income-fix.png"));
     window.findChild<IncomePanel *>()->fixIncomeRow(1);
     return 0;
 }
