@@ -47,21 +47,22 @@ const BookModel &BookSession::forecast() const {
     if (m_forecast.incomes().bytes().constData() != book.incomes().bytes().constData() ||
         m_forecast.incomes().bytes().size() != book.incomes().bytes().size())
         m_forecast.setIncomes(book.incomes().bytes());
+    const QString path = this->book.pathOf(bookfile::forecast);
+    const FileIdentity now = identityOf(path);
+    if (m_forecastHeld.loaded && now == m_forecastHeld.identity) return m_forecast;
     // The scratch copy as 反省 leaves it holds the book's payments: it shares
     // their bytes and records instead of holding a second book. It is compared
-    // with them on the disk, so that not even for a moment is the book held
-    // twice; bytes as a plain read of them would give them back are the same
-    // content.
+    // with them on the disk, so the book is never held twice; bytes a plain
+    // read gives back as they are (no byte order mark) are the file's bytes.
     const FileContent held = book.payments().content();
-    const QString path = this->book.pathOf(bookfile::forecast);
-    if (const FileIdentity now = identityOf(path);
-        !(m_forecastHeld.loaded && now == m_forecastHeld.identity) && held.ok() &&
-        !held.hadByteOrderMark && held.notCp932.isEmpty() && fileHoldsExactly(path, held.bytes)) {
+    if (held.ok() && !held.hadByteOrderMark && held.notCp932.isEmpty() &&
+        fileHoldsExactly(path, held.bytes)) {
         m_forecast = book;
         m_forecastHeld.loaded = !changedJustNow(now);
         m_forecastHeld.identity = now;
     } else if (std::optional<FileContent> read =
                    readIfChanged(bookfile::forecast, m_forecastHeld)) {
+        // A copy that differs, or that a plain read changes, is read whole.
         if (read->bytes == held.bytes && read->hadByteOrderMark == held.hadByteOrderMark &&
             read->notCp932 == held.notCp932 && read->ok() == held.ok()) {
             m_forecast = book;

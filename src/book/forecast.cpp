@@ -1,6 +1,5 @@
 #include "book/forecast.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 #include "records/byteordermark.h"
