@@ -70,6 +70,18 @@ QList<QPointF> linePoints(const QList<double> &values, int columns) {
     }
     return points;
 }
+
+// A chart view tells its chart of the window's activation each time the view
+// is shown or hidden, and the chart then repaints itself whole: a page opened
+// drew its chart two or three times. Nothing on these charts looks different
+// in an inactive window, so the chart is not told.
+class ActivationBlind : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *e) override {
+        return e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate;
+    }
+};
 } // namespace
 
 Chart::Chart(QWidget *parent)
@@ -82,6 +94,7 @@ Chart::Chart(QWidget *parent)
     m_view->chart()->legend()->hide();
     m_view->chart()->setMargins(QMargins(2, 2, 2, 2));
     m_view->chart()->setBackgroundRoundness(0);
+    m_view->chart()->installEventFilter(new ActivationBlind(this));
 }
 
 void Chart::setSeries(const QList<SeriesSpec> &series) {

@@ -517,6 +517,38 @@ private slots:
         QCOMPARE(runs, 2);
     }
 
+    // A chart shown again with its page, in an active window, is drawn once:
+    // not again for the activation its view passes on.
+    void aChartShownAgainIsDrawnOnce() {
+        QWidget window, *page = new QWidget(&window);
+        auto *c = new Chart(page);
+        c->setGeometry(0, 0, 400, 300);
+        c->setSeriesCount(1);
+        c->setRowCount(3);
+        c->setValue(2, 1, 5);
+        window.resize(400, 300);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        struct Paints : QObject {
+            int n = 0;
+            bool eventFilter(QObject *, QEvent *e) override {
+                n += e->type() == QEvent::Paint;
+                return false;
+            }
+        } paints;
+        c->findChild<QChartView *>()->viewport()->installEventFilter(&paints);
+        for (int i = 0; i < 3; ++i) { // the first showing settles the layout
+            page->hide();
+            QApplication::processEvents();
+            paints.n = 0;
+            page->show();
+            for (int turn = 0; turn < 3; ++turn)
+                QApplication::processEvents();
+            if (i > 0) QCOMPARE(paints.n, 1);
+        }
+    }
+
     // Thirty years of days: no drawn item per day, and the drawing keeps
     // each pixel column's tallest bar and the line's lowest and highest point.
     void longChartsDrawWithoutAnItemPerRow() {
