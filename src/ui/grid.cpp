@@ -736,7 +736,10 @@ void Grid::refresh() const {
             m_view->selectionModel()->setCurrentIndex(
                 m_model->index(m_currentRow - m_fixedRows, m_currentCol),
                 QItemSelectionModel::NoUpdate);
-        m_view->updateGeometries();
+        // Laid out now, not at the next turn as a reset would have it: a page
+        // opened is then drawn once, not drawn and drawn again.
+        m_view->doItemsLayout();
+        m_frozen->doItemsLayout();
         m_view->verticalScrollBar()->setValue(m_requestedTop - m_fixedRows);
         self->m_inRefresh = false;
     }

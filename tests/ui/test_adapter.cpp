@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "records/money.h"
 #include "ui/chart.h"
 #include "ui/deferredrefresh.h"
 #include "ui/dialogs.h"
@@ -515,6 +516,41 @@ private slots:
         delete owner;
         QCoreApplication::processEvents();
         QCOMPARE(runs, 2);
+    }
+
+    // A grid filled anew while its page is hidden is drawn once when shown:
+    // its views are laid out at once, not at the next turn.
+    void aGridFilledWhileHiddenIsDrawnOnceWhenShown() {
+        QWidget window, *page = new QWidget(&window);
+        auto *g = new Grid(page);
+        g->setGeometry(0, 0, 400, 300);
+        g->setColumns({{QStringLiteral("日付"), 1100, Qt::AlignLeft},
+                       {QStringLiteral("金額"), 900, Qt::AlignRight}});
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int paints = 0;
+        struct Paints : QObject {
+            int *n;
+            explicit Paints(int *n) : n(n) {}
+            bool eventFilter(QObject *, QEvent *e) override {
+                *n += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter(&paints);
+        g->findChild<QTableView *>()->viewport()->installEventFilter(&counter);
+        for (int rows : {40, 3000}) {
+            page->hide();
+            QApplication::processEvents();
+            g->setRows(rows);
+            for (int r = 1; r < rows; ++r)
+                g->setText(r, 1, formatYenGrid(r));
+            paints = 0;
+            page->show();
+            for (int turn = 0; turn < 3; ++turn)
+                QApplication::processEvents();
+            QCOMPARE(paints, 1);
+        }
     }
 
     // A chart shown again with its page, in an active window, is drawn once:
