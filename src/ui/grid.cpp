@@ -22,6 +22,7 @@
 
 #include "ui/gridcells.h"
 #include "ui/griddelegate.h"
+#include "ui/keysort.h"
 #include "ui/twips.h"
 
 namespace {
@@ -531,18 +532,6 @@ void Grid::setCurrentCell(int r, int c) {
 
 // The keys are read once and the rows sorted as indices; the rows then move
 // whole, so no cell text is copied from cell to cell.
-namespace {
-// Stable sort of rows by their keys: a contiguous key beside each row, and no
-// sort at all for rows already in order (a list sorted again by one column).
-template <typename Key> void sortByKeys(QList<std::pair<Key, int>> &keyed, bool ascending) {
-    const auto before = [ascending](const std::pair<Key, int> &a, const std::pair<Key, int> &b) {
-        return ascending ? a.first < b.first : b.first < a.first;
-    };
-    if (!std::is_sorted(keyed.begin(), keyed.end(), before))
-        std::stable_sort(keyed.begin(), keyed.end(), before);
-}
-} // namespace
-
 void Grid::sortRows(int col, bool ascending, bool numeric) {
     if (col < 0 || col >= cols() || rows() <= m_fixedRows) return;
     const int n = rows();

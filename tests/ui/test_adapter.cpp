@@ -19,12 +19,17 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "records/money.h"
+#include "seededpicks.h"
 #include "ui/chart.h"
 #include "ui/deferredrefresh.h"
 #include "ui/dialogs.h"
 #include "ui/grid.h"
+#include "ui/keysort.h"
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
@@ -516,6 +521,54 @@ private slots:
         delete owner;
         QCoreApplication::processEvents();
         QCOMPARE(runs, 2);
+    }
+
+    // The key sort puts rows exactly where a stable comparison sort does, for
+    // keys with many ties, keys of every sign and size, -0 beside 0, and a NaN.
+    void keySortOrdersAsAStableSort_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("rows");
+        for (int rows : {0, 1, 300, 5000})
+            for (const auto &[kind, name] :
+                 {std::pair{0, "few keys"}, {1, "ints"}, {2, "doubles"}, {3, "a NaN"}})
+                QTest::addRow("%s, %d rows", name, rows) << kind << rows;
+    }
+    void keySortOrdersAsAStableSort() {
+        QFETCH(int, kind);
+        QFETCH(int, rows);
+        const quint64 seed = envNumber("MILTEA_SEED", 20261208);
+        qInfo("seed %llu", static_cast<unsigned long long>(seed));
+        QRandomGenerator rng(seed);
+        const double special[] = {
+            -0.0, 0.0, 1e15, -1e15, 0.5, -0.25, std::numeric_limits<double>::infinity()};
+        QList<std::pair<double, int>> doubles(rows);
+        QList<std::pair<int, int>> ints(rows);
+        for (int r = 0; r < rows; ++r) {
+            const int i = kind == 0 ? rng.bounded(10) : static_cast<int>(rng.generate());
+            const double d = rng.bounded(4) == 0 ? special[rng.bounded(7)] : i / 4.0;
+            ints[r] = {i, r};
+            doubles[r] = {kind == 3 && r == rows / 2 ? std::nan("") : d, r};
+        }
+        const auto rowsOf = [](const auto &keyed) {
+            QList<int> out;
+            for (const auto &k : keyed)
+                out << k.second;
+            return out;
+        };
+        for (bool ascending : {true, false}) {
+            auto expected = doubles, got = doubles;
+            std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) {
+                return ascending ? a.first < b.first : b.first < a.first;
+            });
+            sortByKeys(got, ascending);
+            QCOMPARE(rowsOf(got), rowsOf(expected));
+            auto expectedInts = ints, gotInts = ints;
+            std::stable_sort(expectedInts.begin(), expectedInts.end(), [&](auto a, auto b) {
+                return ascending ? a.first < b.first : b.first < a.first;
+            });
+            sortByKeys(gotInts, ascending);
+            QCOMPARE(gotInts, expectedInts);
+        }
     }
 
     // A grid filled anew while its page is hidden is drawn once when shown:
