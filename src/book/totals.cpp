@@ -2,6 +2,8 @@
 
 #include "book/paymentscan.h"
 
+#include <algorithm>
+
 namespace {
 // For each distinct name of the scan, the key columns its payments go to.
 // A hash of the keys, so that a book of many names against a long master
@@ -88,6 +90,42 @@ Totals computeTotals(const QByteArray &incomes, const QByteArray &payments,
     return computeTotals(BookModel::fromBytes(payments, incomes), master, breakdown);
 }
 
+namespace {
+// No running sum of these payments can leave the range of Yen: each at most
+// 2^62 / n in size, so that a plain addition gives what the saturating one
+// would, in any order.
+bool sumsStayInRange(const QList<HeldPayment> &payments) {
+    if (payments.isEmpty()) return true;
+    const auto most = static_cast<Yen>((quint64{1} << 62) / static_cast<quint64>(payments.size()));
+    return std::all_of(payments.begin(), payments.end(), [most](const HeldPayment &p) {
+        return p.amount > -most && p.amount < most;
+    });
+}
+
+// One table's sums in plain additions: the period's row is looked up when the
+// period changes, and its sums are written through pointers.
+struct PlainSums {
+    TotalsTable &t;
+    RowFinder rows{};
+    int period = -1;
+    qsizetype row = 0;
+    void add(int p, const QList<int> &columns, Yen amount) {
+        if (p != period) {
+            period = p;
+            row = rows.find(t, p);
+        }
+        t.rowSubtotals.data()[row] += amount;
+        Yen *sums = t.rowSums.data() + row * t.keys.size();
+        Yen *keyTotals = t.keyTotals.data();
+        for (int k : columns) {
+            sums[k] += amount;
+            keyTotals[k] += amount;
+        }
+        t.grandTotal += amount;
+    }
+};
+} // namespace
+
 Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBreakdown breakdown) {
     const BookSpan span = bookSpan(book);
     const QStringList keys = totalsKeys(master);
@@ -107,10 +145,13 @@ Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBre
     for (qint32 id = 0; id < book.nameCount(); ++id)
         names.append(book.name(id));
     const QList<QList<int>> columns = columnsOfNames(names, keys, breakdown);
+    const QList<HeldPayment> &payments = book.payments().records();
+    const bool plain = sumsStayInRange(payments);
+    PlainSums plainDays{out.days}, plainMonths{out.months};
     RowFinder dayRows, monthRows;
     qint64 lastDay = -1;
     int month = 0;
-    for (const HeldPayment &r : book.payments().records()) {
+    for (const HeldPayment &r : payments) {
         if (r.day == kNoDay) continue;
         // Records out of date order may fall outside the book's days: not counted.
         const qint64 d = r.day - span.first;
@@ -121,8 +162,13 @@ Totals computeTotals(const BookModel &book, const QStringList &master, TotalsBre
         }
         const QList<int> &cols =
             columns.at(breakdown == TotalsBreakdown::Payee ? r.payee : r.category);
-        add(out.days, dayRows, static_cast<int>(d), cols, r.amount);
-        add(out.months, monthRows, month, cols, r.amount);
+        if (plain) {
+            plainDays.add(static_cast<int>(d), cols, r.amount);
+            plainMonths.add(month, cols, r.amount);
+        } else {
+            add(out.days, dayRows, static_cast<int>(d), cols, r.amount);
+            add(out.months, monthRows, month, cols, r.amount);
+        }
     }
     return out;
 }

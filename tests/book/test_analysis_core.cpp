@@ -12,6 +12,7 @@
 #include "book/totals.h"
 #include "records/cp932.h"
 #include "records/dates.h"
+#include "records/money.h"
 
 namespace {
 QString pay(const QString &date, const QString &payee, const QString &category, qint64 amount) {
@@ -147,6 +148,65 @@ private slots:
         }
         QCOMPARE(s.runningTotal(69), std::numeric_limits<Yen>::max());
         QVERIFY(s.runningTotal(199) < s.runningTotal(69));
+    }
+
+    // Every sum of both tables is the saturating fold of its payments in file
+    // order: with everyday amounts, and with amounts that pass the limits.
+    void totalsAreTheFoldsOfTheirPayments_data() {
+        QTest::addColumn<bool>("huge");
+        QTest::newRow("everyday amounts") << false;
+        QTest::newRow("amounts past the limits") << true;
+    }
+    void totalsAreTheFoldsOfTheirPayments() {
+        QFETCH(bool, huge);
+        const quint64 seed = 20261208 + huge;
+        qInfo("seed %llu", static_cast<unsigned long long>(seed));
+        QRandomGenerator rng(seed);
+        const QStringList payees{S, C, QStringLiteral("本屋")}; // 本屋 is not in the master
+        QStringList records;
+        QList<std::tuple<qint64, int, qint64>> paid; // day, key column, amount
+        for (int i = 0; i < 400; ++i) {
+            // Mostly in date order, now and then a record days back.
+            const QDate day = QDate(2005, 1, 1).addDays(i / 5 - (rng.bounded(8) == 0 ? 9 : 0));
+            const int payee = rng.bounded(3);
+            const qint64 amount =
+                huge ? (rng.bounded(2) ? 1 : -1) * (4'000'000'000'000'000'000LL + rng.bounded(1000))
+                     : qint64(rng.bounded(200000)) - 20000;
+            records << pay(day.toString(QStringLiteral("yyyy/MM/dd")), payees.at(payee), F, amount);
+            paid.append({day.toJulianDay(), std::min(payee, 2), amount});
+        }
+        QByteArray data;
+        for (const QString &r : records)
+            data += cp932::encode(r + QStringLiteral("\r\n")).value();
+        const Totals t = computeTotals({}, data, {S, C}, TotalsBreakdown::Payee);
+        // The book runs from its first record's day to its last one's.
+        const qint64 first = std::get<0>(paid.first()), last = std::get<0>(paid.last());
+        for (const TotalsTable *table : {&t.days, &t.months}) {
+            const auto periodOf = [&](qint64 day) {
+                const QDate d = QDate::fromJulianDay(day), f = QDate::fromJulianDay(first);
+                return table == &t.days ? int(day - first)
+                                        : (d.year() - f.year()) * 12 + d.month() - f.month();
+            };
+            std::map<std::pair<int, int>, Yen> sums;
+            std::map<int, Yen> subtotals;
+            QList<Yen> keyTotals(3, 0);
+            Yen grand = 0;
+            for (const auto &[day, k, amount] : paid) {
+                if (day < first || day > last) continue;
+                const int p = periodOf(day);
+                sums[{p, k}] = addYen(sums[{p, k}], amount);
+                subtotals[p] = addYen(subtotals[p], amount);
+                keyTotals[k] = addYen(keyTotals[k], amount);
+                grand = addYen(grand, amount);
+            }
+            for (int p = 0; p < table->periods; ++p) {
+                QCOMPARE(table->subtotal(p), subtotals[p]);
+                for (int k = 0; k < 3; ++k)
+                    QCOMPARE(table->sum(p, k), (sums[{p, k}]));
+            }
+            QCOMPARE(table->keyTotals, keyTotals);
+            QCOMPARE(table->grandTotal, grand);
+        }
     }
 
     void sumsDoNotWrap() {
