@@ -652,6 +652,23 @@ int main(int argc, char *argv[]) {
             printf("correct: %.1f ms\n", median(corrections));
             return 0;
         }
+        // "plan": a planned payment added on 反省, twenty days before the last.
+        if (qstrcmp(argv[2], "plan") == 0) {
+            named<QToolButton>(window, "cmdSyoukai")->click();
+            QApplication::processEvents();
+            named<MonthCalendar>(window, "mtvSim")->clickDate(kLast.addDays(-20));
+            QApplication::processEvents();
+            QList<double> plans;
+            for (int i = 0; i < n; ++i) {
+                named<QLineEdit>(window, "txtSim2")->setText(QStringLiteral("5,000"));
+                plans << timeMs([&] {
+                    named<QAbstractButton>(window, "cmdHozonSim")->click();
+                    QApplication::processEvents();
+                });
+            }
+            printf("plan: %.1f ms\n", median(plans));
+            return 0;
+        }
         // "memo": a comment stored in the diary, on another row each time.
         if (qstrcmp(argv[2], "memo") == 0) {
             named<QToolButton>(window, "cmdMemo")->click();
