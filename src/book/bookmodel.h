@@ -85,7 +85,7 @@ public:
     // Adds the records of bytes appended at the end of the file (the program's
     // own append): only the new lines are decoded.
     void appendPayments(QByteArrayView bytes);
-    // Takes the new content of データ.txt after a rewrite of the program's own:
+    // Takes the new content of a payments file after a rewrite of the program's own:
     // the lines before and after the part that differs keep their records (the
     // later ones moved), and only the lines in between are decoded.
     void rewritePayments(QByteArray bytes);

@@ -154,7 +154,7 @@ void BookSession::replaced(const QString &name, const QByteArray &content) {
         if (content.constData() == m_model.payments().bytes().constData())
             m_forecast = m_model;
         else
-            m_forecast.setPayments(content);
+            m_forecast.rewritePayments(content);
         return wrote(name, m_forecastHeld);
     }
     if (isSmallHeld(name)) {
