@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "records/money.h"
@@ -33,6 +34,29 @@
 #include "ui/listbox.h"
 #include "ui/monthcalendar.h"
 #include "ui/twips.h"
+
+namespace {
+// How often a widget of a page is painted when the page, hidden and changed,
+// is shown again.
+int paintsWhenShown(QWidget *page, QWidget *painted, const std::function<void()> &change = {}) {
+    struct Paints : QObject {
+        int n = 0;
+        bool eventFilter(QObject *, QEvent *e) override {
+            n += e->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    page->hide();
+    QApplication::processEvents();
+    if (change) change();
+    painted->installEventFilter(&paints);
+    page->show();
+    for (int turn = 0; turn < 3; ++turn)
+        QApplication::processEvents();
+    painted->removeEventFilter(&paints);
+    return paints.n;
+}
+} // namespace
 
 class TestAdapter : public QObject {
     Q_OBJECT
@@ -582,28 +606,15 @@ private slots:
         window.resize(400, 300);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        int paints = 0;
-        struct Paints : QObject {
-            int *n;
-            explicit Paints(int *n) : n(n) {}
-            bool eventFilter(QObject *, QEvent *e) override {
-                *n += e->type() == QEvent::Paint;
-                return false;
-            }
-        } counter(&paints);
-        g->findChild<QTableView *>()->viewport()->installEventFilter(&counter);
-        for (int rows : {40, 3000}) {
-            page->hide();
-            QApplication::processEvents();
-            g->setRows(rows);
-            for (int r = 1; r < rows; ++r)
-                g->setText(r, 1, formatYenGrid(r));
-            paints = 0;
-            page->show();
-            for (int turn = 0; turn < 3; ++turn)
-                QApplication::processEvents();
-            QCOMPARE(paints, 1);
-        }
+        QWidget *view = g->findChild<QTableView *>()->viewport();
+        for (int rows : {40, 3000})
+            QCOMPARE(paintsWhenShown(page, view,
+                                     [&] {
+                                         g->setRows(rows);
+                                         for (int r = 1; r < rows; ++r)
+                                             g->setText(r, 1, formatYenGrid(r));
+                                     }),
+                     1);
     }
 
     // A chart shown again with its page, in an active window, is drawn once:
@@ -619,23 +630,9 @@ private slots:
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        struct Paints : QObject {
-            int n = 0;
-            bool eventFilter(QObject *, QEvent *e) override {
-                n += e->type() == QEvent::Paint;
-                return false;
-            }
-        } paints;
-        c->findChild<QChartView *>()->viewport()->installEventFilter(&paints);
-        for (int i = 0; i < 3; ++i) { // the first showing settles the layout
-            page->hide();
-            QApplication::processEvents();
-            paints.n = 0;
-            page->show();
-            for (int turn = 0; turn < 3; ++turn)
-                QApplication::processEvents();
-            if (i > 0) QCOMPARE(paints.n, 1);
-        }
+        QWidget *view = c->findChild<QChartView *>()->viewport();
+        paintsWhenShown(page, view); // the first showing settles the layout
+        QCOMPARE(paintsWhenShown(page, view), 1);
     }
 
     // Thirty years of days: no drawn item per day, and the drawing keeps
