@@ -125,13 +125,24 @@ private:
             break;
         }
         case 9: { // another program saves a new file in place of the old one
-            const QString name = below(2) ? bookfile::payments : bookfile::incomes;
+            const int which = below(3);
+            const QString name = which == 0   ? bookfile::payments
+                                 : which == 1 ? bookfile::incomes
+                                              : bookfile::forecast;
             QByteArray content = bytes(name);
-            content.replace("\r\n", "\n");
+            const int ends = below(3);
+            if (ends == 0)
+                content.replace("\r\n", "\n");
+            else if (ends == 1)
+                content.replace("\r\n", "\r");
             if (below(2)) content.prepend("\xEF\xBB\xBF"); // an editor's UTF-8
             write(name + QStringLiteral(".new"), below(2) ? content : cp932Utf8(content));
             ::rename(QFile::encodeName(path(name + QStringLiteral(".new"))).constData(),
                      QFile::encodeName(path(name)).constData());
+            if (name == bookfile::forecast && below(2))
+                (void)addPlannedPayment(book,
+                                        QDate::fromString(date(), QStringLiteral("yyyy/MM/dd")),
+                                        500, QStringLiteral("9999/12/31"));
             break;
         }
         default: // a payment of a day far from the others
@@ -171,6 +182,21 @@ private:
                      computeMonth(book, month, bookfile::forecast),
                  w);
         QVERIFY2(recordsBalance(held) == recordsBalance(fresh), w);
+        {
+            const BookModel &fc = session.forecast();
+            if (QFile::exists(path(bookfile::forecast)))
+                QVERIFY2(fc.payments().bytes() == cp932Of(bookfile::forecast), w);
+            const BookModel ff = BookModel::fromBytes(fc.payments().bytes());
+            QVERIFY2(fc.payments().size() == ff.payments().size(), w);
+            for (qsizetype i = 0; i < ff.payments().size(); ++i) {
+                const HeldPayment &a = fc.payments().records().at(i),
+                                  &b = ff.payments().records().at(i);
+                QVERIFY2(a.start == b.start && a.size == b.size && a.day == b.day &&
+                             a.amount == b.amount && fc.name(a.payee) == ff.name(b.payee) &&
+                             fc.name(a.category) == ff.name(b.category),
+                         w);
+            }
+        }
         QVERIFY2(computeTotals(held, payees, TotalsBreakdown::Payee) ==
                      computeTotals(fresh, payees, TotalsBreakdown::Payee),
                  w);
