@@ -36,6 +36,7 @@
 #include "book/csvexport.h"
 #include "book/datalist.h"
 #include "book/diary.h"
+#include "book/history.h"
 #include "book/paymentscan.h"
 #include "book/rename.h"
 #include "book/savings.h"
@@ -806,6 +807,16 @@ int main(int argc, char *argv[]) {
         const QByteArray content = readFileBytes(dataPath);
         writeOnly << timeMs([&] { writeAndSync(dir.path() + QStringLiteral("/w.tmp"), content); });
     }
+    // The same saves with the undo history switched off: what its log lines and
+    // kept versions (three fsyncs of their own) add to a rewrite.
+    auto &book = const_cast<Book &>(window.session().book);
+    book.setJournal(nullptr);
+    QList<double> insertBare;
+    for (int i = 0; i < runs; ++i) {
+        enterPayment();
+        insertBare << timeMs(savePayment);
+    }
+    book.setJournal(window.session().history());
     QList<double> toDialog, afterSave;
     const QList<double> correct = timeCorrections(window, calendar, runs, &toDialog, &afterSave);
     report(QStringLiteral("day click (day list + month, drawn)"), click);
@@ -821,6 +832,9 @@ int main(int argc, char *argv[]) {
     report(QStringLiteral("  the same bytes written and synced"), writeOnly);
     printf("  save 10 years back / write and sync:          %.2f\n",
            median(insert) / std::max(median(writeOnly), 0.001));
+    report(QStringLiteral("  the same save without the undo history"), insertBare);
+    printf("  without the history / write and sync:         %.2f\n",
+           median(insertBare) / std::max(median(writeOnly), 0.001));
     report(QStringLiteral("payment corrected or deleted 10 years back"), correct);
     report(QStringLiteral("  until the dialog or the question is drawn"), toDialog);
     report(QStringLiteral("  保存 or OK until the page is drawn"), afterSave);
