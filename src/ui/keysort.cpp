@@ -5,6 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -71,11 +73,11 @@ template <typename Key> void sortKeyed(QList<std::pair<Key, int>> &keyed, bool a
     };
     // A list sorted again by the same column is left as it is.
     if (std::is_sorted(keyed.begin(), keyed.end(), before)) return;
-    bool comparable = true;
+    bool nan = false;
     if constexpr (std::is_floating_point_v<Key>)
-        comparable = std::none_of(keyed.begin(), keyed.end(),
-                                  [](const auto &k) { return std::isnan(k.first); });
-    if (keyed.size() < kFewRows || !comparable)
+        nan = std::any_of(keyed.begin(), keyed.end(),
+                          [](const auto &k) { return std::isnan(k.first); });
+    if (keyed.size() < kFewRows || nan)
         comparisonSort(keyed, ascending);
     else
         digitSort(keyed, ascending);
