@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <memory>
+#include <type_traits>
 
 #include "book/calendar.h"
 #include "book/monthsummary.h"
@@ -28,13 +30,41 @@ void legendLabel(FormBuilder &b, const QString &caption, const QColor &color, in
 }
 
 // One day cell: orange with the payment count, green (over orange) for an income.
-void paintDay(Grid *g, int r, int c, const CalendarDay &day) {
-    if (day.payments > 0) {
-        g->setCellBackColor(r, c, palette::paymentDay);
-        g->setText(r, c, QString::number(day.payments));
-    }
-    if (day.income) g->setCellBackColor(r, c, palette::incomeDay);
+QString dayText(const CalendarDay &day) {
+    return day.payments > 0 ? QString::number(day.payments) : QString();
 }
+QColor dayColour(const CalendarDay &day) {
+    return day.income ? palette::incomeDay : day.payments > 0 ? palette::paymentDay : QColor();
+}
+
+// The rows of one calendar table, made when they are shown: a book of
+// decades has 1,500 weeks of seven days. Column 0 is the row's label.
+template <typename Table> class CalendarRows : public GridRowSource {
+public:
+    explicit CalendarRows(Table table) : m_table(std::move(table)) {}
+    int rowCount() const override {
+        if constexpr (kMonths)
+            return m_table.months;
+        else
+            return m_table.weeks;
+    }
+    QString text(int row, int col) const override {
+        if (col == 0) return m_table.rowLabel(row);
+        return col <= kDays ? dayText(day(row, col)) : QString();
+    }
+    QColor backColor(int row, int col) const override {
+        return col >= 1 && col <= kDays ? dayColour(day(row, col)) : QColor();
+    }
+
+private:
+    static constexpr bool kMonths = std::is_same_v<Table, MonthCalendarTable>;
+    static constexpr int kDays = kMonths ? 31 : 7;
+    // Month rows count their days from 1, week rows their weekdays from 0.
+    const CalendarDay &day(int row, int col) const {
+        return m_table.cell(row, kMonths ? col : col - 1);
+    }
+    Table m_table;
+};
 
 void setUpWeekdayChart(Chart *chart) {
     chart->setSeriesCount(1);
@@ -89,12 +119,7 @@ void CalendarPage::DSP_CALE_MONTH(const CalendarTables &tables) {
     g->setColumns(columns);
     const MonthCalendarTable &t = tables.months;
     if (t.months == 0) return;
-    g->setRows(t.months + 1);
-    for (int row = 0; row < t.months; ++row) {
-        g->setText(row + 1, 0, t.rowLabel(row));
-        for (int day = 1; day <= 31; ++day)
-            paintDay(g, row + 1, day, t.cell(row, day));
-    }
+    g->setSourceRows(std::make_shared<CalendarRows<MonthCalendarTable>>(t));
     if (g->rows() > kMonthRows) g->setTopRow(g->rows() - 1);
 }
 
@@ -115,12 +140,7 @@ void CalendarPage::DSP_CALE_WEEK(const CalendarTables &tables) {
     const WeekCalendarTable &t = tables.weeks;
     Yen countTop = 0, amountTop = 0;
     if (t.weeks > 0) {
-        g->setRows(t.weeks + 1);
-        for (int row = 0; row < t.weeks; ++row) {
-            g->setText(row + 1, 0, t.rowLabel(row));
-            for (int w = 0; w < 7; ++w)
-                paintDay(g, row + 1, w + 1, t.cell(row, w));
-        }
+        g->setSourceRows(std::make_shared<CalendarRows<WeekCalendarTable>>(t));
         for (int w = 0; w < 7; ++w) {
             mcrKensu->setValue(w + 1, 1, static_cast<double>(tables.weekdayCounts[w]));
             mcrKingaku->setValue(w + 1, 1, static_cast<double>(tables.weekdayAmounts[w]));

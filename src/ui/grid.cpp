@@ -120,12 +120,16 @@ public:
         }
         return true;
     }
-    // A row about to be written takes its texts from the source first.
+    // A row about to be written takes its texts and colours from the source first.
     void makeWritable(int r) {
         const int s = sourceRow.at(r);
         if (s < 0) return;
-        for (int c = 0; c < cells.cols(); ++c)
+        for (int c = 0; c < cells.cols(); ++c) {
             cells.setText(r, c, source->text(s, c));
+            if (const QColor back = source->backColor(s, c);
+                back.isValid() && !cells.backColor(r, c).isValid())
+                cells.setBackColor(r, c, back);
+        }
         sourceRow[r] = -1;
     }
     void dropSource() {
@@ -165,6 +169,8 @@ public:
         }
         case Qt::BackgroundRole: {
             QColor color = cells.backColor(r, c);
+            if (const int s = sourceRow.at(r); !color.isValid() && s >= 0)
+                color = source->backColor(s, c);
             if (!color.isValid() && !colourRuns.isEmpty()) color = runColour(r, c);
             if (!color.isValid())
                 color = QApplication::palette().color(fixed ? QPalette::Button : QPalette::Base);

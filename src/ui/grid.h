@@ -41,6 +41,13 @@ public:
         Q_UNUSED(keys);
         return false;
     }
+    // A cell's back colour; an invalid colour is none (a colour set on the
+    // grid's cell comes first).
+    virtual QColor backColor(int row, int col) const {
+        Q_UNUSED(row);
+        Q_UNUSED(col);
+        return {};
+    }
 };
 
 // A grid of text cells in the manner of the book's lists: rows and columns

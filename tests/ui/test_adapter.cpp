@@ -347,6 +347,9 @@ private slots:
                 *v = row % 3;
                 return true;
             }
+            QColor backColor(int row, int col) const override {
+                return col == 1 && row % 2 == 0 ? QColor(Qt::red) : QColor();
+            }
         };
         auto source = std::make_shared<Source>();
         Grid g;
@@ -358,9 +361,13 @@ private slots:
         QCOMPARE(source->asked, 0);
         QCOMPARE(g.text(0, 0), QStringLiteral("番号"));
         QCOMPARE(g.text(5, 0), QStringLiteral("4"));
+        QVERIFY(g.cellBackColor(6, 1) != QColor(Qt::red));
         g.setText(5, 1, QStringLiteral("書いた"));
         QCOMPARE(g.text(5, 0), QStringLiteral("4")); // the rest of the row stays
         QCOMPARE(g.text(5, 1), QStringLiteral("書いた"));
+        QCOMPARE(g.cellBackColor(5, 1), QColor(Qt::red)); // and its colours
+        g.setCellBackColor(5, 1, Qt::blue);               // the cell's own comes first
+        QCOMPARE(g.cellBackColor(5, 1), QColor(Qt::blue));
         g.sortRows(1, true, true);
         QCOMPARE(g.text(1, 0), QStringLiteral("0"));
         QCOMPARE(g.text(2, 0), QStringLiteral("3")); // stable among equal numbers
