@@ -102,18 +102,12 @@ bool sumsStayInRange(const QList<HeldPayment> &payments) {
     });
 }
 
-// One table's sums in plain additions: the period's row is looked up when the
-// period changes, and its sums are written through pointers.
+// One table's sums in plain additions, written through pointers.
 struct PlainSums {
     TotalsTable &t;
     RowFinder rows{};
-    int period = -1;
-    qsizetype row = 0;
     void add(int p, const QList<int> &columns, Yen amount) {
-        if (p != period) {
-            period = p;
-            row = rows.find(t, p);
-        }
+        const qsizetype row = rows.find(t, p);
         t.rowSubtotals.data()[row] += amount;
         Yen *sums = t.rowSums.data() + row * t.keys.size();
         Yen *keyTotals = t.keyTotals.data();
