@@ -37,6 +37,53 @@ template <typename Record> QString HeldFile<Record>::dateText(qsizetype i) const
     RawReader::split(line(i), f, kDateField + 1);
     return cp932::decode(fieldAt(f, kDateField));
 }
+namespace {
+// Whether bytes from..to are blank lines ended by CR LF, or nothing.
+bool onlyCrLfs(const QByteArray &bytes, qsizetype from, qsizetype to) {
+    if ((to - from) % 2 != 0) return false;
+    for (qsizetype i = from; i < to; i += 2)
+        if (bytes[i] != '\r' || bytes[i + 1] != '\n') return false;
+    return true;
+}
+} // namespace
+
+template <typename Record>
+std::optional<LinePlace> HeldFile<Record>::placeOfDate(QByteArrayView date) const {
+    const QDate d = dateOfField(date);
+    if (!d.isValid()) return std::nullopt;
+    const auto day = static_cast<qint32>(d.toJulianDay());
+    // A record with a day has a yyyy/mm/dd field, which compares as bytes
+    // exactly as its day does; a field of no day is compared as bytes.
+    const auto later = [&](const Record &r, qsizetype i) {
+        if (r.day != kNoDay) return r.day > day;
+        RawFields f;
+        RawReader::split(line(i), f, kDateField + 1);
+        return byteString(fieldAt(f, kDateField)) > byteString(date);
+    };
+    LinePlace place{m_bytes.size(), true};
+    bool found = false;
+    // Every LF after a CR and every CR before an LF: a record's line holds
+    // neither, so only its line end and the blank lines between are looked at.
+    qsizetype next = 0; // where the line after the last record begins
+    const qsizetype n = m_bytes.size();
+    for (qsizetype i = 0; i < m_records.size(); ++i) {
+        const Record &r = m_records.at(i);
+        if (!found && later(r, i)) {
+            place.offset = r.start;
+            found = true;
+        }
+        if (place.everyLineEndsCrLf) {
+            const qsizetype end = r.start + r.size;
+            place.everyLineEndsCrLf = onlyCrLfs(m_bytes, next, r.start) && end + 1 < n &&
+                                      m_bytes[end] == '\r' && m_bytes[end + 1] == '\n';
+            next = end + 2;
+        }
+        if (found && !place.everyLineEndsCrLf) break;
+    }
+    if (place.everyLineEndsCrLf) place.everyLineEndsCrLf = onlyCrLfs(m_bytes, next, n);
+    return place;
+}
+
 template class HeldFile<HeldPayment>;
 template class HeldFile<HeldIncome>;
 

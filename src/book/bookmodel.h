@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -51,6 +52,10 @@ public:
     }
     // The date field of a record as stored, decoded.
     QString dateText(qsizetype i) const;
+    // Where a line dated date (yyyy/mm/dd) goes, as placeByReading finds it:
+    // from the records' days, with only the lines of no date read again.
+    // Nothing when date names no day.
+    std::optional<LinePlace> placeOfDate(QByteArrayView date) const;
     // Why a rewrite must not start from these bytes (the file could not be
     // read whole, or holds text CP932 cannot hold), if it must not.
     FileResult rewriteRefusal() const { return m_read.rewriteRefusal(); }

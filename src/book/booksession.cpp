@@ -114,6 +114,19 @@ bool BookSession::held(const QString &name, FileContent *content) const {
     return true;
 }
 
+std::optional<LinePlace> BookSession::placeInHeld(const QString &name, const QByteArray &bytes,
+                                                  QByteArrayView date) const {
+    // The very bytes held (the caller keeps them alive): the records are theirs.
+    const auto same = [&](const auto &file) {
+        return bytes.constData() == file.bytes().constData() && bytes.size() == file.bytes().size();
+    };
+    if (name == bookfile::payments && same(m_model.payments()))
+        return m_model.payments().placeOfDate(date);
+    if (name == bookfile::incomes && same(m_model.incomes()))
+        return m_model.incomes().placeOfDate(date);
+    return std::nullopt;
+}
+
 namespace {
 bool isSmallHeld(const QString &name) {
     return name == bookfile::payees || name == bookfile::categories ||

@@ -77,6 +77,8 @@ public:
 
     // BookWriteWatcher
     bool held(const QString &name, FileContent *content) const override;
+    std::optional<LinePlace> placeInHeld(const QString &name, const QByteArray &bytes,
+                                         QByteArrayView date) const override;
     void replaced(const QString &name, const QByteArray &content) override;
     void appended(const QString &name, const QByteArray &bytes,
                   const FileIdentity &before) override;

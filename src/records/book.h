@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 // The file names of a book. Names are compared without regard to letter case
 // (a book copied from Windows may say データ.TXT): see Book::pathOf.
@@ -29,6 +31,16 @@ struct FileContent;
 struct FileIdentity;
 struct FileResult;
 
+// Where a record line of a given date goes in a record file, kept in date
+// order: at the start of the first record line whose date field is later as
+// bytes compare (the end of the file when none), and whether every line of
+// the file ends in CR LF (then the line is put in with two copies).
+struct LinePlace {
+    qsizetype offset = 0;
+    bool everyLineEndsCrLf = false;
+    bool operator==(const LinePlace &) const = default;
+};
+
 // Told before and after every write of a book file, so that a change can be
 // undone and a write a crash cut short can be put back (book/history.h).
 class BookJournal {
@@ -55,6 +67,14 @@ public:
     // The file's content as held, known to be what the file now holds; false
     // when the file is not held.
     virtual bool held(const QString &name, FileContent *content) const = 0;
+    // Where a line dated date (yyyy/mm/dd) goes in bytes, when bytes are the
+    // very content it holds of the file and it can tell without reading
+    // every line again (see LinePlace).
+    virtual std::optional<LinePlace> placeInHeld(const QString &name, const QByteArray &bytes,
+                                                 QByteArrayView date) const {
+        (void)name, (void)bytes, (void)date;
+        return std::nullopt;
+    }
     // The file (by its canonical name) now holds exactly content.
     virtual void replaced(const QString &name, const QByteArray &content) = 0;
     // The bytes were added at the end of the file, which had the identity
@@ -101,6 +121,10 @@ public:
     // The held content of a file, when a holder holds it (its read error included).
     bool held(const QString &name, FileContent *content) const {
         return m_watcher && m_watcher->held(name, content);
+    }
+    std::optional<LinePlace> placeInHeld(const QString &name, const QByteArray &bytes,
+                                         QByteArrayView date) const {
+        return m_watcher ? m_watcher->placeInHeld(name, bytes, date) : std::nullopt;
     }
 
 private:

@@ -3,6 +3,17 @@
 #include "records/lineformat.h"
 #include "records/rawrecords.h"
 
+LinePlace placeByReading(QByteArrayView content, QByteArrayView date) {
+    RawReader reader(content);
+    RawFields f;
+    for (QByteArrayView old; reader.nextLine(&old);) {
+        RawReader::split(old, f, kDateField + 1);
+        if (byteString(fieldAt(f, kDateField)) > byteString(date))
+            return {old.data() - content.data(), endsEveryLineWithCrLf(content)};
+    }
+    return {content.size(), endsEveryLineWithCrLf(content)};
+}
+
 FileResult insertInDateOrder(const Book &book, const QString &name, const QString &temp,
                              const QByteArray &line, const QString &date, const QString &lastDate) {
     // lastDate comes from the held file: one that could not be read has none.
@@ -11,33 +22,25 @@ FileResult insertInDateOrder(const Book &book, const QString &name, const QStrin
     if (!(lastDate > date)) return book.append(name, line);
     const FileContent read = book.read(name);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
-    // The line goes in front of the first record of a later date (the end when none).
     const QByteArray dateBytes = date.toLatin1();
-    const char *at = read.bytes.constEnd();
-    RawReader reader(read.bytes);
-    RawFields f;
-    for (QByteArrayView old; reader.nextLine(&old);) {
-        RawReader::split(old, f, kDateField + 1);
-        if (byteString(fieldAt(f, kDateField)) > byteString(dateBytes)) {
-            at = old.data();
-            break;
-        }
-    }
-    const qsizetype offset = at - read.bytes.constData();
+    // The held book knows the place without reading 100,000 lines again.
+    const std::optional<LinePlace> known = book.placeInHeld(name, read.bytes, dateBytes);
+    const LinePlace place = known ? *known : placeByReading(read.bytes, dateBytes);
     QByteArray out;
-    if (endsEveryLineWithCrLf(read.bytes)) {
+    if (place.everyLineEndsCrLf) {
         // rewriteLines would give every other line back as it is: the line is
         // put in place with two copies instead of a copy line by line.
         out.reserve(read.bytes.size() + line.size());
-        out.append(QByteArrayView(read.bytes).first(offset)).append(line);
-        out.append(QByteArrayView(read.bytes).sliced(offset));
+        out.append(QByteArrayView(read.bytes).first(place.offset)).append(line);
+        out.append(QByteArrayView(read.bytes).sliced(place.offset));
     } else {
+        const char *at = read.bytes.constData() + place.offset;
         out = rewriteLines(read.bytes, [&](QByteArrayView old, QByteArray &to) {
             if (old.data() != at) return false;
             to.append(line).append(old);
             return true;
         });
-        if (at == read.bytes.constEnd()) out.append(line);
+        if (place.offset == read.bytes.size()) out.append(line);
     }
     return book.rewrite(name, out, temp);
 }

@@ -29,6 +29,7 @@
 #include "bookdir.h"
 #include "failingreads.h"
 #include "records/cp932.h"
+#include "records/insertion.h"
 #include "records/recordfiles.h"
 #include "seededpicks.h"
 
@@ -330,6 +331,39 @@ private slots:
                 change(session);
                 verifySame(session);
                 if (QTest::currentTestFailed()) return;
+            }
+        }
+    }
+
+    // Where a line goes, told by the held records, is where reading every
+    // line finds it: among dates of no day, odd line ends and blank lines.
+    void theHeldPlaceIsThePlaceFoundByReading() {
+        const quint64 seed = envNumber("MILTEA_HELD_SEED", 20261208);
+        qInfo("seed %llu", static_cast<unsigned long long>(seed));
+        m_rng.seed(seed);
+        const QList<QByteArray> fields{"\"2024/01/05\"", "\"2024/01/05\"", "2024/01/06",
+                                       "\"2024/02/01\"", "\"2024/1/7\"",   "\"\"",
+                                       "\"2024/02/30\"", " 2024/01/09",    "abc"};
+        const QList<QByteArray> ends{"\r\n", "\r\n", "\r\n", "\r\n", "\n", "\r", ""};
+        const QList<QByteArray> dates{"2023/12/31", "2024/01/05", "2024/01/06",
+                                      "2024/01/08", "2024/02/01", "2024/03/01"};
+        for (int run = 0; run < 2000; ++run) {
+            QByteArray bytes;
+            for (int n = below(6); n > 0; --n) {
+                if (below(6) == 0) bytes += ends.at(below(6)); // a blank line
+                bytes += fields.at(below(static_cast<int>(fields.size())));
+                bytes += ",\"x\",\"y\",1" + ends.at(below(n == 1 ? 7 : 6));
+            }
+            if (below(6) == 0) bytes += ends.at(below(6));
+            const BookModel payments = BookModel::fromBytes(bytes),
+                            incomes = BookModel::fromBytes({}, bytes);
+            for (const QByteArray &date : dates) {
+                const QByteArray where = "seed " + QByteArray::number(seed) + ", " +
+                                         bytes.toPercentEncoding() + " at " + date;
+                QVERIFY2(payments.payments().placeOfDate(date) == placeByReading(bytes, date),
+                         where.constData());
+                QVERIFY2(incomes.incomes().placeOfDate(date) == placeByReading(bytes, date),
+                         where.constData());
             }
         }
     }
