@@ -10,24 +10,20 @@ namespace {
 // Sums before month M into *before, and month M per day into perDay[1..31].
 // Records are in date order, so reading stops at the first one past M; a
 // record without a readable date is passed over, so that its text cannot end
-// the reading early.
+// the reading early. The month is told by its first day and the next month's
+// (day numbers), so that no record's date is taken apart.
 template <typename Record>
-void collect(const QList<Record> &records, int month, Yen *before, QList<Yen> &perDay) {
-    qint32 lastDay = kNoDay;
-    int m = 0, dayOfMonth = 0;
+void collect(const QList<Record> &records, QDate selected, Yen *before, QList<Yen> &perDay) {
+    const QDate first(selected.year(), selected.month(), 1);
+    const auto from = static_cast<qint32>(first.toJulianDay()),
+               to = static_cast<qint32>(first.addMonths(1).toJulianDay());
     for (const Record &r : records) {
         if (r.day == kNoDay) continue;
-        if (r.day != lastDay) { // records come in runs of one date
-            lastDay = r.day;
-            const QDate d = QDate::fromJulianDay(r.day);
-            m = d.year() * 12 + d.month() - 1;
-            dayOfMonth = d.day();
-        }
-        if (m > month) break;
-        if (m < month)
+        if (r.day >= to) break;
+        if (r.day < from)
             *before = addYen(*before, r.amount);
         else
-            perDay[dayOfMonth] = addYen(perDay[dayOfMonth], r.amount);
+            perDay[r.day - from + 1] = addYen(perDay[r.day - from + 1], r.amount);
     }
 }
 
@@ -78,7 +74,6 @@ MonthFigures computeMonth(const BookModel &book, QDate selected) {
     MonthFigures m;
     m.days = selected.daysInMonth();
     m.selectedDay = selected.day();
-    const int month = selected.year() * 12 + selected.month() - 1;
 
     // The book's start date: its first income (the opening balance), or its
     // first payment in a book without incomes.
@@ -86,8 +81,8 @@ MonthFigures computeMonth(const BookModel &book, QDate selected) {
     if (m.startDay == 0) m.startDay = dayOfFirstRecord(book.payments().records());
     QList<Yen> income(32, 0), paid(32, 0);
     Yen incomeBefore = 0, paidBefore = 0;
-    collect(book.incomes().records(), month, &incomeBefore, income);
-    collect(book.payments().records(), month, &paidBefore, paid);
+    collect(book.incomes().records(), selected, &incomeBefore, income);
+    collect(book.payments().records(), selected, &paidBefore, paid);
     income[1] = addYen(income[1], subYen(incomeBefore, paidBefore));
 
     Yen funds = 0, spent = 0;

@@ -61,21 +61,26 @@ private slots:
         const QByteArray incomes =
             lines({"\"2005/01/10\",\"スタート時入金\",50000", "\"2005/02/03\",\"給料\",1000",
                    "\"2005/03/01\",\"給料\",99999"});
-        const QByteArray payments = lines({"\"2005/01/11\",\"a\",\"b\",2000,\"\",\"\"",
-                                           "\"2005/02/05\",\"a\",\"b\",300,\"\",\"\"",
-                                           "\"2005/02/20\",\"a\",\"b\",400,\"\",\"\""});
+        // The month's first and last days, and the day before it, at its edges.
+        const QByteArray payments = lines(
+            {"\"2005/01/11\",\"a\",\"b\",2000,\"\",\"\"", "\"2005/01/31\",\"a\",\"b\",7,\"\",\"\"",
+             "\"2005/02/01\",\"a\",\"b\",10,\"\",\"\"", "\"2005/02/05\",\"a\",\"b\",300,\"\",\"\"",
+             "\"2005/02/20\",\"a\",\"b\",400,\"\",\"\"",
+             "\"2005/02/28\",\"a\",\"b\",20,\"\",\"\""});
         const MonthFigures m = computeMonth(incomes, payments, QDate(2005, 2, 10));
-        QCOMPARE(m.start, 48000LL); // the carry lands on the 1st
+        QCOMPARE(m.start, 47993LL); // the carry lands on the 1st
         QCOMPARE(m.added, 1000LL);
-        QCOMPARE(m.total, 49000LL);
-        QCOMPARE(m.spent, 300LL);
-        QCOMPARE(m.left, 48700LL);
-        QCOMPARE(m.avgSpent, 30LL);
+        QCOMPARE(m.total, 48993LL);
+        QCOMPARE(m.spent, 310LL);
+        QCOMPARE(m.left, 48683LL);
+        QCOMPARE(m.avgSpent, 31LL);
         QCOMPARE(m.daysLeft, 19);
-        QCOMPARE(m.avgAvailable, 2563LL); // floor(48700 / 19)
+        QCOMPARE(m.avgAvailable, 2562LL); // floor(48683 / 19)
         QCOMPARE(m.startDay, 1);
-        QCOMPARE(m.leftSeries.at(28), 48300LL);
+        QCOMPARE(m.leftSeries.at(28), 48263LL);
+        QCOMPARE(m.paidSeries.at(1), 10LL);
         QCOMPARE(m.paidSeries.at(20), 400LL);
+        QCOMPARE(m.paidSeries.at(28), 20LL);
         QCOMPARE(m.leftTop, 50000LL);
         QCOMPARE(m.paidTop, 500LL);
     }
