@@ -21,10 +21,17 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
                          const QString &temp) const {
     const QString path = pathOf(name);
     if (FileResult r = writeRefusal(path); !r.ok()) return r;
-    if (FileResult r = announce(name, path, BookJournal::Write::Rewrite, 0, content); !r.ok())
+    // The journal logs the change and keeps the old file while the new
+    // content goes to the temporary; its refusal leaves the file as it was.
+    bool announced = false;
+    const WhileWriting announceIt = [&] {
+        FileResult r = announce(name, path, BookJournal::Write::Rewrite, 0, content);
+        announced = r.ok();
         return r;
-    const FileResult r = temp.isEmpty() ? replaceAtomically(path, content)
-                                        : rewriteThrough(path, pathOf(temp), content);
+    };
+    const FileResult r = temp.isEmpty() ? replaceAtomically(path, content, announceIt)
+                                        : rewriteThrough(path, pathOf(temp), content, announceIt);
+    if (!announced) return r;
     if (r.ok()) replaced(name, content);
     return finish(name, r);
 }

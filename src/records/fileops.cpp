@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -78,24 +80,64 @@ mode_t modeFor(const QString &path) {
     return 0666 & ~mask;
 }
 
-// Writes the content to the open temporary, makes it durable and renames it
-// over target. On any failure the temporary is removed and target untouched.
-FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target,
-                           const QByteArray &anyContent, mode_t mode, bool asGiven = false) {
-    const QByteArray content = asGiven ? anyContent : asWritten(anyContent);
+// Writes the content to the open temporary, makes it durable and closes it.
+// On any failure the temporary is removed.
+FileResult fillTemporary(int fd, const QByteArray &temp, const QString &target,
+                         const QByteArray &content, mode_t mode) {
     const bool written = writeFully(fd, content.constData(), content.size()) &&
                          ::fchmod(fd, mode) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
-    if (written && closed && ::rename(temp.constData(), nativePath(target).constData()) == 0) {
-        // The rename is kept only once the folder that records it is on the disk.
-        if (!syncFolderOf(target)) return ioError(target, errnoText(errno));
-        return {};
-    }
-    if (written && closed) error = errno;
+    if (written && closed) return {};
     ::unlink(temp.constData());
     return ioError(target, errnoText(error));
+}
+
+// Fills the open temporary and renames it over target, once meanwhile (when
+// given) has said yes. Filling a book's worth of bytes waits on the disk, so
+// it runs on a second thread while meanwhile runs on this one: they touch
+// different files, and the rename waits for both. A test that records every
+// fsync sees them one after the other, meanwhile first. On any failure or
+// refusal the temporary is removed and target untouched.
+FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target,
+                           const QByteArray &anyContent, mode_t mode, bool asGiven,
+                           const WhileWriting &meanwhile) {
+    const QByteArray content = asGiven ? anyContent : asWritten(anyContent);
+    FileResult said, filled;
+    const auto fill = [&] { filled = fillTemporary(fd, temp, target, content, mode); };
+    std::thread filler;
+    if (meanwhile && s_syncCall == ::fsync) {
+        try {
+            filler = std::thread(fill);
+        } catch (const std::system_error &) { // no thread to be had: one after the other
+        }
+    }
+    if (!meanwhile) {
+        fill();
+    } else if (filler.joinable()) {
+        said = meanwhile();
+        filler.join();
+    } else {
+        said = meanwhile();
+        if (said.ok())
+            fill();
+        else
+            ::close(fd);
+    }
+    if (!said.ok()) {
+        ::unlink(temp.constData());
+        return said;
+    }
+    if (!filled.ok()) return filled;
+    if (::rename(temp.constData(), nativePath(target).constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        return ioError(target, errnoText(error));
+    }
+    // The rename is kept only once the folder that records it is on the disk.
+    if (!syncFolderOf(target)) return ioError(target, errnoText(errno));
+    return {};
 }
 } // namespace
 
@@ -230,31 +272,34 @@ FileResult ioError(const QString &path, const QString &why) {
         QStringLiteral("「%1」に書き込めませんでした。\n%2").arg(QFileInfo(path).fileName(), why));
 }
 
-static FileResult replaceWith(const QString &path, const QByteArray &content, bool asGiven) {
+static FileResult replaceWith(const QString &path, const QByteArray &content, bool asGiven,
+                              const WhileWriting &meanwhile) {
     const QString target = linkTarget(path);
     if (FileResult r = checkWritable(target); !r.ok()) return r;
     // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
     QByteArray temp = nativePath(target) + kTemporaryMark + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
-    return finishTemporary(fd, temp, target, content, modeFor(target), asGiven);
+    return finishTemporary(fd, temp, target, content, modeFor(target), asGiven, meanwhile);
 }
 
-FileResult replaceAtomically(const QString &path, const QByteArray &content) {
-    return replaceWith(path, content, false);
+FileResult replaceAtomically(const QString &path, const QByteArray &content,
+                             const WhileWriting &meanwhile) {
+    return replaceWith(path, content, false, meanwhile);
 }
 
 FileResult writeExactly(const QString &path, const QByteArray &content) {
-    return replaceWith(path, content, true);
+    return replaceWith(path, content, true, {});
 }
 
-FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content) {
+FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content,
+                          const WhileWriting &meanwhile) {
     const QString target = linkTarget(real);
     if (FileResult r = checkWritable(target); !r.ok()) return r;
     const QByteArray tempPath = nativePath(besideTarget(target, temp));
     const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return ioError(temp, errnoText(errno));
-    return finishTemporary(fd, tempPath, target, content, modeFor(target));
+    return finishTemporary(fd, tempPath, target, content, modeFor(target), false, meanwhile);
 }
 
 FileResult writeRefusal(const QString &path) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <sys/types.h>
 
 #include "records/book.h"
@@ -12,11 +13,13 @@
 //     バックアップ/履歴.txt, each with one write(2) and fsync. Cut here: the
 //     files are untouched; the next start finds a change without its end and
 //     puts back nothing (or what follows), and logs "X".
-//  2. A rewrite: the old file gets a second name in バックアップ (a hard link,
-//     or a copy synced and then renamed), the folder synced; the new content
-//     is written to the temporary, fsync'd, renamed over the file, and the
-//     book folder fsync'd. Cut before the rename: the old file. Cut after:
-//     the new file, which the next start replaces by its kept old version.
+//  2. A rewrite: the new content is written to the temporary and fsync'd on
+//     a second thread, while the journal does 1 and the old file gets a
+//     second name in バックアップ (a hard link, or a copy synced and then
+//     renamed), the folder synced. Once both are done the temporary is
+//     renamed over the file, and the book folder fsync'd. Cut before the
+//     rename: the old file (and maybe a temporary). Cut after: the new file,
+//     which the next start replaces by its kept old version.
 //  3. An append: the whole line in one write(2), then fsync (and the folder,
 //     when the file is new). Cut before the fsync: a torn or missing line,
 //     which the next start cuts back to the size the log recorded, saying so.
@@ -107,14 +110,24 @@ QByteArray asWritten(const QByteArray &content);
 // that the ones a crash leaves are known for the program's own.
 inline constexpr char kTemporaryMark[] = ".miltea-tmp-";
 
+// What a rewrite does while its new content goes to the temporary (the
+// journal's lines and the kept old file, see above); its refusal stops the
+// rewrite before the rename.
+using WhileWriting = std::function<FileResult()>;
+
 // Whole-file writes go to a temporary beside the file that then replaces it
 // in one rename: a crash leaves the old or the new file, never neither.
-FileResult replaceAtomically(const QString &path, const QByteArray &content);
+// meanwhile runs on the calling thread while the temporary is written and
+// synced on another; the file is replaced only once both are done and
+// meanwhile said yes, else the temporary is removed.
+FileResult replaceAtomically(const QString &path, const QByteArray &content,
+                             const WhileWriting &meanwhile = {});
 // The same for a file that is no record file (an export): the bytes exactly
 // as given, a byte-order mark included.
 FileResult writeExactly(const QString &path, const QByteArray &content);
 // The rewrites of the record files go through their named temporary.
-FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content);
+FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content,
+                          const WhileWriting &meanwhile = {});
 // A rewrite worked out before anything is written, so that a change of
 // several files checks every file first: the new content for the real file
 // and its temporary, or why it must not be written.

@@ -31,6 +31,19 @@ QByteArray paymentLines(int count) {
                         .arg(100 + i));
     return out;
 }
+// A journal that says no to every write, or yes, and notes how each ended.
+struct NotingJournal : BookJournal {
+    FileResult answer;
+    QList<bool> ended;
+    FileResult aboutToWrite(const QString &, const QString &, Write, qint64,
+                            const QByteArray &) override {
+        return answer;
+    }
+    FileResult finished(const QString &, bool written) override {
+        ended << written;
+        return {};
+    }
+};
 } // namespace
 
 class TestRecordFailures : public QObject {
@@ -79,6 +92,37 @@ private slots:
         disk.freeSpace();
         QVERIFY(writeNotes(book, QString(4990, u'あ')).ok());
         QCOMPARE(readNotes(book), QString(4990, u'あ'));
+    }
+
+    // The new content goes to the temporary while the journal is told: when
+    // the journal or the disk says no, the file stays and no temporary is left.
+    void aRewriteStopsWhenTheJournalOrTheDiskSaysNo_data() {
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("temp");
+        QTest::newRow("journal, named temporary") << false << QStringLiteral("データコピー.txt");
+        QTest::newRow("journal, own temporary") << false << QString();
+        QTest::newRow("full disk, named temporary") << true << QStringLiteral("データコピー.txt");
+        QTest::newRow("full disk, own temporary") << true << QString();
+    }
+    void aRewriteStopsWhenTheJournalOrTheDiskSaysNo() {
+        QFETCH(bool, diskFull);
+        QFETCH(QString, temp);
+        SmallDisk disk("1m");
+        if (!disk.mounted()) QSKIP(disk.whyNot());
+        disk.writeBytes(kData, paymentLines(40));
+        if (diskFull) disk.fill();
+        const QStringList files = disk.files();
+        NotingJournal journal;
+        if (!diskFull)
+            journal.answer = FileResult::refused(QStringLiteral("履歴"), QStringLiteral("いいえ"));
+        Book book(disk.path());
+        book.setJournal(&journal);
+        const FileResult r = book.rewrite(kData, paymentLines(3000), temp);
+        QCOMPARE(r.title,
+                 diskFull ? QStringLiteral("ファイル書き込みエラー") : QStringLiteral("履歴"));
+        QCOMPARE(journal.ended, diskFull ? QList<bool>{false} : QList<bool>{});
+        QCOMPARE(disk.bytes(kData), paymentLines(40));
+        QCOMPARE(disk.files(), files);
     }
 
     void aFailedAppendLeavesNoPartOfTheRecord() {
