@@ -835,6 +835,8 @@ int main(int argc, char *argv[]) {
     report(QStringLiteral("  the same save without the undo history"), insertBare);
     printf("  without the history / write and sync:         %.2f\n",
            median(insertBare) / std::max(median(writeOnly), 0.001));
+    // Only the saves: two builds' saves compared by turns, without the pages' minutes.
+    if (qEnvironmentVariableIsSet("MILTEA_BENCH_SAVES")) return 0;
     report(QStringLiteral("payment corrected or deleted 10 years back"), correct);
     report(QStringLiteral("  until the dialog or the question is drawn"), toDialog);
     report(QStringLiteral("  保存 or OK until the page is drawn"), afterSave);
