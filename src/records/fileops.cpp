@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -20,8 +20,17 @@ namespace {
 ReadCall s_readCall = ::read;
 SyncCall s_syncCall = ::fsync;
 
+// strerror_r in either form: a rewrite's two threads may both fail at once.
+[[maybe_unused]] const char *errorText(int result, const char *buffer) {
+    return result == 0 ? buffer : "";
+}
+[[maybe_unused]] const char *errorText(const char *text, const char *) {
+    return text;
+}
+
 QString errnoText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+    char buffer[256] = {};
+    return QString::fromLocal8Bit(errorText(::strerror_r(error, buffer, sizeof buffer), buffer));
 }
 
 QByteArray nativePath(const QString &path) {
@@ -110,7 +119,7 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
     if (meanwhile && s_syncCall == ::fsync) {
         try {
             filler = std::thread(fill);
-        } catch (const std::system_error &) { // no thread to be had: one after the other
+        } catch (const std::exception &) { // no thread to be had: one after the other
         }
     }
     if (!meanwhile) {

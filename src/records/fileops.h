@@ -8,7 +8,8 @@
 
 // How a change reaches the disk, and what a power cut at each step leaves.
 // Every write of a book file goes through Book (rewrite, append, truncateTo,
-// appendBytes, remove), which tells the journal (book/history.h) first:
+// appendBytes, remove), which tells the journal (book/history.h) before the
+// file itself changes:
 //  1. The journal adds "B" (the change begins) and one line per write to
 //     バックアップ/履歴.txt, each with one write(2) and fsync. Cut here: the
 //     files are untouched; the next start finds a change without its end and
@@ -32,7 +33,8 @@
 // "….作成中" that a crash leaves are removed at the next start.
 
 // Why a write did not happen, for the message box of the calling handler.
-// Nothing is written when a write is refused.
+// The file is not changed when a write is refused (a rewrite's temporary,
+// begun meanwhile, is removed).
 struct FileResult {
     QString title;
     QString message;
