@@ -108,6 +108,10 @@ void BookSession::refresh(const QString &name, Held &held) const {
 }
 
 bool BookSession::held(const QString &name, FileContent *content) const {
+    if (name == bookfile::forecast) {
+        *content = forecast().payments().content();
+        return true;
+    }
     if (name != bookfile::payments && name != bookfile::incomes) return false;
     const BookModel &now = model();
     *content = name == bookfile::payments ? now.payments().content() : now.incomes().content();
@@ -124,6 +128,8 @@ std::optional<LinePlace> BookSession::placeInHeld(const QString &name, const QBy
         return m_model.payments().placeOfDate(date);
     if (name == bookfile::incomes && same(m_model.incomes()))
         return m_model.incomes().placeOfDate(date);
+    if (name == bookfile::forecast && same(m_forecast.payments()))
+        return m_forecast.payments().placeOfDate(date);
     return std::nullopt;
 }
 
