@@ -29,8 +29,9 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
         announced = r.ok();
         return r;
     };
-    const FileResult r = temp.isEmpty() ? replaceAtomically(path, content, announceIt)
-                                        : rewriteThrough(path, pathOf(temp), content, announceIt);
+    const WhileWriting meanwhile = m_journal ? announceIt : WhileWriting();
+    const FileResult r = temp.isEmpty() ? replaceAtomically(path, content, meanwhile)
+                                        : rewriteThrough(path, pathOf(temp), content, meanwhile);
     if (!announced) return r;
     if (r.ok()) replaced(name, content);
     return finish(name, r);
