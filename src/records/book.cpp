@@ -23,16 +23,16 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
     if (FileResult r = writeRefusal(path); !r.ok()) return r;
     // The journal logs the change and keeps the old file while the new
     // content goes to the temporary; its refusal leaves the file as it was.
-    bool announced = false;
+    bool refused = false;
     const WhileWriting announceIt = [&] {
         FileResult r = announce(name, path, BookJournal::Write::Rewrite, 0, content);
-        announced = r.ok();
+        refused = !r.ok();
         return r;
     };
     const WhileWriting meanwhile = m_journal ? announceIt : WhileWriting();
     const FileResult r = temp.isEmpty() ? replaceAtomically(path, content, meanwhile)
                                         : rewriteThrough(path, pathOf(temp), content, meanwhile);
-    if (!announced) return r;
+    if (refused) return r;
     if (r.ok()) replaced(name, content);
     return finish(name, r);
 }

@@ -292,6 +292,27 @@ private slots:
         QCOMPARE(s.forecast().lastPayDate(), QStringLiteral("2020/01/05"));
     }
 
+    // The program's own rewrite goes into the held book as it was written:
+    // nothing is read back, with an undo history or without one.
+    void aRewriteOfTheProgramsOwnIsNotReadBack_data() {
+        QTest::addColumn<bool>("history");
+        QTest::newRow("without a history") << false;
+        QTest::newRow("with a history") << true;
+    }
+    void aRewriteOfTheProgramsOwnIsNotReadBack() {
+        QFETCH(bool, history);
+        BookDir d;
+        d.makeEmptyBook();
+        d.writeBytes(bookfile::payments,
+                     sjisLine("\"2024/01/05\",\"八百屋\",\"食費\",100,\"\",\"\""));
+        BookSession s(d.path());
+        if (history) QCOMPARE(s.openHistory(), QStringList());
+        QVERIFY(insertPayment(s.book, {"2024/01/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+        FailingReads fail(0);
+        QCOMPARE(s.model().payments().size(), 2);
+    }
+
     // A payment cannot be put in date order in a file that could not be read.
     void aSaveIntoAnUnreadableFileIsRefused() {
         BookDir d;
