@@ -33,7 +33,9 @@ FileResult Book::rewrite(const QString &name, const QByteArray &content,
     const FileResult r = temp.isEmpty() ? replaceAtomically(path, content, meanwhile)
                                         : rewriteThrough(path, pathOf(temp), content, meanwhile);
     if (refused) return r;
-    if (r.ok()) replaced(name, content);
+    // The file holds the content as written (a blank line in front of what a
+    // reader would take for a byte-order mark).
+    if (r.ok()) replaced(name, asWritten(content));
     return finish(name, r);
 }
 

@@ -313,6 +313,21 @@ private slots:
         QCOMPARE(s.model().payments().size(), 2);
     }
 
+    // A deletion that leaves first a line starting with the bytes of a
+    // byte-order mark writes a blank line in front: the held bytes have it too.
+    void aBlankLineWrittenInFrontIsHeld() {
+        BookDir d;
+        d.makeEmptyBook();
+        const QByteArray first = sjisLine("\"2024/01/01\",\"駅\",\"交通費\",200,\"\",\"\"");
+        d.writeBytes(bookfile::payments,
+                     first + "\xEF\xBB\xBF" +
+                         sjisLine("\"2024/01/02\",\"駅\",\"交通費\",300,\"\",\"\""));
+        BookSession s(d.path());
+        QVERIFY(deletePayment(s.book, {0, first.chopped(2)}).ok());
+        QVERIFY(d.bytes(bookfile::payments).startsWith("\r\n\xEF\xBB\xBF"));
+        QCOMPARE(s.model().payments().bytes(), d.bytes(bookfile::payments));
+    }
+
     // A payment cannot be put in date order in a file that could not be read.
     void aSaveIntoAnUnreadableFileIsRefused() {
         BookDir d;
