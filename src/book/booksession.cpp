@@ -63,8 +63,8 @@ const BookModel &BookSession::forecast() const {
     } else if (std::optional<FileContent> read =
                    readIfChanged(bookfile::forecast, m_forecastHeld)) {
         // A copy that differs, or that a plain read changes, is read whole.
-        if (read->bytes == held.bytes && read->hadByteOrderMark == held.hadByteOrderMark &&
-            read->notCp932 == held.notCp932 && read->ok() == held.ok()) {
+        if (read->ok() && held.ok() && read->bytes == held.bytes &&
+            read->hadByteOrderMark == held.hadByteOrderMark && read->notCp932 == held.notCp932) {
             m_forecast = book;
         } else {
             QByteArray bytes = std::move(read->bytes);
@@ -109,7 +109,11 @@ void BookSession::refresh(const QString &name, Held &held) const {
 
 bool BookSession::held(const QString &name, FileContent *content) const {
     if (name == bookfile::forecast) {
-        *content = forecast().payments().content();
+        // A copy a rewrite must not start from is left to the writers, which
+        // read it themselves (an append to it needs no reading).
+        const FileContent held = forecast().payments().content();
+        if (!held.rewriteRefusal().ok()) return false;
+        *content = held;
         return true;
     }
     if (name != bookfile::payments && name != bookfile::incomes) return false;

@@ -313,6 +313,27 @@ private slots:
         QCOMPARE(s.model().payments().size(), 2);
     }
 
+    // A copy that cannot be read takes a planned payment at its end, as ever;
+    // one that must go before its last date is refused, naming the copy.
+    void aPlannedPaymentIntoACopyThatCannotBeRead() {
+        BookDir d;
+        d.makeEmptyBook();
+        const QByteArray line = sjisLine("\"2024/02/01\",\"八百屋\",\"食費\",100,\"\",\"\"");
+        d.writeBytes(bookfile::payments, line);
+        d.writeBytes(bookfile::forecast, line);
+        BookSession s(d.path());
+        FileResult appended, inserted;
+        {
+            FailingReads fail(0);
+            appended = addPlannedPayment(s.book, {2024, 3, 5}, 500, s.forecast().lastPayDate());
+            inserted = addPlannedPayment(s.book, {2024, 1, 5}, 500, QStringLiteral("2024/03/05"));
+        }
+        QVERIFY(appended.ok());
+        QVERIFY2(inserted.message.startsWith(QStringLiteral("「予測データ.txt」")),
+                 qPrintable(inserted.message));
+        QVERIFY(d.bytes(bookfile::forecast).startsWith(line + "\"2024/03/05\""));
+    }
+
     // A deletion that leaves first a line starting with the bytes of a
     // byte-order mark writes a blank line in front: the held bytes have it too.
     void aBlankLineWrittenInFrontIsHeld() {
