@@ -142,9 +142,8 @@ FileResult History::ensureLog() {
     const bool existed = QFileInfo::exists(path);
     m_logFd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
                      0644);
-    if (m_logFd < 0) return ioError(path, QString::fromLocal8Bit(std::strerror(errno)));
-    if (!existed && !syncFolder(folder))
-        return ioError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    if (m_logFd < 0) return ioError(path, errnoText(errno));
+    if (!existed && !syncFolder(folder)) return ioError(path, errnoText(errno));
     return {};
 }
 
@@ -163,7 +162,7 @@ FileResult History::logLine(const QString &text) {
     }
     written = written && syncDescriptor(m_logFd) == 0;
     if (written) return {};
-    const QString why = QString::fromLocal8Bit(std::strerror(errno));
+    const QString why = errnoText(errno);
     // A part of a line would swallow the next one: the log is cut back.
     if (before >= 0 && ::ftruncate(m_logFd, before) == 0) syncDescriptor(m_logFd);
     return ioError(kLog, why);

@@ -20,19 +20,6 @@ namespace {
 ReadCall s_readCall = ::read;
 SyncCall s_syncCall = ::fsync;
 
-// strerror_r in either form: a rewrite's two threads may both fail at once.
-[[maybe_unused]] const char *errorText(int result, const char *buffer) {
-    return result == 0 ? buffer : "";
-}
-[[maybe_unused]] const char *errorText(const char *text, const char *) {
-    return text;
-}
-
-QString errnoText(int error) {
-    char buffer[256] = {};
-    return QString::fromLocal8Bit(errorText(::strerror_r(error, buffer, sizeof buffer), buffer));
-}
-
 QByteArray nativePath(const QString &path) {
     return QFile::encodeName(path);
 }
@@ -273,6 +260,21 @@ FileResult readRefusal(const FileContent &content) {
     FileResult r = content.error;
     r.message += QStringLiteral("\nファイルを読み込めなかったため、保存しませんでした。");
     return r;
+}
+
+namespace {
+// strerror_r in either form: a rewrite's two threads may both fail at once.
+[[maybe_unused]] const char *errorText(int result, const char *buffer) {
+    return result == 0 ? buffer : "unknown error";
+}
+[[maybe_unused]] const char *errorText(const char *text, const char *) {
+    return text;
+}
+} // namespace
+
+QString errnoText(int error) {
+    char buffer[256] = {};
+    return QString::fromLocal8Bit(errorText(::strerror_r(error, buffer, sizeof buffer), buffer));
 }
 
 FileResult ioError(const QString &path, const QString &why) {

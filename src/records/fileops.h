@@ -104,6 +104,8 @@ int syncDescriptor(int fd);
 
 // The refusal for a file that could not be written, naming it and why.
 FileResult ioError(const QString &path, const QString &why);
+// The system's text for an error number (errno), on any thread.
+QString errnoText(int error);
 
 // The bytes a whole-file write puts in the file for content (a file never
 // starts with what readers take for a byte-order mark).
