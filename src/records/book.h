@@ -70,9 +70,9 @@ public:
     // Where a line dated date (yyyy/mm/dd) goes in bytes, when bytes are the
     // very content it holds of the file and it can tell without reading
     // every line again (see LinePlace).
-    virtual std::optional<LinePlace> placeInHeld(const QString &name, const QByteArray &bytes,
-                                                 QByteArrayView date) const {
-        (void)name, (void)bytes, (void)date;
+    virtual std::optional<LinePlace> placeInHeld(const QString & /*name*/,
+                                                 const QByteArray & /*bytes*/,
+                                                 QByteArrayView /*date*/) const {
         return std::nullopt;
     }
     // The file (by its canonical name) now holds exactly content.

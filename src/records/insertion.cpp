@@ -3,6 +3,8 @@
 #include "records/lineformat.h"
 #include "records/rawrecords.h"
 
+#include <utility>
+
 LinePlace placeByReading(QByteArrayView content, QByteArrayView date) {
     RawReader reader(content);
     RawFields f;
@@ -17,10 +19,13 @@ LinePlace placeByReading(QByteArrayView content, QByteArrayView date) {
 FileResult insertInDateOrder(const Book &book, const QString &name, const QString &temp,
                              const QByteArray &line, const QString &date, const QString &lastDate) {
     // lastDate comes from the held file: one that could not be read has none.
-    if (FileContent held; book.held(name, &held))
+    FileContent held;
+    const bool isHeld = book.held(name, &held);
+    if (isHeld)
         if (FileResult r = held.rewriteRefusal(); !r.ok()) return r;
     if (!(lastDate > date)) return book.append(name, line);
-    const FileContent read = book.read(name);
+    // The held content is what a read would give: it is not asked for twice.
+    const FileContent read = isHeld ? std::move(held) : book.read(name);
     if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
     const QByteArray dateBytes = date.toLatin1();
     // The held book knows the place without reading 100,000 lines again.
