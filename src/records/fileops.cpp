@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -76,11 +77,29 @@ mode_t modeFor(const QString &path) {
     return 0666 & ~mask;
 }
 
+// Every byte, the disk told to start on each piece as soon as it is in the
+// page cache: it writes the first pieces while the later ones are copied,
+// and the fsync that follows waits for little more than the last piece (on
+// thirty years of records about a tenth of a rewrite's time). Telling it
+// early is a hint, never the promise: only the fsync makes the file durable,
+// and its result is the one that counts.
+bool writeStartingEarly(int fd, const char *p, qsizetype n) {
+    constexpr qsizetype kPiece = 256 * 1024;
+    for (qsizetype at = 0; at < n; at += kPiece) {
+        const qsizetype piece = std::min(kPiece, n - at);
+        if (!writeFully(fd, p + at, piece)) return false;
+#ifdef __linux__
+        if (piece == kPiece) ::sync_file_range(fd, at, piece, SYNC_FILE_RANGE_WRITE);
+#endif
+    }
+    return true;
+}
+
 // Writes the content to the open temporary, makes it durable and closes it.
 // On any failure the temporary is removed.
 FileResult fillTemporary(int fd, const QByteArray &temp, const QString &target,
                          const QByteArray &content, mode_t mode) {
-    const bool written = writeFully(fd, content.constData(), content.size()) &&
+    const bool written = writeStartingEarly(fd, content.constData(), content.size()) &&
                          ::fchmod(fd, mode) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
     const bool closed = ::close(fd) == 0;

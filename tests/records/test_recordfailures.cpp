@@ -96,28 +96,32 @@ private slots:
 
     // The new content goes to the temporary while the journal is told: when
     // the journal or the disk says no, the file stays and no temporary is left.
+    // "disk partway": a book bigger than the free space fills the disk after
+    // its first pieces.
     void aRewriteStopsWhenTheJournalOrTheDiskSaysNo_data() {
-        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("no");
         QTest::addColumn<QString>("temp");
-        QTest::newRow("journal, named temporary") << false << QStringLiteral("データコピー.txt");
-        QTest::newRow("journal, own temporary") << false << QString();
-        QTest::newRow("full disk, named temporary") << true << QStringLiteral("データコピー.txt");
-        QTest::newRow("full disk, own temporary") << true << QString();
+        for (const char *no : {"journal", "full disk", "disk partway"}) {
+            QTest::addRow("%s, named temporary", no) << no << QStringLiteral("データコピー.txt");
+            QTest::addRow("%s, own temporary", no) << no << QString();
+        }
     }
     void aRewriteStopsWhenTheJournalOrTheDiskSaysNo() {
-        QFETCH(bool, diskFull);
+        QFETCH(QString, no);
         QFETCH(QString, temp);
+        const bool diskFull = no != QStringLiteral("journal");
         SmallDisk disk("1m");
         if (!disk.mounted()) QSKIP(disk.whyNot());
         disk.writeBytes(kData, paymentLines(40));
-        if (diskFull) disk.fill();
+        if (no == QStringLiteral("full disk")) disk.fill();
         const QStringList files = disk.files();
         NotingJournal journal;
         if (!diskFull)
             journal.answer = FileResult::refused(QStringLiteral("履歴"), QStringLiteral("いいえ"));
         Book book(disk.path());
         book.setJournal(&journal);
-        const FileResult r = book.rewrite(kData, paymentLines(3000), temp);
+        const int lines = no == QStringLiteral("disk partway") ? 30000 : 3000;
+        const FileResult r = book.rewrite(kData, paymentLines(lines), temp);
         QCOMPARE(r.title,
                  diskFull ? QStringLiteral("ファイル書き込みエラー") : QStringLiteral("履歴"));
         QCOMPARE(journal.ended, diskFull ? QList<bool>{false} : QList<bool>{});

@@ -341,6 +341,28 @@ private slots:
         verifyNoTemporaries(dir);
     }
 
+    // A large rewrite goes to the disk in pieces of 256 KiB: every size about
+    // a piece's edge arrives whole, each byte once and in its place.
+    void aRewriteArrivesWholeAtEverySize_data() {
+        QTest::addColumn<int>("size");
+        constexpr int piece = 256 * 1024;
+        for (int size : {1, piece - 1, piece, piece + 1, 3 * piece + 17})
+            QTest::newRow(qPrintable(QString::number(size))) << size;
+    }
+    void aRewriteArrivesWholeAtEverySize() {
+        QFETCH(int, size);
+        BookDir dir;
+        Book book(dir.path());
+        dir.writeBytes(kData, "old\r\n");
+        QByteArray content;
+        for (int line = 0; content.size() < size; ++line)
+            content += QByteArray::number(line).rightJustified(9, '0') + '\n';
+        content.truncate(size);
+        QVERIFY(book.rewrite(kData, content).ok());
+        QVERIFY(dir.bytes(kData) == content);
+        verifyNoTemporaries(dir);
+    }
+
     void renamingMatchesWholeNamesOnly() {
         BookDir dir;
         Book book(dir.path());
