@@ -95,6 +95,16 @@ bool writeStartingEarly(int fd, const char *p, qsizetype n) {
     return true;
 }
 
+// A kept version is read again only by an undo. Its pages, clean once synced,
+// are given back to the system: the new file written next reuses them,
+// instead of the cache growing by a whole book at every save.
+void releaseCachedPages(const QByteArray &path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
 // Writes the content to the open temporary, makes it durable and closes it.
 // On any failure the temporary is removed.
 FileResult fillTemporary(int fd, const QByteArray &temp, const QString &target,
@@ -120,7 +130,13 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
                            const WhileWriting &meanwhile) {
     const QByteArray content = asGiven ? anyContent : asWritten(anyContent);
     FileResult said, filled;
-    const auto fill = [&] { filled = fillTemporary(fd, temp, target, content, mode); };
+    // The journal keeps the old file under a second name (a hard link): its
+    // pages are given back once the new content is durable, by the thread
+    // that fills, which on a book of years is done before the journal is.
+    const auto fill = [&] {
+        filled = fillTemporary(fd, temp, target, content, mode);
+        if (meanwhile && filled.ok()) releaseCachedPages(nativePath(target));
+    };
     std::thread filler;
     if (meanwhile && s_syncCall == ::fsync) {
         try {
@@ -391,6 +407,8 @@ FileResult appendExactly(const QString &path, const QByteArray &bytes, FileIdent
 }
 
 FileResult removeFile(const QString &path) {
+    // The journal may keep the file under a second name: see keepCopy.
+    releaseCachedPages(nativePath(path));
     if (::unlink(nativePath(path).constData()) != 0 && errno != ENOENT)
         return ioError(path, errnoText(errno));
     return syncFolderOf(path) ? FileResult() : ioError(path, errnoText(errno));
@@ -425,18 +443,6 @@ FileResult truncateFileTo(const QString &path, qint64 size) {
     return done ? FileResult() : ioError(path, errnoText(error));
 }
 
-namespace {
-// A kept version is read again only by an undo. Its pages, clean once synced,
-// are given back to the system at once: the new file written next reuses
-// them, instead of the cache growing by a whole book at every save.
-void releaseCachedPages(const QByteArray &path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
-    ::close(fd);
-}
-} // namespace
-
 FileResult keepCopy(const QString &path, const QString &copy) {
     const QByteArray from = nativePath(linkTarget(path));
     const QByteArray to = nativePath(copy);
@@ -456,8 +462,10 @@ FileResult keepCopy(const QString &path, const QString &copy) {
             ::unlink(temp.constData());
             return ioError(copy, errnoText(written ? errno : error));
         }
+        releaseCachedPages(to);
     }
-    releaseCachedPages(to);
+    // A link's pages are the live file's until the rewrite or removal that
+    // replaces it gives them back.
     return syncFolderOf(copy) ? FileResult() : ioError(copy, errnoText(errno));
 }
 
