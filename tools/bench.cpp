@@ -107,6 +107,7 @@ void drawn() {
         QApplication::processEvents();
         if (g_work->seen == 0) return;
     }
+    fprintf(stderr, "the window was still busy after 20 turns: a figure may be short\n");
 }
 
 // The floor every figure is measured against: データ.txt and 入金.txt read
@@ -418,6 +419,7 @@ void benchLists(const QString &bookDir, int runs) {
     for (int i = 0; i < runs; ++i) {
         memoList->clickCell(memoList->rows() - 1 - i, 5);
         memo->setText(QStringLiteral("ベンチの一言%1").arg(i));
+        drawn(); // the row and the typed comment drawn before the store
         store([&] { press("cmdMemoHozon"); });
     }
     for (int i = 0; i < runs; ++i)
@@ -475,8 +477,10 @@ void benchTrendAndReflection(MainWindow &window, int runs) {
         });
     }
     simCalendar->clickDate(kLast.addDays(-20));
+    drawn();
     for (int i = 0; i < runs; ++i) {
         planned->setText(QStringLiteral("5,000"));
+        drawn();
         plan([&] {
             addPlan->click();
             drawn();
@@ -514,6 +518,7 @@ void benchSettings(MainWindow &window, int runs) {
         }
         payees->clickRow(payees->row(found.first()));
         renameText->setText(to);
+        drawn();
         rename << timeMs([&] {
             renameButton->click();
             drawn();
@@ -521,6 +526,7 @@ void benchSettings(MainWindow &window, int runs) {
         renameFiles << timeMs([&] { renameEverywhere(book, PaymentField::Payee, to, from); });
         renameEverywhere(book, PaymentField::Payee, from, to); // back to the state the page left
         window.READ_MASTER();
+        drawn();
     }
 
     // A master of 300 names.
@@ -530,6 +536,7 @@ void benchSettings(MainWindow &window, int runs) {
     writeFile(QDir::currentPath() + QStringLiteral("/支払いマスタ.txt"),
               names.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     window.READ_MASTER();
+    drawn();
     QTimer inputs; // types a name into every input box
     QObject::connect(&inputs, &QTimer::timeout, &window, [] {
         if (auto *dlg = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
@@ -548,6 +555,7 @@ void benchSettings(MainWindow &window, int runs) {
             drawn();
         });
         payees->clickRow(payees->count() - 1);
+        drawn();
         deleting << timeMs([&] {
             del->click();
             drawn();
@@ -555,6 +563,7 @@ void benchSettings(MainWindow &window, int runs) {
         // The last name moved to the top, as a drag would, then saved.
         payees->insertItem(0, payees->takeItem(payees->count() - 1));
         payees->clickRow(0);
+        drawn();
         sorting << timeMs([&] {
             sort->click();
             drawn();
@@ -705,6 +714,7 @@ int main(int argc, char *argv[]) {
             QList<double> plans;
             for (int i = 0; i < n; ++i) {
                 named<QLineEdit>(window, "txtSim2")->setText(QStringLiteral("5,000"));
+                drawn();
                 plans << timeMs([&] {
                     named<QAbstractButton>(window, "cmdHozonSim")->click();
                     drawn();
@@ -722,6 +732,7 @@ int main(int argc, char *argv[]) {
             for (int i = 0; i < (argc > 3 ? std::max(1, atoi(argv[3])) : 100); ++i) {
                 list->clickCell(list->rows() - 1 - i, 5);
                 named<QLineEdit>(window, "txtMemo")->setText(QStringLiteral("一言%1").arg(i));
+                drawn();
                 stores << timeMs([&] {
                     named<QAbstractButton>(window, "cmdMemoHozon")->click();
                     drawn();
