@@ -77,12 +77,12 @@ mode_t modeFor(const QString &path) {
     return 0666 & ~mask;
 }
 
-// Every byte, the disk told to start on each piece as soon as it is in the
-// page cache: it writes the first pieces while the later ones are copied,
-// and the fsync that follows waits for little more than the last piece (on
-// thirty years of records about a tenth of a rewrite's time). Telling it
-// early is a hint, never the promise: only the fsync makes the file durable,
-// and its result is the one that counts.
+// Every byte, the disk told to start on each whole piece of 256 KiB as soon
+// as it is in the page cache: it writes the first pieces while the later
+// ones are copied, and the fsync that follows waits for little more than the
+// last piece (on thirty years of records about a tenth of a rewrite's time).
+// Telling it early is a hint, never the promise: only the fsync makes the
+// file durable, and its result is the one that counts.
 bool writeStartingEarly(int fd, const char *p, qsizetype n) {
     constexpr qsizetype kPiece = 256 * 1024;
     for (qsizetype at = 0; at < n; at += kPiece) {
@@ -99,7 +99,8 @@ bool writeStartingEarly(int fd, const char *p, qsizetype n) {
 // are given back to the system: the new file written next reuses them,
 // instead of the cache growing by a whole book at every save.
 void releaseCachedPages(const QByteArray &path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: a FIFO put in a file's place must not stop the save.
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return;
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     ::close(fd);
@@ -130,9 +131,11 @@ FileResult finishTemporary(int fd, const QByteArray &temp, const QString &target
                            const WhileWriting &meanwhile) {
     const QByteArray content = asGiven ? anyContent : asWritten(anyContent);
     FileResult said, filled;
-    // The journal keeps the old file under a second name (a hard link): its
-    // pages are given back once the new content is durable, by the thread
-    // that fills, which on a book of years is done before the journal is.
+    // The journal may keep the old file under a second name (a hard link):
+    // its pages are given back once the new content is durable, by the
+    // thread that fills, which on a book of years is done before the journal
+    // is. When the journal keeps no link, refuses, or the rename fails, a
+    // live file only loses pages it may read again from the disk.
     const auto fill = [&] {
         filled = fillTemporary(fd, temp, target, content, mode);
         if (meanwhile && filled.ok()) releaseCachedPages(nativePath(target));

@@ -15,9 +15,10 @@
 //     files are untouched; the next start finds a change without its end and
 //     puts back nothing (or what follows), and logs "X".
 //  2. A rewrite: the new content is written to the temporary (the disk
-//     started on each piece at once) and fsync'd on a second thread, while
-//     the journal does 1 and the old file gets a second name in バックアップ
-//     (a hard link, or a copy synced and then renamed), the folder synced.
+//     started on each whole piece at once) and fsync'd on a second thread,
+//     while the journal does 1 and the old file gets a second name in
+//     バックアップ (a hard link, or a copy synced and then renamed), the
+//     folder synced.
 //     Once both are done the temporary is renamed over the file, and the
 //     book folder fsync'd. Cut before the rename: the old file (and maybe a
 //     temporary). Cut after: the new file, which the next start replaces by

@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <atomic>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
 
 #include "book/corrections.h"
 #include "bookdir.h"
@@ -127,6 +131,21 @@ private slots:
         QCOMPARE(journal.ended, diskFull ? QList<bool>{false} : QList<bool>{});
         QCOMPARE(disk.bytes(kData), paymentLines(40));
         QCOMPARE(disk.files(), files);
+    }
+
+    // Removing gives the file's cached pages back first: a FIFO put in the
+    // file's place must not hold the save until something writes to it.
+    void removingAFifoInAFilesPlaceDoesNotWait() {
+        BookDir dir;
+        const QString path = dir.file(QStringLiteral("予測データ.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const auto done = std::make_shared<std::atomic<bool>>(false);
+        std::thread([path, done] {
+            removeFile(path);
+            *done = true;
+        }).detach(); // a blocked remove is left behind, failing the test
+        QTRY_VERIFY_WITH_TIMEOUT(done->load(), 5000);
+        QVERIFY(!QFileInfo::exists(path));
     }
 
     void aFailedAppendLeavesNoPartOfTheRecord() {
