@@ -333,7 +333,13 @@ bool Chart::sameShape(const Drawn &a, const Drawn &b) {
 void Chart::writeValues() {
     for (const Built &b : std::as_const(m_built)) {
         const Series &s = m_series.at(b.series);
-        if (b.bars) {
+        if (b.bars && b.bars->count() == s.values.size()) {
+            // Bars given all their values anew are all made anew; a bar
+            // whose value alone changed is only laid out again (a save
+            // changes one day's bar).
+            for (int i = 0; i < s.values.size(); ++i)
+                if (b.bars->at(i) != s.values.at(i)) b.bars->replace(i, s.values.at(i));
+        } else if (b.bars) {
             b.bars->remove(0, b.bars->count());
             b.bars->append(QList<qreal>(s.values.begin(), s.values.end()));
         } else if (s.kind == SeriesKind::Bar) {

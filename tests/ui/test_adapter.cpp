@@ -523,6 +523,31 @@ private slots:
         QCOMPARE(c.seriesName(2), QStringLiteral("貯金１回"));
     }
 
+    // Values alone changed: the drawn bars take them where they stand.
+    void changedValuesReachTheDrawnBars() {
+        Chart c;
+        c.resize(400, 300);
+        c.setSeriesCount(1);
+        c.setSeriesKind(1, Chart::SeriesKind::Bar);
+        c.setRowCount(3);
+        for (int r = 1; r <= 3; ++r)
+            c.setValue(r, 1, 10 * r);
+        c.render();
+        const auto drawnBars = [&c] {
+            auto *bars =
+                qobject_cast<QBarSeries *>(c.findChild<QChartView *>()->chart()->series().value(0));
+            return bars ? bars->barSets().value(0) : nullptr;
+        };
+        QBarSet *before = drawnBars();
+        QVERIFY(before);
+        c.setValue(2, 1, 55);
+        c.setValue(3, 1, 0);
+        c.render();
+        QCOMPARE(drawnBars(), before);
+        QCOMPARE((QList<qreal>{before->at(0), before->at(1), before->at(2)}),
+                 (QList<qreal>{10, 55, 0}));
+    }
+
     void deferredRefreshRunsOncePerTurn() {
         int runs = 0;
         auto *owner = new QObject;
