@@ -25,6 +25,19 @@ QByteArray nativePath(const QString &path) {
     return QFile::encodeName(path);
 }
 
+// Opens a file for reading without waiting: a FIFO put in a book file's
+// place would otherwise hold the program until something wrote to it.
+int openToRead(const QByteArray &path) {
+    return ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+}
+
+// A FIFO, socket or device in a file's place holds no book: its reads would
+// wait, or never end.
+bool isSpecial(const struct stat &st) {
+    return S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || S_ISCHR(st.st_mode) ||
+           S_ISBLK(st.st_mode);
+}
+
 // The file a path names once every symbolic link is followed: a book kept in
 // a synced folder links its files there, and a rewrite must replace the file
 // the link points to, not the link.
@@ -99,8 +112,7 @@ bool writeStartingEarly(int fd, const char *p, qsizetype n) {
 // are given back to the system: the new file written next reuses them,
 // instead of the cache growing by a whole book at every save.
 void releaseCachedPages(const QByteArray &path) {
-    // Non-blocking: a FIFO put in a file's place must not stop the save.
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = openToRead(path);
     if (fd < 0) return;
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     ::close(fd);
@@ -244,11 +256,20 @@ FileContent readFile(const QString &path) {
                                           .arg(QFileInfo(path).fileName(), errnoText(error)));
         return c;
     };
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = openToRead(nativePath(path));
     if (fd < 0) return errno == ENOENT ? c : fail(errno);
     struct stat st;
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known && isSpecial(st)) {
+        ::close(fd);
+        c.error = FileResult::refused(QStringLiteral("ファイル読み込みエラー"),
+                                      QStringLiteral("「%1」を読み込めませんでした。\n"
+                                                     "通常のファイルではありません。")
+                                          .arg(QFileInfo(path).fileName()));
+        return c;
+    }
     // One byte more than the size, so that the end is seen in the first read.
-    qsizetype capacity = ::fstat(fd, &st) == 0 && st.st_size > 0 ? st.st_size + 1 : 4096;
+    qsizetype capacity = known && st.st_size > 0 ? st.st_size + 1 : 4096;
     // Allocated to that size exactly: resize() would round a book's 4.5 MB up
     // to 8 MB, and the held bytes would keep the slack for as long as they live.
     c.bytes = QByteArray(capacity, Qt::Uninitialized);
@@ -486,7 +507,7 @@ FileResult contentWithLineAdded(const QString &path, const QByteArray &line, QBy
 }
 
 bool startsWithByteOrderMarkOnDisk(const QString &path) {
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = openToRead(nativePath(path));
     if (fd < 0) return false;
     char head[3] = {};
     const ssize_t n = ::pread(fd, head, sizeof head, 0);
@@ -495,10 +516,10 @@ bool startsWithByteOrderMarkOnDisk(const QString &path) {
 }
 
 bool fileHoldsExactly(const QString &path, QByteArrayView bytes) {
-    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = openToRead(nativePath(path));
     if (fd < 0) return false;
     struct stat st;
-    bool same = ::fstat(fd, &st) == 0 && st.st_size == bytes.size();
+    bool same = ::fstat(fd, &st) == 0 && !isSpecial(st) && st.st_size == bytes.size();
     char piece[64 * 1024];
     qsizetype at = 0;
     while (same) {

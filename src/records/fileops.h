@@ -46,7 +46,8 @@ struct FileResult {
 
 // What a read found: every byte of the file, or why it could not be read
 // whole (then bytes holds nothing a rewrite may start from). A missing file
-// reads as empty without an error.
+// reads as empty without an error; a FIFO or device in a file's place is an
+// error at once, never waited on.
 // A file that begins with a UTF-8 or UTF-16 byte-order mark (what common
 // editors write) is decoded by it and handed out as CP932 like every other;
 // a character without a CP932 form then reads as 〓, and notCp932 names it

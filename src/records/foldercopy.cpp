@@ -15,7 +15,11 @@ FileResult copyFailed(const QString &name, const QString &why) {
 // Reads the whole source and writes it to a new file, flushed to the disk: a
 // copy that reports success holds every byte.
 FileResult copyOne(const QString &from, const QString &to) {
-    const QString name = QFileInfo(from).fileName();
+    const QFileInfo info(from);
+    const QString name = info.fileName();
+    // A FIFO or device in a file's place would hold the copy, or never end.
+    if (!info.isFile() && !info.isDir())
+        return copyFailed(name, QStringLiteral("通常のファイルではありません。"));
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) return copyFailed(name, in.errorString());
     const QByteArray bytes = in.readAll();

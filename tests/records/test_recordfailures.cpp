@@ -12,6 +12,7 @@
 #include "book/corrections.h"
 #include "bookdir.h"
 #include "failingreads.h"
+#include "records/foldercopy.h"
 #include "records/recordfiles.h"
 #include "smalldisk.h"
 
@@ -133,19 +134,39 @@ private slots:
         QCOMPARE(disk.files(), files);
     }
 
-    // Removing gives the file's cached pages back first: a FIFO put in the
-    // file's place must not hold the save until something writes to it.
-    void removingAFifoInAFilesPlaceDoesNotWait() {
+    // A FIFO put in a book file's place holds no book: every look at it
+    // answers at once (a blocking open would wait for a writer forever).
+    void aFifoInAFilesPlaceHoldsNothingUp() {
         BookDir dir;
-        const QString path = dir.file(QStringLiteral("予測データ.txt"));
+        const QString path = dir.file(kData);
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        const auto done = std::make_shared<std::atomic<bool>>(false);
-        std::thread([path, done] {
-            removeFile(path);
-            *done = true;
-        }).detach(); // a blocked remove is left behind, failing the test
-        QTRY_VERIFY_WITH_TIMEOUT(done->load(), 5000);
+        struct Seen {
+            std::atomic<bool> done = false;
+            FileContent read;
+            bool byteOrderMark = true, holdsEmpty = true;
+            FileResult copied, removed;
+        };
+        const auto seen = std::make_shared<Seen>();
+        std::thread([path, dir = dir.path(), seen] {
+            seen->read = readFile(path);
+            seen->byteOrderMark = startsWithByteOrderMarkOnDisk(path);
+            seen->holdsEmpty = fileHoldsExactly(path, {});
+            seen->copied = copyIntoNewFolder(Book(dir), QStringLiteral("写し"), {kData});
+            seen->removed = removeFile(path);
+            seen->done = true;
+        }).detach(); // a look that blocks is left behind, failing the test
+        QTRY_VERIFY_WITH_TIMEOUT(seen->done.load(), 5000);
+        const QString special = QStringLiteral("通常のファイルではありません。");
+        QCOMPARE(seen->read.error.title, QStringLiteral("ファイル読み込みエラー"));
+        QCOMPARE(seen->read.error.message,
+                 QStringLiteral("「データ.txt」を読み込めませんでした。\n") + special);
+        QVERIFY(!seen->byteOrderMark);
+        QVERIFY(!seen->holdsEmpty);
+        QCOMPARE(seen->copied.message,
+                 QStringLiteral("「データ.txt」を複写できませんでした。\n") + special);
+        QVERIFY(seen->removed.ok());
         QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(!QFileInfo::exists(dir.file(QStringLiteral("写し"))));
     }
 
     void aFailedAppendLeavesNoPartOfTheRecord() {
