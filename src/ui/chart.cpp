@@ -177,7 +177,9 @@ void Chart::setRowCount(int rows) {
 
 void Chart::setValue(int row, int series, double v) {
     if (!validSeries(series) || row < 1 || row > rowCount()) return;
-    m_series[series - 1].values[row - 1] = v;
+    // A value that is no number would be dropped from bars built anew but
+    // kept by bars written in place: it is drawn as 0 either way.
+    m_series[series - 1].values[row - 1] = std::isfinite(v) ? v : 0;
     scheduleRender();
 }
 
@@ -328,20 +330,33 @@ bool Chart::sameShape(const Drawn &a, const Drawn &b) {
                       [&](const Series &x, const Series &y) { return shape(x) == shape(y); });
 }
 
+namespace {
+// Bars given all their values anew are all made anew, whereas each value
+// written in place lays every bar out again: a few changed values (a save
+// changes one day's bar) are written in place, many given anew.
+void writeBars(QBarSet *bars, const QList<double> &values) {
+    constexpr qsizetype kFewChanged = 32;
+    const bool sameCount = bars->count() == values.size();
+    QList<int> changed;
+    for (int i = 0; sameCount && i < values.size() && changed.size() <= kFewChanged; ++i)
+        if (bars->at(i) != values.at(i)) changed.append(i);
+    if (sameCount && changed.size() <= kFewChanged) {
+        for (int i : changed)
+            bars->replace(i, values.at(i));
+        return;
+    }
+    bars->remove(0, bars->count());
+    bars->append(QList<qreal>(values.begin(), values.end()));
+}
+} // namespace
+
 // New values written into the series on the drawing, as a new build would
 // draw them.
 void Chart::writeValues() {
     for (const Built &b : std::as_const(m_built)) {
         const Series &s = m_series.at(b.series);
-        if (b.bars && b.bars->count() == s.values.size()) {
-            // Bars given all their values anew are all made anew; a bar
-            // whose value alone changed is only laid out again (a save
-            // changes one day's bar).
-            for (int i = 0; i < s.values.size(); ++i)
-                if (b.bars->at(i) != s.values.at(i)) b.bars->replace(i, s.values.at(i));
-        } else if (b.bars) {
-            b.bars->remove(0, b.bars->count());
-            b.bars->append(QList<qreal>(s.values.begin(), s.values.end()));
+        if (b.bars) {
+            writeBars(b.bars, s.values);
         } else if (s.kind == SeriesKind::Bar) {
             static_cast<QLineSeries *>(b.drawn)->replace(
                 combPoints(s.values, std::max(1, width())));

@@ -51,6 +51,7 @@ public:
 
     void setRowCount(int rows);
     int rowCount() const { return m_rows; }
+    // A value that is no number (NaN, ±∞) is held and drawn as 0.
     void setValue(int row, int series, double v);
     double value(int row, int series) const;
     void setRowLabel(int row, const QString &label);

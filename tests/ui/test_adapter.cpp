@@ -23,6 +23,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <numeric>
 
 #include "records/money.h"
 #include "seededpicks.h"
@@ -523,29 +524,45 @@ private slots:
         QCOMPARE(c.seriesName(2), QStringLiteral("貯金１回"));
     }
 
-    // Values alone changed: the drawn bars take them where they stand.
+    // Values alone changed: the drawn bars hold the table's values, a few
+    // written in place, many given anew; a value that is no number is 0.
+    void changedValuesReachTheDrawnBars_data() {
+        QTest::addColumn<int>("bars");
+        QTest::addColumn<QList<int>>("changed");
+        QTest::addColumn<double>("to");
+        QList<int> all(40);
+        std::iota(all.begin(), all.end(), 1);
+        QTest::newRow("first and last of 3") << 3 << QList<int>{1, 3} << 55.0;
+        QTest::newRow("one of 40") << 40 << QList<int>{20} << 55.0;
+        QTest::newRow("all of 40") << 40 << all << 55.0;
+        QTest::newRow("no number") << 3 << QList<int>{2} << std::nan("");
+        QTest::newRow("infinite") << 3 << QList<int>{3} << HUGE_VAL;
+    }
     void changedValuesReachTheDrawnBars() {
+        QFETCH(int, bars);
+        QFETCH(QList<int>, changed);
+        QFETCH(double, to);
         Chart c;
         c.resize(400, 300);
         c.setSeriesCount(1);
         c.setSeriesKind(1, Chart::SeriesKind::Bar);
-        c.setRowCount(3);
-        for (int r = 1; r <= 3; ++r)
+        c.setRowCount(bars);
+        for (int r = 1; r <= bars; ++r)
             c.setValue(r, 1, 10 * r);
         c.render();
-        const auto drawnBars = [&c] {
-            auto *bars =
-                qobject_cast<QBarSeries *>(c.findChild<QChartView *>()->chart()->series().value(0));
-            return bars ? bars->barSets().value(0) : nullptr;
-        };
-        QBarSet *before = drawnBars();
-        QVERIFY(before);
-        c.setValue(2, 1, 55);
-        c.setValue(3, 1, 0);
+        for (int r : changed)
+            c.setValue(r, 1, to);
         c.render();
-        QCOMPARE(drawnBars(), before);
-        QCOMPARE((QList<qreal>{before->at(0), before->at(1), before->at(2)}),
-                 (QList<qreal>{10, 55, 0}));
+        auto *drawn =
+            qobject_cast<QBarSeries *>(c.findChild<QChartView *>()->chart()->series().value(0));
+        QVERIFY(drawn && drawn->barSets().size() == 1);
+        QList<qreal> shown, table;
+        for (int r = 1; r <= bars; ++r) {
+            shown << drawn->barSets().at(0)->at(r - 1);
+            table << c.value(r, 1);
+        }
+        QCOMPARE(shown, table);
+        QCOMPARE(table.at(changed.first() - 1), std::isfinite(to) ? to : 0.0);
     }
 
     void deferredRefreshRunsOncePerTurn() {
