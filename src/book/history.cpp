@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "book/newstart.h"
@@ -140,8 +141,14 @@ FileResult History::ensureLog() {
     }
     const QString path = QDir(folder).filePath(kLog);
     const bool existed = QFileInfo::exists(path);
-    m_logFd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                     0644);
+    // Only a plain file is a log: a FIFO put in its place would hold the
+    // program until something read from it (and is not waited on even if
+    // one appears between the look and the open).
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return ioError(path, QStringLiteral("通常のファイルではありません。"));
+    m_logFd = ::open(QFile::encodeName(path).constData(),
+                     O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
     if (m_logFd < 0) return ioError(path, errnoText(errno));
     if (!existed && !syncFolder(folder)) return ioError(path, errnoText(errno));
     return {};

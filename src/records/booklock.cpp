@@ -16,6 +16,10 @@ BookLock::BookLock(const QString &bookDir)
 }
 
 bool BookLock::tryLock() {
+    // A FIFO or device in the lock file's place is no lock, and reading who
+    // holds it would wait for ever: the book is not opened.
+    const QFileInfo present(m_path);
+    if (present.exists() && !present.isFile()) return false;
     if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError) return m_lock.isLocked();
     // A lock file without its holder's name is left by a program that died
     // between making the file and writing it (or the disk lost the write):

@@ -11,7 +11,8 @@ class BookLock {
 public:
     explicit BookLock(const QString &bookDir);
     // Takes the lock; false while another running program holds it, or when
-    // the lock file cannot be made (a folder the user may not write in).
+    // the lock file cannot be made (a folder the user may not write in, a
+    // FIFO or device in its place).
     bool tryLock();
     // After a failed tryLock: whether a running program holds the lock, rather
     // than the folder refusing the lock file.

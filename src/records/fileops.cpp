@@ -256,17 +256,26 @@ FileContent readFile(const QString &path) {
                                           .arg(QFileInfo(path).fileName(), errnoText(error)));
         return c;
     };
-    const int fd = openToRead(nativePath(path));
-    if (fd < 0) return errno == ENOENT ? c : fail(errno);
-    struct stat st;
-    const bool known = ::fstat(fd, &st) == 0;
-    if (known && isSpecial(st)) {
-        ::close(fd);
+    const auto special = [&] {
         c.error = FileResult::refused(QStringLiteral("ファイル読み込みエラー"),
                                       QStringLiteral("「%1」を読み込めませんでした。\n"
                                                      "通常のファイルではありません。")
                                           .arg(QFileInfo(path).fileName()));
         return c;
+    };
+    struct stat st;
+    const int fd = openToRead(nativePath(path));
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT) return c;
+        // A socket cannot be opened at all.
+        if (::stat(nativePath(path).constData(), &st) == 0 && isSpecial(st)) return special();
+        return fail(error);
+    }
+    const bool known = ::fstat(fd, &st) == 0;
+    if (known && isSpecial(st)) {
+        ::close(fd);
+        return special();
     }
     // One byte more than the size, so that the end is seen in the first read.
     qsizetype capacity = known && st.st_size > 0 ? st.st_size + 1 : 4096;

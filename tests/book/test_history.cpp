@@ -10,8 +10,12 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
+#include <atomic>
 #include <csignal>
+#include <memory>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "book/booksession.h"
@@ -264,6 +268,33 @@ private slots:
         QCOMPARE(d.bytes(bookfile::payments), edited);
         QVERIFY(d.exists(QStringLiteral("データ.txt.backup")));
         QVERIFY(!d.exists(bookfile::payments + QStringLiteral(".miltea-tmp-Ab12Cd")));
+    }
+
+    // A FIFO put in the log's place holds nothing up: the day's copy says
+    // why, and a save goes on without a history, saying so.
+    void aFifoInTheLogsPlaceHoldsNothingUp() {
+        BookDir d;
+        makeBook(d);
+        QVERIFY(QDir(d.path()).mkdir(QStringLiteral("バックアップ")));
+        const QString log = d.file(QStringLiteral("バックアップ/履歴.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+        BookSession s(d.path());
+        s.openHistory();
+        struct Seen {
+            std::atomic<bool> done = false;
+            FileResult copy, save;
+        };
+        const auto seen = std::make_shared<Seen>();
+        std::thread([&s, seen] {
+            seen->copy = s.history()->takeDailySnapshot(QDate(2024, 5, 1));
+            seen->save =
+                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate());
+            seen->done = true;
+        }).detach(); // a look that blocks is left behind, failing the test
+        QTRY_VERIFY_WITH_TIMEOUT(seen->done.load(), 5000);
+        QVERIFY(seen->copy.message.endsWith(QStringLiteral("通常のファイルではありません。")));
+        QVERIFY(seen->save.ok());
+        QCOMPARE(s.history()->takeWarning().title, QStringLiteral("履歴なしで保存"));
     }
 
     // A day's copy comes back as one change, which can itself be undone;

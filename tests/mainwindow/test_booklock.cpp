@@ -7,6 +7,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
 
 #include "bookdir.h"
 #include "records/booklock.h"
@@ -27,6 +31,26 @@ QMap<QString, QByteArray> snapshot(const QString &dir) {
 class TestBookLock : public QObject {
     Q_OBJECT
 private slots:
+    // A FIFO in the lock file's place is no lock: the book is not opened,
+    // and nothing waits for a writer.
+    void aFifoInTheLocksPlaceIsRefusedAtOnce() {
+        BookDir dir;
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.file(BookLock::fileName())).constData(), 0600), 0);
+        struct Seen {
+            std::atomic<bool> done = false, locked = true, byAnother = true;
+        };
+        const auto seen = std::make_shared<Seen>();
+        std::thread([path = dir.path(), seen] {
+            BookLock lock(path);
+            seen->locked = lock.tryLock();
+            seen->byAnother = lock.heldByAnother();
+            seen->done = true;
+        }).detach(); // a lock that blocks is left behind, failing the test
+        QTRY_VERIFY_WITH_TIMEOUT(seen->done.load(), 5000);
+        QVERIFY(!seen->locked);
+        QVERIFY(!seen->byAnother);
+    }
+
     void secondStartOnABookInUseIsRefusedWithoutTouchingIt() {
         BookDir dir;
         dir.makeEmptyBook();

@@ -5,8 +5,11 @@
 #include <QFileInfo>
 #include <QTest>
 #include <atomic>
+#include <cstring>
 #include <memory>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
 
 #include "book/corrections.h"
@@ -134,12 +137,29 @@ private slots:
         QCOMPARE(disk.files(), files);
     }
 
-    // A FIFO put in a book file's place holds no book: every look at it
-    // answers at once (a blocking open would wait for a writer forever).
-    void aFifoInAFilesPlaceHoldsNothingUp() {
+    // A FIFO or socket put in a book file's place holds no book: every look
+    // at it answers at once (a blocking open would wait for a writer forever).
+    void aFifoOrSocketInAFilesPlaceHoldsNothingUp_data() {
+        QTest::addColumn<bool>("socket");
+        QTest::newRow("FIFO") << false;
+        QTest::newRow("socket") << true;
+    }
+    void aFifoOrSocketInAFilesPlaceHoldsNothingUp() {
+        QFETCH(bool, socket);
         BookDir dir;
         const QString path = dir.file(kData);
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const QByteArray at = QFile::encodeName(path);
+        if (socket) {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            QVERIFY(size_t(at.size()) < sizeof address.sun_path);
+            std::memcpy(address.sun_path, at.constData(), size_t(at.size()));
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+            ::close(fd);
+        } else {
+            QCOMPARE(::mkfifo(at.constData(), 0600), 0);
+        }
         struct Seen {
             std::atomic<bool> done = false;
             FileContent read;
