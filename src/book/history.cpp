@@ -144,10 +144,11 @@ FileResult History::ensureLog() {
     // Only a plain file is a log: a FIFO put in its place would hold the
     // program until something read from it (and is not waited on even if
     // one appears between the look and the open).
+    const QByteArray native = QFile::encodeName(path);
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
         return ioError(path, QStringLiteral("通常のファイルではありません。"));
-    m_logFd = ::open(QFile::encodeName(path).constData(),
+    m_logFd = ::open(native.constData(),
                      O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
     if (m_logFd < 0) return ioError(path, errnoText(errno));
     if (!existed && !syncFolder(folder)) return ioError(path, errnoText(errno));

@@ -18,11 +18,10 @@
 //     started on each whole piece at once) and fsync'd on a second thread,
 //     while the journal does 1 and the old file gets a second name in
 //     バックアップ (a hard link, or a copy synced and then renamed), the
-//     folder synced.
-//     Once both are done the temporary is renamed over the file, and the
-//     book folder fsync'd. Cut before the rename: the old file (and maybe a
-//     temporary). Cut after: the new file, which the next start replaces by
-//     its kept old version.
+//     folder synced. Once both are done the temporary is renamed over the
+//     file, and the book folder fsync'd. Cut before the rename: the old file
+//     (and maybe a temporary). Cut after: the new file, which the next start
+//     replaces by its kept old version.
 //  3. An append: the whole line in one write(2), then fsync (and the folder,
 //     when the file is new). Cut before the fsync: a torn or missing line,
 //     which the next start cuts back to the size the log recorded, saying so.
