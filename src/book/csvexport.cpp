@@ -1,7 +1,12 @@
 #include "book/csvexport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
+#include "book/history.h"
+#include "book/newstart.h"
+#include "records/book.h"
 #include "records/cp932.h"
 
 QString csvCell(const QString &shown) {
@@ -42,4 +47,22 @@ CsvFile csvFromTable(const QList<QStringList> &rows, CsvEncoding encoding) {
                                                "書き出しませんでした。UTF-8で書き出してください。")
                                     .arg(bad))};
     return {*bytes, {}};
+}
+
+FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
+    // Compared once every link is followed: only a file that exists can be one.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    const QDir dir(bookDir);
+    const QString history = QFileInfo(dir.filePath(History::kFolder)).canonicalFilePath();
+    bool ofBook = !history.isEmpty() && target.startsWith(history + u'/');
+    const Book book(bookDir);
+    for (const QString &name : bookRecordFiles())
+        ofBook = ofBook ||
+                 (!target.isEmpty() && QFileInfo(book.pathOf(name)).canonicalFilePath() == target);
+    if (!ofBook) return {};
+    return FileResult::refused(
+        QStringLiteral("CSVに書き出す"),
+        QStringLiteral("「%1」は家計簿のファイルのため、書き出しませんでした。"
+                       "別の名前を指定してください。")
+            .arg(QFileInfo(path).fileName()));
 }

@@ -20,5 +20,10 @@ struct CsvFile {
 };
 CsvFile csvFromTable(const QList<QStringList> &rows, CsvEncoding encoding);
 
+// Why the CSV may not be written to path, if it may not: a file of the book
+// in bookDir (or a link to one), or one in its history folder, would be
+// replaced outside the history, its records lost.
+FileResult csvTargetRefusal(const QString &path, const QString &bookDir);
+
 // What one cell holds in the file: an amount as a plain integer, else the text.
 QString csvCell(const QString &shown);

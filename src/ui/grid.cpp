@@ -1,5 +1,6 @@
 #include "ui/grid.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMetaMethod>
 #include <QShortcut>
@@ -787,8 +788,13 @@ void Grid::exportCsv() {
     dlg.setDefaultSuffix(QStringLiteral("csv"));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
     const QString path = dlg.selectedFiles().first();
-    const CsvFile file = csvFromTable(
-        table(), dlg.selectedNameFilter() == shiftJis ? CsvEncoding::ShiftJis : CsvEncoding::Utf8);
-    FileResult r = file.error.ok() ? writeExactly(path, file.bytes) : file.error;
+    // The book's files live in the working folder.
+    FileResult r = csvTargetRefusal(path, QDir::currentPath());
+    if (r.ok()) {
+        const CsvFile file =
+            csvFromTable(table(), dlg.selectedNameFilter() == shiftJis ? CsvEncoding::ShiftJis
+                                                                       : CsvEncoding::Utf8);
+        r = file.error.ok() ? writeExactly(path, file.bytes) : file.error;
+    }
     if (!r.ok()) Dialogs::warning(this, r.message, r.title);
 }

@@ -1,5 +1,9 @@
 // A grid as CSV: amounts as plain integers, RFC 4180 quoting, CR LF, the
-// UTF-8 byte-order mark, and CP932 bytes with their refusal.
+// UTF-8 byte-order mark, and CP932 bytes with their refusal; never over a
+// file of the book.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "book/csvexport.h"
@@ -37,6 +41,38 @@ private slots:
         QCOMPARE(file.error.ok(), refused.isEmpty());
         if (!refused.isEmpty())
             QVERIFY(file.error.message.startsWith(QStringLiteral("「%1」").arg(refused)));
+    }
+
+    void neverOverAFileOfTheBook_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("payments") << "データ.txt" << true;
+        QTest::newRow("budgets") << "予算.txt" << true;
+        QTest::newRow("a link to the payments") << "link.csv" << true;
+        QTest::newRow("in the history folder") << "バックアップ/old.txt" << true;
+        QTest::newRow("a new file") << "データ.csv" << false;
+        QTest::newRow("same name, another folder") << "other/データ.txt" << false;
+    }
+    void neverOverAFileOfTheBook() {
+        QFETCH(QString, target);
+        QFETCH(bool, refused);
+        QTemporaryDir dir;
+        const QDir book(dir.path());
+        QVERIFY(book.mkdir(QStringLiteral("バックアップ")) && book.mkdir(QStringLiteral("other")));
+        for (const char *name :
+             {"データ.txt", "予算.txt", "バックアップ/old.txt", "other/データ.txt"}) {
+            QFile f(book.filePath(QString::fromUtf8(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::link(book.filePath(QStringLiteral("データ.txt")),
+                            book.filePath(QStringLiteral("link.csv"))));
+        const FileResult r = csvTargetRefusal(book.filePath(target), dir.path());
+        QCOMPARE(!r.ok(), refused);
+        if (refused)
+            QCOMPARE(r.message,
+                     QStringLiteral("「%1」は家計簿のファイルのため、書き出しませんでした。"
+                                    "別の名前を指定してください。")
+                         .arg(QFileInfo(target).fileName()));
     }
 };
 
