@@ -7,16 +7,22 @@
 #include <ctime>
 #include <utility>
 
+bool mayChangeUnseen(const FileIdentity &id, qint64 nowNs) {
+    constexpr qint64 kSecond = 1'000'000'000;
+    constexpr qint64 kTick = 100'000'000; // far above any kernel's tick
+    const qint64 step = id.mtimeNs % kSecond == 0 ? 2 * kSecond : kTick;
+    return nowNs - std::max(id.mtimeNs, id.ctimeNs) < step;
+}
+
 namespace {
-// File times advance in steps of the kernel's clock tick: a file changed again
-// within the same step as the read keeps its identity. A file read that soon
-// after its last change is read again at the next look, until it has aged.
 bool changedJustNow(const FileIdentity &id) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    const qint64 nowNs = now.tv_sec * 1'000'000'000LL + now.tv_nsec;
-    constexpr qint64 kTick = 100'000'000; // far above any kernel's tick
-    return nowNs - std::max(id.mtimeNs, id.ctimeNs) < kTick;
+    return mayChangeUnseen(id, now.tv_sec * 1'000'000'000LL + now.tv_nsec);
+}
+
+bool timesInWholeSeconds(const FileIdentity &id) {
+    return id.mtimeNs % 1'000'000'000 == 0;
 }
 } // namespace
 
@@ -94,7 +100,9 @@ bool BookSession::takesAppend(Held &held, const FileIdentity &before) {
 
 void BookSession::wrote(const QString &name, Held &held) {
     held.identity = identityOf(book.pathOf(name));
-    held.loaded = true;
+    // Where times are whole seconds, another program's change of the same
+    // size in that second keeps the identity: read again once it has aged.
+    held.loaded = !(timesInWholeSeconds(held.identity) && changedJustNow(held.identity));
 }
 
 void BookSession::refresh(const QString &name, Held &held) const {

@@ -13,6 +13,13 @@
 #include "records/budgets.h"
 #include "records/fileops.h"
 
+// File times advance in steps: of the kernel's clock tick, or of whole
+// seconds (two on FAT) where the file system keeps no finer time, as a time
+// with no nanoseconds tells. A file changed again within the step of its
+// last change keeps its identity, so a file looked at that soon is read
+// again at the next look, until it has aged.
+bool mayChangeUnseen(const FileIdentity &id, qint64 nowNs);
+
 // What the window knows about the open book between events: the settings it
 // read at start-up and the payments and incomes held in memory. A record file
 // is read again only when its identity on disk changed since it was last read

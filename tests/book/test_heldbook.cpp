@@ -233,6 +233,25 @@ private:
 private slots:
     // An append to a file another program changed since it was held: the
     // held copy is read anew, not given the appended bytes alone.
+    // How long after its last change a file may change again unseen: a
+    // kernel tick, or two seconds where the file system keeps whole seconds.
+    void aFileMayChangeUnseenWithinItsTimeStep_data() {
+        QTest::addColumn<qint64>("changed");
+        QTest::addColumn<qint64>("lookedAt");
+        QTest::addColumn<bool>("unseen");
+        constexpr qint64 s = 1'000'000'000, at = 1'700'000'000 * s;
+        QTest::newRow("fine, 50 ms after") << at + 123 << at + 123 + s / 20 << true;
+        QTest::newRow("fine, 150 ms after") << at + 123 << at + 123 + s * 3 / 20 << false;
+        QTest::newRow("whole seconds, 1.5 s after") << at << at + s * 3 / 2 << true;
+        QTest::newRow("whole seconds, 2.5 s after") << at << at + s * 5 / 2 << false;
+    }
+    void aFileMayChangeUnseenWithinItsTimeStep() {
+        QFETCH(qint64, changed);
+        QFETCH(qint64, lookedAt);
+        QFETCH(bool, unseen);
+        QCOMPARE(mayChangeUnseen({true, 10, changed, changed, 1, 1}, lookedAt), unseen);
+    }
+
     void anAppendAfterAnOutsideEditReadsTheFileAnew_data() {
         QTest::addColumn<QString>("file");
         QTest::newRow("費目マスタ") << bookfile::categories;
