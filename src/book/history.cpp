@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "book/newstart.h"
+#include "records/byteordermark.h"
 #include "records/foldercopy.h"
 
 namespace {
@@ -338,7 +339,7 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
         const FileWrite &w = *it;
         const QString path = m_book.pathOf(w.name);
         const FileIdentity now = identityOf(path);
-        const QByteArray bytes = now.exists ? readFileBytes(path) : QByteArray();
+        const QByteArray bytes = now.exists ? readFileAsIs(path).bytes : QByteArray();
         enum { Nothing, Put, Left } outcome = Left;
         if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
             const bool asWrittenNow =
@@ -354,10 +355,9 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
             } else if (!QFileInfo::exists(kept)) {
                 outcome = Nothing; // the old file is kept before it is replaced: never replaced
             } else {
-                const QByteArray old = readFileBytes(kept);
-                outcome = now.exists && bytes == old                          ? Nothing
-                          : asWrittenNow && replaceAtomically(path, old).ok() ? Put
-                                                                              : Left;
+                outcome = now.exists && bytes == readFileAsIs(kept).bytes ? Nothing
+                          : asWrittenNow && putBackKept(kept, path).ok()  ? Put
+                                                                          : Left;
             }
         } else if (w.kind == Write::Append) {
             outcome = now.size <= w.at ? Nothing
@@ -375,7 +375,9 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
             if (!left.contains(w.name)) left.append(w.name);
             continue;
         }
-        m_book.replaced(w.name, readFileBytes(path));
+        // What a reader makes of a file in another encoding is read afresh.
+        const QByteArray back = readFileAsIs(path).bytes;
+        if (!startsWithByteOrderMark(back)) m_book.replaced(w.name, back);
         if (!names.contains(w.name)) names.append(w.name);
     }
     QStringList messages;
@@ -406,6 +408,8 @@ FileResult History::reverse(const QList<FileWrite> &writes) {
                     QStringLiteral("「%1」の以前の内容がバックアップに見つからないため、"
                                    "元に戻せません。")
                         .arg(w.name));
+            // Written in CP932, as every rewrite: never with a character lost.
+            if (r = old.rewriteRefusal(); !r.ok()) return r;
             r = m_book.rewrite(w.name, old.bytes);
         }
         if (!r.ok()) return r;
@@ -437,6 +441,12 @@ FileResult History::apply(qint64 id, StepKind kind) {
     if (found == m_changes.cend()) return {};
     const Change change = *found;
     if (FileResult r = stillAsLeft(change); !r.ok()) return r;
+    // Undone without the log, the change would still be offered to undo.
+    if (FileResult r = m_unjournaled ? FileResult::refused(kCannotUndo, {}) : ensureLog(); !r.ok())
+        return FileResult::refused(
+            kCannotUndo,
+            (QStringLiteral("変更の履歴を書けないため、元に戻せません。\n\n") + r.message)
+                .trimmed());
     const QString what =
         kind == StepKind::Undo ? QStringLiteral("の取り消し") : QStringLiteral("のやり直し");
     begin(change.description + what);
@@ -530,7 +540,12 @@ QList<History::OpenStep> History::readLog() {
         const QString kind = f.value(0);
         const qint64 id = f.value(1).toLongLong();
         m_nextId = std::max(m_nextId, id + 1);
-        if ((kind == u"B" || kind == u"K") && f.size() >= 6) {
+        if ((kind == u"B" || kind == u"K") && f.size() >= 6 && !f[2].isEmpty()) {
+            // Steps follow one another: one still open when the next began
+            // was put back when it failed, only its closing line was lost (a
+            // full disk). Put back again now, it could cut the same line
+            // saved again since.
+            open.clear();
             OpenStep s;
             s.id = id;
             s.kind = kind == u"K" ? StepKind::Kept : static_cast<StepKind>(f[2].at(0).toLatin1());
@@ -553,6 +568,7 @@ QList<History::OpenStep> History::readLog() {
             } else {
                 w.at = f.value(3).toLongLong();
                 w.bytes = QByteArray::fromHex(f.value(4).toLatin1());
+                if (w.at < 0) continue; // no line the program wrote
             }
             open[id].writes.append(w);
         } else if (kind == u"S" && f.size() >= 8) {
@@ -679,8 +695,8 @@ FileResult History::restoreSnapshot(QDate day) {
         const QString kept = snapshot.filePath(QFileInfo(path).fileName());
         if (QFileInfo::exists(kept)) {
             const FileContent old = readFile(kept);
-            if (!old.ok())
-                r = old.error;
+            if (!old.ok() || !old.notCp932.isEmpty())
+                r = old.rewriteRefusal();
             else if (!identityOf(path).exists || m_book.read(name).bytes != old.bytes)
                 r = m_book.rewrite(name, old.bytes);
         } else {

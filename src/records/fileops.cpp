@@ -247,7 +247,7 @@ ReadCall setReadCall(ReadCall call) {
     return previous;
 }
 
-FileContent readFile(const QString &path) {
+FileContent readFileAsIs(const QString &path) {
     FileContent c;
     const auto fail = [&](int error) {
         c.bytes.clear();
@@ -301,6 +301,11 @@ FileContent readFile(const QString &path) {
     }
     ::close(fd);
     c.bytes.truncate(size);
+    return c;
+}
+
+FileContent readFile(const QString &path) {
+    FileContent c = readFileAsIs(path);
     if (startsWithByteOrderMark(c.bytes)) {
         c.hadByteOrderMark = true;
         c.bytes = cp932FromByteOrderMarked(c.bytes, &c.notCp932);
@@ -483,7 +488,7 @@ FileResult keepCopy(const QString &path, const QString &copy) {
     // hard links (a USB stick) gets a copy, made whole before it has its name.
     if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) != 0) {
         if (errno == EEXIST) return ioError(copy, errnoText(errno));
-        const FileContent content = readFile(path);
+        const FileContent content = readFileAsIs(path);
         if (!content.ok()) return content.error;
         QByteArray temp = to + kTemporaryMark + "XXXXXX";
         const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
@@ -500,6 +505,21 @@ FileResult keepCopy(const QString &path, const QString &copy) {
     // A link's pages are the live file's until the rewrite or removal that
     // replaces it gives them back.
     return syncFolderOf(copy) ? FileResult() : ioError(copy, errnoText(errno));
+}
+
+FileResult putBackKept(const QString &copy, const QString &path) {
+    const QString target = linkTarget(path);
+    const mode_t mode = modeFor(target);
+    if (::rename(nativePath(copy).constData(), nativePath(target).constData()) != 0) {
+        if (errno != EXDEV) return ioError(path, errnoText(errno));
+        // A link to a file on another disk: its bytes written there whole.
+        const FileContent kept = readFileAsIs(copy);
+        if (!kept.ok()) return kept.error;
+        return writeExactly(path, kept.bytes);
+    }
+    // A copy made where hard links are not is its maker's alone.
+    ::chmod(nativePath(target).constData(), mode);
+    return syncFolderOf(target) ? FileResult() : ioError(path, errnoText(errno));
 }
 
 FileResult contentWithLineAdded(const QString &path, const QByteArray &line, QByteArray *out) {

@@ -61,6 +61,9 @@ struct FileContent {
     FileResult rewriteRefusal() const;
 };
 FileContent readFile(const QString &path);
+// The file's bytes exactly as on the disk, a byte-order mark and all: the
+// history gives back what a file held, not what a reader makes of it.
+FileContent readFileAsIs(const QString &path);
 // Whether the file holds exactly these bytes, read in pieces: finding a copy
 // of the book equal to it does not hold the book twice. A file that cannot be
 // read holds nothing.
@@ -168,6 +171,10 @@ FileResult truncateFileTo(const QString &path, qint64 size);
 // Gives the file's present content a second, durable name copy (a new
 // file): a hard link where the file system has them, else a copy.
 FileResult keepCopy(const QString &path, const QString &copy);
+// Puts a kept copy back in path's place by renaming it there, durably: no
+// byte is written, so the full disk that may have stopped a change cannot
+// stop taking it back. The copy's name is gone after; the file keeps its mode.
+FileResult putBackKept(const QString &copy, const QString &path);
 // fsync of the folder that holds path: a rename or a new file survives a
 // power cut only once its folder is synced. False with errno set on failure.
 bool syncFolderOf(const QString &path);

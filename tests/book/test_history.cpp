@@ -24,6 +24,7 @@
 #include "records/budgets.h"
 #include "records/cp932.h"
 #include "records/recordfiles.h"
+#include "records/smalldisk.h"
 #include "returnswithin.h"
 #include "seededpicks.h"
 
@@ -238,6 +239,132 @@ private slots:
         BookSession again(d.path());
         QCOMPARE(again.openHistory(), QStringList());
         QCOMPARE(filesOf(d.path()), start);
+    }
+
+    // A full disk stops the commit and even the line that says the change
+    // was put back. The book is as it was; the same payment saved once space
+    // is free is kept, across a restart too.
+    void aFullDiskAtTheCommitLeavesTheBookAsItWas_data() {
+        QTest::addColumn<QString>("date");
+        QTest::newRow("appended") << QStringLiteral("2024/02/01");
+        QTest::newRow("inserted (a rewrite)") << QStringLiteral("2024/01/02");
+    }
+    void aFullDiskAtTheCommitLeavesTheBookAsItWas() {
+        QFETCH(QString, date);
+        SmallDisk disk("1m");
+        if (!disk.mounted()) QSKIP(disk.whyNot());
+        const QByteArray start = sjisLines("\"2024/01/05\",\"八百屋\",\"食費\",300,\"\",\"\"\r\n");
+        disk.writeBytes(bookfile::payments, start);
+        const PaymentRecord payment{date, "駅", "交通費", 200, {}, {}};
+        {
+            BookSession s(disk.path());
+            s.openHistory();
+            ChangeScope scope = s.change(QStringLiteral("保存"));
+            QVERIFY(insertPayment(s.book, payment, s.lastPayDate()).ok());
+            // The log ends one byte short of a page: its next line needs a new one.
+            QFile log(disk.file(QStringLiteral("バックアップ/履歴.txt")));
+            QVERIFY(log.open(QIODevice::Append));
+            log.write(QByteArray(4096 - log.size() % 4096 - 1, 'Z') + "\n");
+            log.close();
+            disk.fill();
+            QVERIFY(scope.close().message.endsWith(QStringLiteral("保存しませんでした。")));
+            QCOMPARE(disk.bytes(bookfile::payments), start);
+            disk.freeSpace();
+            ChangeScope again = s.change(QStringLiteral("保存"));
+            QVERIFY(insertPayment(s.book, payment, s.lastPayDate()).ok());
+            QVERIFY(again.close().ok());
+        }
+        const QByteArray saved = disk.bytes(bookfile::payments);
+        QCOMPARE(saved.count(sjisLines("\"駅\",\"交通費\",200")), 1);
+        BookSession s(disk.path());
+        QCOMPARE(s.openHistory(), QStringList());
+        QCOMPARE(disk.bytes(bookfile::payments), saved);
+    }
+
+    // A log line no run of the program wrote is passed over.
+    void aBrokenLogLineIsPassedOver_data() {
+        QTest::addColumn<QByteArray>("log");
+        QTest::newRow("no kind of step") << QByteArray("B\t1\t\t0\t2024-05-01T10:00:00.000\tx\n");
+        QTest::newRow("an append before the start")
+            << QByteArray("B\t1\tc\t0\t2024-05-01T10:00:00.000\tx\n") +
+                   QStringLiteral("A\t1\tデータ.txt\t-5\t41\n").toUtf8();
+    }
+    void aBrokenLogLineIsPassedOver() {
+        QFETCH(QByteArray, log);
+        BookDir d;
+        makeBook(d);
+        const Files start = filesOf(d.path());
+        QVERIFY(QDir(d.path()).mkdir(QStringLiteral("バックアップ")));
+        d.writeBytes(QStringLiteral("バックアップ/履歴.txt"), log);
+        BookSession s(d.path());
+        s.openHistory();
+        QCOMPARE(filesOf(d.path()), start);
+    }
+
+    // A file another program wrote in UTF-8, with characters CP932 has not:
+    // a change taken back gives back its very bytes (copied, not linked, when
+    // the file lies on another disk); an undo or a restore that would write
+    // it in CP932 is refused.
+    void aFileInAnotherEncodingLosesNoCharacter_data() {
+        QTest::addColumn<bool>("onAnotherDisk");
+        QTest::newRow("in the book's folder") << false;
+        QTest::newRow("linked onto another disk") << true;
+    }
+    void aFileInAnotherEncodingLosesNoCharacter() {
+        QFETCH(bool, onAnotherDisk);
+        BookDir d;
+        makeBook(d);
+        SmallDisk disk;
+        if (onAnotherDisk && !disk.mounted()) QSKIP(disk.whyNot());
+        if (onAnotherDisk)
+            QVERIFY(QFile::link(disk.file(QStringLiteral("メモ.txt")), d.file(bookfile::notes)));
+        const QByteArray utf8 = "\xEF\xBB\xBF" + QStringLiteral("メモ🍎\r\n").toUtf8();
+        d.writeBytes(bookfile::notes, utf8);
+        BookSession s(d.path());
+        s.openHistory();
+        QVERIFY(s.history()->takeDailySnapshot(QDate(2024, 5, 1)).ok());
+        {
+            ChangeScope scope = s.change(QStringLiteral("消す"));
+            QVERIFY(truncateFile(s.book, bookfile::notes).ok());
+        } // left unclosed: taken back
+        QCOMPARE(d.bytes(bookfile::notes), utf8);
+        {
+            ChangeScope scope = s.change(QStringLiteral("書く"));
+            QVERIFY(writeNotes(s.book, QStringLiteral("新")).ok());
+            QVERIFY(scope.close().ok());
+        }
+        const QByteArray written = d.bytes(bookfile::notes);
+        for (const FileResult &r :
+             {s.history()->undo(), s.history()->restoreSnapshot(QDate(2024, 5, 1))}) {
+            QCOMPARE(r.title, QStringLiteral("保存できない文字"));
+            QCOMPARE(d.bytes(bookfile::notes), written);
+        }
+    }
+
+    // An undo the log cannot record is refused: made, it would still be
+    // offered to undo.
+    void anUndoTheLogCannotRecordIsRefused() {
+        BookDir d;
+        makeBook(d);
+        {
+            BookSession s(d.path());
+            s.openHistory();
+            ChangeScope scope = s.change(QStringLiteral("保存"));
+            QVERIFY(
+                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+            QVERIFY(scope.close().ok());
+        }
+        const Files saved = filesOf(d.path());
+        BookSession s(d.path());
+        s.openHistory();
+        const QString log = d.file(QStringLiteral("バックアップ/履歴.txt"));
+        QVERIFY(QFile::remove(log));
+        QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+        const FileResult r = s.history()->undo();
+        QCOMPARE(r.title, QStringLiteral("元に戻せません"));
+        QVERIFY(r.message.startsWith(QStringLiteral("変更の履歴を書けないため、元に戻せません。")));
+        QCOMPARE(filesOf(d.path()), saved);
     }
 
     // A change a crash cut short, and a file edited before the next start:
