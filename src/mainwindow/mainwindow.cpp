@@ -289,8 +289,13 @@ void MainWindow::Form_Load() {
     showUnreportedReadError();
     if (!putBack.isEmpty())
         Dialogs::warning(this, putBack.join(u'\n'), QStringLiteral("保存の復旧"));
-    // The first start of a day keeps a copy of the whole book.
-    if (!m_session.sampleMode) (void)m_session.history()->takeDailySnapshot(Clock::today());
+    // The first start of a day keeps a copy of the whole book; one that could
+    // not be made is said, and tried again at the next start.
+    if (!m_session.sampleMode)
+        if (const FileResult r = m_session.history()->takeDailySnapshot(Clock::today()); !r.ok())
+            Dialogs::warning(
+                this, QStringLiteral("今日のバックアップを作れませんでした。\n\n") + r.message,
+                QStringLiteral("バックアップ"));
     const QDate shown = m_main->mtvmain->value();
     m_offeredMonths.insert(QDate(shown.year(), shown.month(), 1));
     offerFixed();

@@ -67,6 +67,17 @@ private slots:
         QCOMPARE(m_dir->bytes(kData), deleted);
     }
 
+    // The day's copy of the book cannot be made where a file holds the
+    // history folder's name: the start says so.
+    void aDaysCopyNotMadeIsSaid() {
+        book().write(kData, kBook);
+        m_dir->writeBytes(QStringLiteral("バックアップ"), "not a folder");
+        open();
+        QCOMPARE(m_boxes->titles(), QStringList{"バックアップ"});
+        QVERIFY(m_boxes->seen[0].text.startsWith(
+            QStringLiteral("今日のバックアップを作れませんでした。\n\n")));
+    }
+
     void withNothingToUndoTheBoxSaysSo() {
         openBook();
         m_boxes->seen.clear();
