@@ -89,8 +89,9 @@ BudgetEdit setBudget(QList<Budget> budgets, const QString &category, const QStri
                 QStringLiteral("予算は1円以上で入力してください")};
     if (const FileResult r = checkFieldTexts({category}); !r.ok())
         return {budgets, r.title, r.message};
-    const auto it = std::find_if(budgets.begin(), budgets.end(),
-                                 [&](const Budget &b) { return b.category == category; });
+    const auto it = std::find_if(budgets.begin(), budgets.end(), [&](const Budget &b) {
+        return sameCategory(b.category, category);
+    });
     if (it != budgets.end())
         it->amount = amount.amount;
     else
@@ -99,6 +100,6 @@ BudgetEdit setBudget(QList<Budget> budgets, const QString &category, const QStri
 }
 
 QList<Budget> removeBudget(QList<Budget> budgets, const QString &category) {
-    budgets.removeIf([&](const Budget &b) { return b.category == category; });
+    budgets.removeIf([&](const Budget &b) { return sameCategory(b.category, category); });
     return budgets;
 }

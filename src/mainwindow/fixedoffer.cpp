@@ -22,7 +22,8 @@ bool offerFixedPayments(QWidget *parent, BookSession &session, QDate today) {
     if (showFileError(parent, read.error)) return false;
     const QList<FixedPayment> fixed = fixedPaymentsIn(read.bytes);
     const QList<DuePayment> due = computeDuePayments(fixed, today);
-    if (due.isEmpty() || !read.rewriteRefusal().ok()) return false;
+    // Nor is one whose rewrite would lose characters: it is offered once mended.
+    if (due.isEmpty() || showFileError(parent, read.rewriteRefusal())) return false;
 
     QDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("frmKotei"));

@@ -17,26 +17,49 @@ std::optional<QByteArray> fileBytes(const QList<FixedPayment> &payments, FileRes
 }
 } // namespace
 
+namespace {
+// A line's payment, or none: no payee, an amount of 0 or less, a day outside 1–31.
+std::optional<FixedPayment> paymentOf(const RawFields &f) {
+    const Yen day = parseAmountField(fieldAt(f, F::Day));
+    const FixedPayment p{
+        cp932::decode(fieldAt(f, F::Payee)), cp932::decode(fieldAt(f, F::Category)),
+        parseAmountField(fieldAt(f, F::Amount)), day >= 1 && day <= 31 ? static_cast<int>(day) : 0,
+        cp932::decode(fieldAt(f, F::LastMonth))};
+    if (p.payee.isEmpty() || p.amount <= 0 || p.day < 1) return std::nullopt;
+    return p;
+}
+
+// The lines that hold no payment, as they are: another program's, or ones
+// to mend by hand, outlive every rewrite of the payments.
+QByteArray linesOfNoPayment(QByteArrayView content) {
+    QByteArray out;
+    RawReader reader(content);
+    RawFields f;
+    for (QByteArrayView line; reader.nextLine(&line);) {
+        RawReader::split(line, f);
+        if (!paymentOf(f)) out.append(line).append("\r\n");
+    }
+    return out;
+}
+} // namespace
+
 QList<FixedPayment> fixedPaymentsIn(QByteArrayView content) {
     QList<FixedPayment> out;
     RawReader reader(content);
     RawFields f;
-    while (reader.next(f)) {
-        const Yen day = parseAmountField(fieldAt(f, F::Day));
-        const FixedPayment p{cp932::decode(fieldAt(f, F::Payee)),
-                             cp932::decode(fieldAt(f, F::Category)),
-                             parseAmountField(fieldAt(f, F::Amount)),
-                             day >= 1 && day <= 31 ? static_cast<int>(day) : 0,
-                             cp932::decode(fieldAt(f, F::LastMonth))};
-        if (!p.payee.isEmpty() && p.amount > 0 && p.day >= 1) out.append(p);
-    }
+    while (reader.next(f))
+        if (const std::optional<FixedPayment> p = paymentOf(f)) out.append(*p);
     return out;
 }
 
 FileResult writeFixedPayments(const Book &book, const QList<FixedPayment> &payments) {
+    // Written over a file read whole and in CP932 only: nothing of it is lost.
+    const FileContent now = book.read(bookfile::fixedPayments);
+    if (FileResult r = now.rewriteRefusal(); !r.ok()) return r;
     FileResult error;
     const auto bytes = fileBytes(payments, &error);
-    return bytes ? book.rewrite(bookfile::fixedPayments, *bytes) : error;
+    return bytes ? book.rewrite(bookfile::fixedPayments, *bytes + linesOfNoPayment(now.bytes))
+                 : error;
 }
 
 PlannedRewrite planRenameInFixedPayments(const Book &book, PaymentField field,
@@ -57,6 +80,7 @@ PlannedRewrite planRenameInFixedPayments(const Book &book, PaymentField field,
         return plan;
     }
     if (plan.error = writeRefusal(book.pathOf(plan.name)); !plan.error.ok()) return plan;
-    if (const auto bytes = fileBytes(payments, &plan.error)) plan.content = *bytes;
+    if (const auto bytes = fileBytes(payments, &plan.error))
+        plan.content = *bytes + linesOfNoPayment(read.bytes);
     return plan;
 }

@@ -27,7 +27,10 @@ enum class FixedPaymentField { Payee, Category, Amount, Day, LastMonth, Count };
 // of 0 or less or a day outside 1–31 is none.
 QList<FixedPayment> fixedPaymentsIn(QByteArrayView content);
 
-// Writes them whole; text a line cannot hold is refused before anything is written.
+// Writes them in the given order, then the file's lines that hold no
+// payment, as they are. Refused before anything is written: text a line
+// cannot hold, and a file that cannot be read or holds characters CP932
+// lacks (a rewrite would lose them).
 FileResult writeFixedPayments(const Book &book, const QList<FixedPayment> &payments);
 
 // The file with the payee or category oldName renamed (a rename across the

@@ -8,6 +8,7 @@
 #include "book/monthsummary.h"
 #include "book/rename.h"
 #include "bookdir.h"
+#include "failingreads.h"
 #include "records/recordfiles.h"
 
 namespace {
@@ -95,6 +96,61 @@ private slots:
         QCOMPARE(d.bytes(bookfile::budgets),
                  sjis("\"食費\",40000\r\n\"交通費\",5000\r\n\"本\",3000\r\n"));
         QCOMPARE(budgetsIn(d.bytes(bookfile::budgets)).size(), 3);
+        // Renamed to itself, or typed with 〜 for a stored ～: no budget lost or doubled.
+        QVERIFY(renameEverywhere(book, PaymentField::Category, "本", "本").ok());
+        QVERIFY(
+            writeBudgets(
+                book,
+                setBudget(budgetsIn(d.bytes(bookfile::budgets)), "雑費～その他", "5000").budgets)
+                .ok());
+        QCOMPARE(setBudget(budgetsIn(d.bytes(bookfile::budgets)), "雑費〜その他", "6000").budgets,
+                 (QList<Budget>{
+                     {"食費", 40000}, {"交通費", 5000}, {"本", 3000}, {"雑費～その他", 6000}}));
+        QVERIFY(renameEverywhere(book, PaymentField::Category, "本", "雑費〜その他").ok());
+        QCOMPARE(d.bytes(bookfile::budgets),
+                 sjis("\"食費\",40000\r\n\"交通費\",5000\r\n\"雑費～その他\",5000\r\n"));
+    }
+
+    // Both files written over what another program left: lines that hold no
+    // budget or payment stay; a file whose rewrite would lose a character, or
+    // that cannot be read, is refused and keeps its bytes.
+    void aRewriteLosesNothingOfTheFile_data() {
+        QTest::addColumn<bool>("budgets");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("refused");
+        const QByteArray utf8 = "\xEF\xBB\xBF" + QStringLiteral("\"🎵\",1000\r\n").toUtf8();
+        QTest::newRow("budgets, a line of none")
+            << true << sjis("\"食費\",1000\r\n\"メモ\",0\r\n")
+            << sjis("\"食費\",2000\r\n\"メモ\",0\r\n") << QString();
+        QTest::newRow("budgets, a character CP932 lacks")
+            << true << utf8 << utf8 << QStringLiteral("保存できない文字");
+        QTest::newRow("budgets, unreadable")
+            << true << utf8 << utf8 << QStringLiteral("ファイル読み込みエラー");
+        QTest::newRow("fixed payments, a day past 31")
+            << false << sjis("\"町内会\",\"会費\",1000,32,\"\"\r\n")
+            << sjis("\"大家\",\"住居費\",2000,14,\"\"\r\n\"町内会\",\"会費\",1000,32,\"\"\r\n")
+            << QString();
+        QTest::newRow("fixed payments, a character CP932 lacks")
+            << false << utf8 << utf8 << QStringLiteral("保存できない文字");
+    }
+    void aRewriteLosesNothingOfTheFile() {
+        QFETCH(bool, budgets);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, refused);
+        BookDir d;
+        const QString name = budgets ? bookfile::budgets : bookfile::fixedPayments;
+        d.writeBytes(name, before);
+        const Book book(d.path());
+        const auto write = [&] {
+            return budgets ? writeBudgets(book, {{"食費", 2000}})
+                           : writeFixedPayments(book, {{"大家", "住居費", 2000, 14, ""}});
+        };
+        const FileResult r = refused == u"ファイル読み込みエラー" ? FailingReads(0),
+                         write()                                  : write();
+        QCOMPARE(r.title, refused);
+        QCOMPARE(d.bytes(name), after);
     }
 
     void whichFixedPaymentsAreDue_data() {

@@ -129,6 +129,17 @@ private slots:
                                                      "\"電力会社\",\"光熱費\",9000,20,\"\"\r\n"));
     }
 
+    // A file whose rewrite would lose a character is not offered in silence.
+    void dueFixedPaymentsOfAFileCp932CannotHoldAreSaidNotOffered() {
+        book().writeBytes(kFixed,
+                          "\xEF\xBB\xBF" + QStringLiteral("\"大家\",\"住居費\",65000,1,\"\"\r\n"
+                                                          "\"🎵配信\",\"教養\",980,1,\"\"\r\n")
+                                               .toUtf8());
+        Clock::setToday(QDate(2005, 2, 14));
+        open();
+        QCOMPARE(m_boxes->titles(), QStringList{"保存できない文字"});
+    }
+
     void theEditPageRegistersChangesAndRemovesFixedPayments() {
         openBook();
         click("cmdSettei");
