@@ -20,17 +20,9 @@ std::optional<Budget> budgetOf(const RawFields &f) {
     return b;
 }
 
-// The lines that hold no budget, as they are: another program's, or ones to
-// mend by hand, outlive every rewrite of the budgets.
+// Lines another program wrote, or ones to mend by hand, outlive every rewrite.
 QByteArray linesOfNoBudget(QByteArrayView content) {
-    QByteArray out;
-    RawReader reader(content);
-    RawFields f;
-    for (QByteArrayView line; reader.nextLine(&line);) {
-        RawReader::split(line, f);
-        if (!budgetOf(f)) out.append(line).append("\r\n");
-    }
-    return out;
+    return linesHoldingNone(content, [](const RawFields &f) { return budgetOf(f).has_value(); });
 }
 } // namespace
 

@@ -29,17 +29,9 @@ std::optional<FixedPayment> paymentOf(const RawFields &f) {
     return p;
 }
 
-// The lines that hold no payment, as they are: another program's, or ones
-// to mend by hand, outlive every rewrite of the payments.
+// Lines another program wrote, or ones to mend by hand, outlive every rewrite.
 QByteArray linesOfNoPayment(QByteArrayView content) {
-    QByteArray out;
-    RawReader reader(content);
-    RawFields f;
-    for (QByteArrayView line; reader.nextLine(&line);) {
-        RawReader::split(line, f);
-        if (!paymentOf(f)) out.append(line).append("\r\n");
-    }
-    return out;
+    return linesHoldingNone(content, [](const RawFields &f) { return paymentOf(f).has_value(); });
 }
 } // namespace
 

@@ -46,6 +46,19 @@ private:
     const char *m_cr = nullptr; // the next CR, the same way
 };
 
+// The lines of content whose fields `holds` finds no record in, as they
+// are, each with CR LF: a rewrite from the records a reader took keeps them.
+template <typename Holds> QByteArray linesHoldingNone(QByteArrayView content, Holds holds) {
+    QByteArray out;
+    RawReader reader(content);
+    RawFields f;
+    for (QByteArrayView line; reader.nextLine(&line);) {
+        RawReader::split(line, f);
+        if (!holds(f)) out.append(line).append("\r\n");
+    }
+    return out;
+}
+
 // The field, or an empty view when the record has fewer fields.
 inline QByteArrayView fieldAt(const RawFields &f, qsizetype i) {
     return i < f.size() ? f[i] : QByteArrayView();
