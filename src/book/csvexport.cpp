@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "book/history.h"
 #include "book/newstart.h"
 #include "records/book.h"
+#include "records/booklock.h"
 #include "records/cp932.h"
 
 QString csvCell(const QString &shown) {
@@ -50,15 +52,30 @@ CsvFile csvFromTable(const QList<QStringList> &rows, CsvEncoding encoding) {
 }
 
 FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
-    // Compared once every link is followed: only a file that exists can be one.
-    const QString target = QFileInfo(path).canonicalFilePath();
-    const QDir dir(bookDir);
-    const QString history = QFileInfo(dir.filePath(History::kFolder)).canonicalFilePath();
-    bool ofBook = !history.isEmpty() && target.startsWith(history + u'/');
-    const Book book(bookDir);
-    for (const QString &name : bookRecordFiles())
-        ofBook = ofBook ||
-                 (!target.isEmpty() && QFileInfo(book.pathOf(name)).canonicalFilePath() == target);
+    // Where the CSV would land, every link followed, to a file not there yet too.
+    QFileInfo target(path);
+    for (int hops = 0; hops < 40 && target.isSymLink(); ++hops)
+        target = QFileInfo(target.symLinkTarget());
+    const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+    const QString book = QFileInfo(bookDir).canonicalFilePath();
+    QStringList names = bookRecordFiles();
+    names.append(BookLock::fileName());
+    // Its files by name, as the book finds them (in any case); the history's
+    // kept versions, and the old books a new start keeps.
+    bool ofBook =
+        folder == book && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
+            return n.compare(target.fileName(), Qt::CaseInsensitive) == 0;
+        });
+    if (!book.isEmpty() && folder.startsWith(book + u'/')) {
+        const QString sub = folder.mid(book.size() + 1).section(u'/', 0, 0);
+        ofBook = ofBook || sub == History::kFolder || sub.startsWith(QStringLiteral("旧データ_"));
+    }
+    // A file that is one of the book's under another name (a disk that ignores case).
+    const QString existing = target.canonicalFilePath();
+    const Book files(bookDir);
+    for (const QString &name : names)
+        ofBook = ofBook || (!existing.isEmpty() &&
+                            QFileInfo(files.pathOf(name)).canonicalFilePath() == existing);
     if (!ofBook) return {};
     return FileResult::refused(
         QStringLiteral("CSVに書き出す"),

@@ -21,8 +21,9 @@ struct CsvFile {
 CsvFile csvFromTable(const QList<QStringList> &rows, CsvEncoding encoding);
 
 // Why the CSV may not be written to path, if it may not: a file of the book
-// in bookDir (or a link to one), or one in its history folder, would be
-// replaced outside the history, its records lost.
+// in bookDir (by name in any case, there or not yet, or a link to one), its
+// lock, or a file in its history folder or an old book a new start kept,
+// would be replaced outside the history, its records lost.
 FileResult csvTargetRefusal(const QString &path, const QString &bookDir);
 
 // What one cell holds in the file: an amount as a plain integer, else the text.

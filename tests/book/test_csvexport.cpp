@@ -47,7 +47,9 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("refused");
         QTest::newRow("payments") << "データ.txt" << true;
-        QTest::newRow("budgets") << "予算.txt" << true;
+        QTest::newRow("budgets, not there yet, in capitals") << "予算.TXT" << true;
+        QTest::newRow("a link to the lock, not there") << "lock.csv" << true;
+        QTest::newRow("an old book kept") << "旧データ_20240101_000000/データ.txt" << true;
         QTest::newRow("a link to the payments") << "link.csv" << true;
         QTest::newRow("in the history folder") << "バックアップ/old.txt" << true;
         QTest::newRow("a new file") << "データ.csv" << false;
@@ -59,8 +61,10 @@ private slots:
         QTemporaryDir dir;
         const QDir book(dir.path());
         QVERIFY(book.mkdir(QStringLiteral("バックアップ")) && book.mkdir(QStringLiteral("other")));
-        for (const char *name :
-             {"データ.txt", "予算.txt", "バックアップ/old.txt", "other/データ.txt"}) {
+        QVERIFY(book.mkdir(QStringLiteral("旧データ_20240101_000000")));
+        QVERIFY(QFile::link(book.filePath(QStringLiteral(".miltea.lock")),
+                            book.filePath(QStringLiteral("lock.csv"))));
+        for (const char *name : {"データ.txt", "バックアップ/old.txt", "other/データ.txt"}) {
             QFile f(book.filePath(QString::fromUtf8(name)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
