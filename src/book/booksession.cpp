@@ -10,7 +10,8 @@
 bool mayChangeUnseen(const FileIdentity &id, qint64 nowNs) {
     constexpr qint64 kSecond = 1'000'000'000;
     constexpr qint64 kTick = 100'000'000; // far above any kernel's tick
-    const qint64 step = id.mtimeNs % kSecond == 0 ? 2 * kSecond : kTick;
+    // The file's clock may lag the real one by a tick.
+    const qint64 step = id.mtimeNs % kSecond == 0 ? 2 * kSecond + kTick : kTick;
     return nowNs - std::max(id.mtimeNs, id.ctimeNs) < step;
 }
 

@@ -355,9 +355,14 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
             } else if (!QFileInfo::exists(kept)) {
                 outcome = Nothing; // the old file is kept before it is replaced: never replaced
             } else {
-                outcome = now.exists && bytes == readFileAsIs(kept).bytes ? Nothing
-                          : asWrittenNow && putBackKept(kept, path).ok()  ? Put
-                                                                          : Left;
+                const QByteArray old = readFileAsIs(kept).bytes;
+                if (now.exists && bytes == old) {
+                    outcome = Nothing;
+                } else if (asWrittenNow) {
+                    // Put back, even when the folder's sync then failed.
+                    (void)putBackKept(kept, path);
+                    outcome = readFileAsIs(path).bytes == old ? Put : Left;
+                }
             }
         } else if (w.kind == Write::Append) {
             outcome = now.size <= w.at ? Nothing
@@ -409,7 +414,11 @@ FileResult History::reverse(const QList<FileWrite> &writes) {
                                    "元に戻せません。")
                         .arg(w.name));
             // Written in CP932, as every rewrite: never with a character lost.
-            if (r = old.rewriteRefusal(); !r.ok()) return r;
+            if (!old.notCp932.isEmpty())
+                return FileResult::refused(
+                    kCannotUndo, QStringLiteral("「%1」の以前の内容にある「%2」はShift-JISで"
+                                                "書けないため、戻せません。")
+                                     .arg(w.name, old.notCp932));
             r = m_book.rewrite(w.name, old.bytes);
         }
         if (!r.ok()) return r;
@@ -442,11 +451,7 @@ FileResult History::apply(qint64 id, StepKind kind) {
     const Change change = *found;
     if (FileResult r = stillAsLeft(change); !r.ok()) return r;
     // Undone without the log, the change would still be offered to undo.
-    if (FileResult r = m_unjournaled ? FileResult::refused(kCannotUndo, {}) : ensureLog(); !r.ok())
-        return FileResult::refused(
-            kCannotUndo,
-            (QStringLiteral("変更の履歴を書けないため、元に戻せません。\n\n") + r.message)
-                .trimmed());
+    if (FileResult r = logRefusal(); !r.ok()) return r;
     const QString what =
         kind == StepKind::Undo ? QStringLiteral("の取り消し") : QStringLiteral("のやり直し");
     begin(change.description + what);
@@ -492,14 +497,26 @@ std::optional<QString> History::nextRedo() const {
     return c ? std::optional(c->description) : std::nullopt;
 }
 
-FileResult History::undoRefusal() const {
+FileResult History::undoRefusal() {
     const Change *c = undoTarget();
-    return c ? stillAsLeft(*c) : FileResult();
+    if (FileResult r = c ? stillAsLeft(*c) : FileResult(); !r.ok()) return r;
+    return c ? logRefusal() : FileResult();
 }
 
-FileResult History::redoRefusal() const {
+FileResult History::redoRefusal() {
     const Change *c = redoTarget();
-    return c ? stillAsLeft(*c) : FileResult();
+    if (FileResult r = c ? stillAsLeft(*c) : FileResult(); !r.ok()) return r;
+    return c ? logRefusal() : FileResult();
+}
+
+FileResult History::logRefusal() {
+    FileResult r = m_unjournaled ? FileResult::refused(kCannotUndo, {}) : ensureLog();
+    if (r.ok()) return r;
+    return FileResult::refused(
+        kCannotUndo,
+        (QStringLiteral("変更の履歴を書けないため、取り消しもやり直しもできません。\n\n") +
+         r.message)
+            .trimmed());
 }
 
 FileResult History::undo() {
@@ -529,6 +546,7 @@ QList<History::OpenStep> History::readLog() {
     }
     QHash<qint64, OpenStep> open;
     QHash<qint64, QList<FileState>> states;
+    QList<std::pair<qint64, QString>> written; // every logged write: its step and file
     m_logLines = 0;
     for (const QByteArray &raw : bytes.split('\n')) {
         if (raw.isEmpty()) continue;
@@ -541,11 +559,6 @@ QList<History::OpenStep> History::readLog() {
         const qint64 id = f.value(1).toLongLong();
         m_nextId = std::max(m_nextId, id + 1);
         if ((kind == u"B" || kind == u"K") && f.size() >= 6 && !f[2].isEmpty()) {
-            // Steps follow one another: one still open when the next began
-            // was put back when it failed, only its closing line was lost (a
-            // full disk). Put back again now, it could cut the same line
-            // saved again since.
-            open.clear();
             OpenStep s;
             s.id = id;
             s.kind = kind == u"K" ? StepKind::Kept : static_cast<StepKind>(f[2].at(0).toLatin1());
@@ -554,15 +567,21 @@ QList<History::OpenStep> History::readLog() {
             s.time = QDateTime::fromString(f[4], Qt::ISODateWithMs);
             s.description = f[5];
             open.insert(id, s);
-        } else if (kind.size() == 1 && QStringLiteral("WDAT").contains(kind) && open.contains(id)) {
+        } else if (kind.size() == 1 && QStringLiteral("WDAT").contains(kind)) {
+            written.append({id, f.value(2)});
+            if (!open.contains(id)) continue;
             FileWrite w;
             w.kind = kind == u"W"   ? Write::Rewrite
                      : kind == u"D" ? Write::Remove
                      : kind == u"A" ? Write::Append
                                     : Write::Truncate;
             w.name = f.value(2);
+            // Only the book's own files, kept in its history folder: a log
+            // edited by hand never leads a put-back elsewhere.
+            if (!isJournaled(w.name)) continue;
             if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
                 w.generation = f.value(3);
+                if (w.generation.contains(u'/') || w.generation.startsWith(u'.')) continue;
                 w.newSize = f.value(4).toLongLong();
                 w.newHash = f.value(5).toULongLong();
             } else {
@@ -584,7 +603,19 @@ QList<History::OpenStep> History::readLog() {
             open.remove(id);
         }
     }
-    QList<OpenStep> unfinished = open.values();
+    // A step still open when a later one began failed while the program went
+    // on, its closing line lost (a full disk); it was put back then, as far
+    // as it could be. A file a later step wrote has moved on from it: put
+    // back again, it could lose that step (the same line saved again).
+    QList<OpenStep> unfinished;
+    for (OpenStep step : open) {
+        step.writes.removeIf([&](const FileWrite &w) {
+            return std::any_of(written.cbegin(), written.cend(), [&](const auto &later) {
+                return later.first > step.id && later.second == w.name;
+            });
+        });
+        if (!step.writes.isEmpty()) unfinished.append(step);
+    }
     // Put back newest first, as the writes were made oldest first.
     std::sort(unfinished.begin(), unfinished.end(),
               [](const OpenStep &a, const OpenStep &b) { return a.id > b.id; });
@@ -695,8 +726,14 @@ FileResult History::restoreSnapshot(QDate day) {
         const QString kept = snapshot.filePath(QFileInfo(path).fileName());
         if (QFileInfo::exists(kept)) {
             const FileContent old = readFile(kept);
-            if (!old.ok() || !old.notCp932.isEmpty())
-                r = old.rewriteRefusal();
+            if (!old.ok())
+                r = old.error;
+            else if (!old.notCp932.isEmpty())
+                r = FileResult::refused(
+                    QStringLiteral("バックアップの復元"),
+                    QStringLiteral("「%1」のバックアップにある「%2」は"
+                                   "Shift-JISで書けないため、復元しませんでした。")
+                        .arg(name, old.notCp932));
             else if (!identityOf(path).exists || m_book.read(name).bytes != old.bytes)
                 r = m_book.rewrite(name, old.bytes);
         } else {

@@ -68,9 +68,10 @@ public:
     std::optional<QString> nextUndo() const;
     std::optional<QString> nextRedo() const;
     // Why that cannot be done now, if it cannot: a file it touched has
-    // changed since (outside the program, or by a change no longer undone).
-    FileResult undoRefusal() const;
-    FileResult redoRefusal() const;
+    // changed since (outside the program, or by a change no longer undone),
+    // or the log cannot record it (it would then still be offered).
+    FileResult undoRefusal();
+    FileResult redoRefusal();
     FileResult undo();
     FileResult redo();
 
@@ -146,6 +147,7 @@ private:
     // The writes that undo the given ones, made through the book.
     FileResult reverse(const QList<FileWrite> &writes);
     FileResult stillAsLeft(const Change &change) const;
+    FileResult logRefusal();
     FileResult apply(qint64 id, StepKind kind);
     FileResult commit(OpenStep &step);
     void applyCommitted(const OpenStep &step, const QList<FileState> &states);

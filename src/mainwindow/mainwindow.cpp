@@ -163,7 +163,7 @@ void MainWindow::redoChange() {
 
 void MainWindow::stepThroughHistory(const UndoTexts &texts,
                                     std::optional<QString> (History::*next)() const,
-                                    FileResult (History::*refusal)() const,
+                                    FileResult (History::*refusal)(),
                                     FileResult (History::*step)()) {
     History *h = m_session.history();
     // The shipped sample book is never written, not even back.

@@ -86,7 +86,7 @@ private:
     static void yieldToEvents();
     // Asks, then takes one step back (undo) or forward (redo) in the history.
     void stepThroughHistory(const UndoTexts &texts, std::optional<QString> (History::*next)() const,
-                            FileResult (History::*refusal)() const, FileResult (History::*step)());
+                            FileResult (History::*refusal)(), FileResult (History::*step)());
     // A file the figures just shown could not be read from says so once.
     void showUnreportedReadError();
 

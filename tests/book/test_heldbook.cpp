@@ -243,6 +243,7 @@ private slots:
         QTest::newRow("fine, 50 ms after") << at + 123 << at + 123 + s / 20 << true;
         QTest::newRow("fine, 150 ms after") << at + 123 << at + 123 + s * 3 / 20 << false;
         QTest::newRow("whole seconds, 1.5 s after") << at << at + s * 3 / 2 << true;
+        QTest::newRow("whole seconds, a tick past 2 s") << at << at + s * 41 / 20 << true;
         QTest::newRow("whole seconds, 2.5 s after") << at << at + s * 5 / 2 << false;
     }
     void aFileMayChangeUnseenWithinItsTimeStep() {

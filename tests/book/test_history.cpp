@@ -62,7 +62,9 @@ class TestHistory : public QObject, public SeededPicks {
     Q_OBJECT
     static inline int s_failingSyncs = 0;
     // Fails the next s_failingSyncs fsyncs, as a full disk does.
+    static inline int s_passingSyncs = 0;
     static int failingSync(int fd) {
+        if (s_passingSyncs-- > 0) return ::fsync(fd);
         if (s_failingSyncs-- > 0) {
             errno = ENOSPC;
             return -1;
@@ -281,6 +283,32 @@ private slots:
         QCOMPARE(disk.bytes(bookfile::payments), saved);
     }
 
+    // An undo the disk stopped halfway, its closing line lost too: a later
+    // change of another file does not keep the next start from putting it back.
+    void anUndoStoppedHalfwayIsPutBackAfterLaterChanges() {
+        BookDir d;
+        makeBook(d);
+        BookSession s(d.path());
+        s.openHistory();
+        ChangeScope save = s.change(QStringLiteral("保存"));
+        QVERIFY(insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+        QVERIFY(save.close().ok());
+        const Files saved = filesOf(d.path());
+        s_passingSyncs = 2; // the undo's log line and its cut; then the disk fails
+        s_failingSyncs = 100;
+        const SyncCall previous = setSyncCall(failingSync);
+        QVERIFY(!s.history()->undo().ok());
+        setSyncCall(previous);
+        s_failingSyncs = 0;
+        ChangeScope income = s.change(QStringLiteral("入金"));
+        QVERIFY(insertIncome(s.book, {"2024/03/01", "給料", 1000}, s.lastIncomeDate()).ok());
+        QVERIFY(income.close().ok());
+        BookSession again(d.path());
+        again.openHistory();
+        QCOMPARE(d.bytes(bookfile::payments), saved.value(bookfile::payments));
+    }
+
     // A log line no run of the program wrote is passed over.
     void aBrokenLogLineIsPassedOver_data() {
         QTest::addColumn<QByteArray>("log");
@@ -334,11 +362,12 @@ private slots:
             QVERIFY(scope.close().ok());
         }
         const QByteArray written = d.bytes(bookfile::notes);
-        for (const FileResult &r :
-             {s.history()->undo(), s.history()->restoreSnapshot(QDate(2024, 5, 1))}) {
-            QCOMPARE(r.title, QStringLiteral("保存できない文字"));
-            QCOMPARE(d.bytes(bookfile::notes), written);
-        }
+        const FileResult undo = s.history()->undo();
+        QCOMPARE(undo.message, QStringLiteral("「気付きメモ.txt」の以前の内容にある「🍎」は"
+                                              "Shift-JISで書けないため、戻せません。"));
+        QCOMPARE(s.history()->restoreSnapshot(QDate(2024, 5, 1)).title,
+                 QStringLiteral("バックアップの復元"));
+        QCOMPARE(d.bytes(bookfile::notes), written);
     }
 
     // An undo the log cannot record is refused: made, it would still be
@@ -361,9 +390,12 @@ private slots:
         const QString log = d.file(QStringLiteral("バックアップ/履歴.txt"));
         QVERIFY(QFile::remove(log));
         QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
-        const FileResult r = s.history()->undo();
+        // Said before the question, not after it.
+        const FileResult r = s.history()->undoRefusal();
         QCOMPARE(r.title, QStringLiteral("元に戻せません"));
-        QVERIFY(r.message.startsWith(QStringLiteral("変更の履歴を書けないため、元に戻せません。")));
+        QVERIFY(r.message.startsWith(
+            QStringLiteral("変更の履歴を書けないため、取り消しもやり直しもできません。")));
+        QCOMPARE(s.history()->undo().message, r.message);
         QCOMPARE(filesOf(d.path()), saved);
     }
 
