@@ -214,13 +214,7 @@ FileResult History::aboutToWrite(const QString &name, const QString &path, Write
                                  const QByteArray &bytes) {
     if (!isJournaled(name) || m_unjournaled) return {};
     if (FileResult r = ensureLog(); !r.ok()) {
-        // Without a history the book is still saved, as before there was one.
-        m_unjournaled = true;
-        m_warning = FileResult::refused(
-            QStringLiteral("履歴なしで保存"),
-            QStringLiteral("フォルダ「%1」に変更の履歴を残せないため、これからの変更は"
-                           "元に戻せません。データは保存します。\n\n%2")
-                .arg(kFolder, r.message));
+        goOnWithout(r);
         return {};
     }
     if (!m_step) {
@@ -254,6 +248,16 @@ FileResult History::aboutToWrite(const QString &name, const QString &path, Write
     if (!w.generation.isEmpty())
         if (FileResult r = keepCopy(path, generationPath(w.generation)); !r.ok()) return refuse(r);
     return {};
+}
+
+void History::goOnWithout(const FileResult &why) {
+    // Without a history the book is still saved, as before there was one.
+    m_unjournaled = true;
+    m_warning = FileResult::refused(
+        QStringLiteral("履歴なしで保存"),
+        QStringLiteral("フォルダ「%1」に変更の履歴を残せないため、これからの変更は"
+                       "元に戻せません。データは保存します。\n\n%2")
+            .arg(kFolder, why.message));
 }
 
 FileResult History::finished(const QString &name, bool written) {
@@ -538,7 +542,14 @@ QList<History::Entry> History::entries() const {
 
 QList<History::OpenStep> History::readLog() {
     const QString path = QDir(folderPath()).filePath(kLog);
-    QByteArray bytes = readFile(path).bytes;
+    FileContent read = readFile(path);
+    // A log that cannot be read is not added to: its steps' numbers would
+    // be given again, and a step a crash left would never be put back.
+    if (!read.ok()) {
+        goOnWithout(read.error);
+        return {};
+    }
+    QByteArray bytes = std::move(read.bytes);
     // A line cut short by a crash was never followed by what it announced.
     if (!bytes.isEmpty() && !bytes.endsWith('\n')) {
         bytes.truncate(bytes.lastIndexOf('\n') + 1);

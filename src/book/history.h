@@ -135,6 +135,8 @@ private:
     QString folderPath() const;
     QString generationPath(const QString &generation) const;
     FileResult ensureLog();
+    // The book is saved from now on without a history, the window told why.
+    void goOnWithout(const FileResult &why);
     FileResult logLine(const QString &line);
     QString beginLine(OpenStep &step);
     QString newGeneration(const QString &name) const;
