@@ -371,11 +371,14 @@ void SettingsPage::open() {
 }
 
 void SettingsPage::setMasters(const QStringList &payees, const QStringList &categories) {
-    if (m_keepEditLists) return;
-    lstKoumoku->clear();
-    lstKoumoku2->clear();
-    lstKoumoku->addItems(payees);
-    lstKoumoku2->addItems(categories);
+    // The lists being edited stay as the user left them; the budget's
+    // choice of categories follows every change of them.
+    if (!m_keepEditLists) {
+        lstKoumoku->clear();
+        lstKoumoku2->clear();
+        lstKoumoku->addItems(payees);
+        lstKoumoku2->addItems(categories);
+    }
     const QString chosen = cboYosanJanru->currentText();
     cboYosanJanru->clear();
     cboYosanJanru->addItems(categories);

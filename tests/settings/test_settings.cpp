@@ -221,6 +221,8 @@ private slots:
         QCOMPARE(m_dir->bytes(kCategories), sjis(QStringLiteral("交通費\r\n")));
         QCOMPARE(categoryLists(), thrice({"交通費"}));
         QCOMPARE(payeeLists(), thrice({}));
+        // A budget can be given to it at once.
+        QCOMPARE(c<QComboBox>("cboYosanJanru")->itemText(0), QStringLiteral("交通費"));
     }
 
     void emptyOrCancelledAddAddsNothing() {
