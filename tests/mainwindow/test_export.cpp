@@ -56,28 +56,6 @@ private slots:
                  (QStringList{"1", "2005/02/14", "八百屋, 駅前", "食費", "¥1,500", ""}));
     }
 
-    // データ.txt chosen as the CSV's file: refused, and the book keeps its records.
-    void theBooksOwnFileIsRefused() {
-        const QByteArray record = sjis("\"2005/02/14\",\"八百屋\",\"食費\",1500,\"\",\"\"\r\n");
-        const BookDir &dir = book();
-        dir.writeBytes(QStringLiteral("データ.txt"), record);
-        Clock::setToday(QDate(2005, 2, 14));
-        open();
-        m_boxes->queue(QMessageBox::Yes); // the dialog's own question: replace it?
-        ModalDriver driver;
-        driver.then([&](QWidget *w) {
-            auto *dlg = qobject_cast<QFileDialog *>(w);
-            dlg->selectFile(dir.file(QStringLiteral("データ.txt")));
-            static_cast<QDialog *>(dlg)->accept();
-        });
-        c<Grid>("msgDayList")->exportCsv();
-        settle();
-        QVERIFY(driver.done());
-        QCOMPARE(m_boxes->seen.size(), 2);
-        QCOMPARE(m_boxes->seen.last().title, QStringLiteral("CSVに書き出す"));
-        QCOMPARE(dir.bytes(QStringLiteral("データ.txt")), record);
-    }
-
     // At twice the designed size every edge lies twice as far, fonts and
     // icons twice as large (in the coloured panels too), a grid's columns and
     // rows too, its marked cell kept; back at the designed size everything is
