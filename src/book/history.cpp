@@ -375,7 +375,11 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
                           ? Put
                           : Left;
         } else if (w.kind == Write::Truncate) {
-            outcome = now.size == w.at + w.bytes.size()                       ? Nothing
+            // Back already when the bytes cut are in their place (a later cut
+            // of the same step put back before it, at an earlier start).
+            const bool back = now.size >= w.at + w.bytes.size() &&
+                              QByteArrayView(bytes).sliced(w.at, w.bytes.size()) == w.bytes;
+            outcome = back                                                    ? Nothing
                       : now.size == w.at && appendExactly(path, w.bytes).ok() ? Put
                                                                               : Left;
         }
@@ -557,7 +561,7 @@ QList<History::OpenStep> History::readLog() {
     }
     QHash<qint64, OpenStep> open;
     QHash<qint64, QList<FileState>> states;
-    QList<std::pair<qint64, QString>> written; // every logged write: its step and file
+    QHash<qint64, QStringList> written; // the files each step logged a write of
     m_logLines = 0;
     for (const QByteArray &raw : bytes.split('\n')) {
         if (raw.isEmpty()) continue;
@@ -579,7 +583,7 @@ QList<History::OpenStep> History::readLog() {
             s.description = f[5];
             open.insert(id, s);
         } else if (kind.size() == 1 && QStringLiteral("WDAT").contains(kind)) {
-            written.append({id, f.value(2)});
+            written[id].append(f.value(2));
             if (!open.contains(id)) continue;
             FileWrite w;
             w.kind = kind == u"W"   ? Write::Rewrite
@@ -612,6 +616,7 @@ QList<History::OpenStep> History::readLog() {
             applyCommitted(open.take(id), states.take(id));
         } else if (kind == u"X") {
             open.remove(id);
+            written.remove(id); // put back: its files are as they were before it
         }
     }
     // A step still open when a later one began failed while the program went
@@ -621,9 +626,9 @@ QList<History::OpenStep> History::readLog() {
     QList<OpenStep> unfinished;
     for (OpenStep step : open) {
         step.writes.removeIf([&](const FileWrite &w) {
-            return std::any_of(written.cbegin(), written.cend(), [&](const auto &later) {
-                return later.first > step.id && later.second == w.name;
-            });
+            for (auto later = written.cbegin(); later != written.cend(); ++later)
+                if (later.key() > step.id && later.value().contains(w.name)) return true;
+            return false;
         });
         if (!step.writes.isEmpty()) unfinished.append(step);
     }
@@ -642,6 +647,9 @@ QStringList History::open() {
         messages += rollBack(step.writes, true);
         logLine(line({QStringLiteral("X"), number(step.id)}));
     }
+    // A log that could not be read is left whole for the next start, and
+    // every version it may need with it.
+    if (m_unjournaled) return messages;
     if (m_logLines > kLogLinesBeforeCompaction) compactLog();
     pruneGenerations();
     return messages;

@@ -26,6 +26,7 @@
 #include "records/cp932.h"
 #include "records/recordfiles.h"
 #include "records/smalldisk.h"
+#include "records/smallfiles.h"
 #include "returnswithin.h"
 #include "seededpicks.h"
 
@@ -64,6 +65,17 @@ class TestHistory : public QObject, public SeededPicks {
     static inline int s_failingSyncs = 0;
     // Fails the next s_failingSyncs fsyncs, as a full disk does.
     static inline int s_passingSyncs = 0;
+    static inline ino_t s_logInode = 0;
+    // Fails the log's fsyncs after the first s_passingSyncs of them: a disk
+    // full for the log alone.
+    static int failingLogSync(int fd) {
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && st.st_ino == s_logInode && s_passingSyncs-- <= 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ::fsync(fd);
+    }
     static int failingSync(int fd) {
         if (s_passingSyncs-- > 0) return ::fsync(fd);
         if (s_failingSyncs-- > 0) {
@@ -310,8 +322,9 @@ private slots:
         QCOMPARE(d.bytes(bookfile::payments), saved.value(bookfile::payments));
     }
 
-    // A log that cannot be read at a start is not added to: read again at
-    // the next, the step a crash left is still put back.
+    // A log that cannot be read at a start is not added to, nor are the kept
+    // versions it needs pruned: read again at the next start, the step a
+    // crash left is still put back and the change before it undone.
     void aLogThatCannotBeReadIsNotAddedTo() {
         BookDir d;
         makeBook(d);
@@ -319,6 +332,14 @@ private slots:
         {
             BookSession s(d.path());
             s.openHistory();
+            ChangeScope order = s.change(QStringLiteral("並べ替え"));
+            QVERIFY(overwriteMaster(s.book, bookfile::categories, {"交通費", "食費"}).ok());
+            QVERIFY(order.close().ok());
+            for (int i = 1; i <= History::kKeptGenerations; ++i) // newer, kept by nobody
+                d.writeBytes(QStringLiteral("バックアップ/20990101_000000_000_%1_%2")
+                                 .arg(i)
+                                 .arg(bookfile::categories),
+                             "x");
             s.history()->begin(QStringLiteral("止まった保存")); // never ended: the crash
             QVERIFY(
                 insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
@@ -335,6 +356,38 @@ private slots:
         BookSession s(d.path());
         QCOMPARE(s.openHistory().size(), 1);
         QCOMPARE(d.bytes(bookfile::payments), start.value(bookfile::payments));
+        QVERIFY(s.history()->undo().ok());
+        QCOMPARE(d.bytes(bookfile::categories), start.value(bookfile::categories));
+    }
+
+    // A step cut twice from one file, put back while the program went on
+    // though its closing line was lost: the next start finds it back and says
+    // nothing, after a later change too.
+    void aStepPutBackAlreadyIsNotReportedAtTheNextStart() {
+        BookDir d;
+        makeBook(d);
+        BookSession s(d.path());
+        s.openHistory();
+        ChangeScope save = s.change(QStringLiteral("二件の保存"));
+        for (const char *date : {"2024/02/01", "2024/02/02"})
+            QVERIFY(
+                insertPayment(s.book, {date, "駅", "交通費", 200, {}, {}}, s.lastPayDate()).ok());
+        QVERIFY(save.close().ok());
+        const QByteArray saved = d.bytes(bookfile::payments);
+        struct stat log;
+        QCOMPARE(::stat(QFile::encodeName(d.file(QStringLiteral("バックアップ/履歴.txt"))), &log),
+                 0);
+        s_logInode = log.st_ino;
+        s_passingSyncs = 2; // the undo's two lines; then neither its commit nor its end
+        const SyncCall previous = setSyncCall(failingLogSync);
+        QVERIFY(!s.history()->undo().ok());
+        setSyncCall(previous);
+        ChangeScope income = s.change(QStringLiteral("入金"));
+        QVERIFY(insertIncome(s.book, {"2024/03/01", "給料", 1000}, s.lastIncomeDate()).ok());
+        QVERIFY(income.close().ok());
+        BookSession again(d.path());
+        QCOMPARE(again.openHistory(), QStringList());
+        QCOMPARE(d.bytes(bookfile::payments), saved);
     }
 
     // A log line no run of the program wrote is passed over.
