@@ -382,6 +382,8 @@ void SettingsPage::setMasters(const QStringList &payees, const QStringList &cate
     const QString chosen = cboYosanJanru->currentText();
     cboYosanJanru->clear();
     cboYosanJanru->addItems(categories);
+    // A budget picked of a category no longer in the master stays picked.
+    if (!chosen.isEmpty() && cboYosanJanru->findText(chosen) < 0) cboYosanJanru->addItem(chosen);
     cboYosanJanru->setCurrentText(chosen);
 }
 

@@ -225,6 +225,25 @@ private slots:
         QCOMPARE(c<QComboBox>("cboYosanJanru")->itemText(0), QStringLiteral("交通費"));
     }
 
+    // A budget picked of a category no longer in the master stays picked
+    // when the page writes a master, and is the one registered.
+    void aPickedBudgetStaysPickedThroughAMasterWrite() {
+        book();
+        m_dir->write(kCategories, lines({"食費"}));
+        m_dir->write(QStringLiteral("予算.txt"), QStringLiteral("\"旧費目\",5000\r\n"));
+        open();
+        m_inputs = std::make_unique<InputAnswerer>();
+        click("cmdSettei");
+        auto *budgets = c<QListWidget>("lstYosan");
+        budgets->setCurrentRow(0);
+        emit budgets->itemClicked(budgets->item(0));
+        m_inputs->answers << QStringLiteral("交通費");
+        click("cmdNew3");
+        c<QLineEdit>("txtYosan")->setText(QStringLiteral("7000"));
+        click("cmdYosan");
+        QCOMPARE(m_dir->text(QStringLiteral("予算.txt")), QStringLiteral("\"旧費目\",7000\r\n"));
+    }
+
     void emptyOrCancelledAddAddsNothing() {
         openSettings(kFive);
         const QByteArray before = m_dir->bytes(kPayees);
