@@ -62,10 +62,13 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
     names.append(BookLock::fileName());
     // Its files by name, as the book finds them (in any case); the history's
     // kept versions, and the old books a new start keeps.
-    bool ofBook =
-        folder == book && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
-            return n.compare(target.fileName(), Qt::CaseInsensitive) == 0;
-        });
+    // The same folder by its identity too: a disk that ignores case names it many ways.
+    const FileIdentity folderId = identityOf(folder), bookId = identityOf(book);
+    const bool inBook = folder == book || (folderId.exists && folderId.inode == bookId.inode &&
+                                           folderId.device == bookId.device);
+    bool ofBook = inBook && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
+                      return n.compare(target.fileName(), Qt::CaseInsensitive) == 0;
+                  });
     if (!book.isEmpty() && folder.startsWith(book + u'/')) {
         const QString sub = folder.mid(book.size() + 1).section(u'/', 0, 0);
         ofBook = ofBook || sub == History::kFolder || sub.startsWith(QStringLiteral("旧データ_"));

@@ -10,6 +10,7 @@
 #include "book/booksession.h"
 #include "book/fixedpayments.h"
 #include "records/recordfiles.h"
+#include "ui/dialogs.h"
 #include "ui/fileerrors.h"
 
 namespace {
@@ -22,8 +23,17 @@ bool offerFixedPayments(QWidget *parent, BookSession &session, QDate today) {
     if (showFileError(parent, read.error)) return false;
     const QList<FixedPayment> fixed = fixedPaymentsIn(read.bytes);
     const QList<DuePayment> due = computeDuePayments(fixed, today);
+    if (due.isEmpty()) return false;
     // Nor is one whose rewrite would lose characters: it is offered once mended.
-    if (due.isEmpty() || showFileError(parent, read.rewriteRefusal())) return false;
+    if (!read.notCp932.isEmpty()) {
+        Dialogs::warning(parent,
+                         QStringLiteral("「%1」にある「%2」はShift-JISで書けないため、"
+                                        "今月の固定費を出していません。"
+                                        "このファイルからその文字を除いてください。")
+                             .arg(bookfile::fixedPayments, read.notCp932),
+                         QStringLiteral("固定費の登録"));
+        return false;
+    }
 
     QDialog dlg(parent);
     dlg.setObjectName(QStringLiteral("frmKotei"));

@@ -137,7 +137,11 @@ private slots:
                                                .toUtf8());
         Clock::setToday(QDate(2005, 2, 14));
         open();
-        QCOMPARE(m_boxes->titles(), QStringList{"保存できない文字"});
+        QCOMPARE(m_boxes->titles(), QStringList{"固定費の登録"});
+        QCOMPARE(m_boxes->seen[0].text,
+                 QStringLiteral(
+                     "「固定費.txt」にある「🎵」はShift-JISで書けないため、"
+                     "今月の固定費を出していません。このファイルからその文字を除いてください。"));
     }
 
     void theEditPageRegistersChangesAndRemovesFixedPayments() {
