@@ -343,9 +343,12 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
         const FileWrite &w = *it;
         const QString path = m_book.pathOf(w.name);
         const FileIdentity now = identityOf(path);
-        const QByteArray bytes = now.exists ? readFileAsIs(path).bytes : QByteArray();
+        const FileContent current = now.exists ? readFileAsIs(path) : FileContent();
+        const QByteArray &bytes = current.bytes;
         enum { Nothing, Put, Left } outcome = Left;
-        if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
+        if (!current.ok()) {
+            // A file that cannot be read is left alone, and said to be.
+        } else if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
             const bool asWrittenNow =
                 w.kind == Write::Remove
                     ? !now.exists
@@ -369,7 +372,7 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
                 }
             }
         } else if (w.kind == Write::Append) {
-            outcome = now.size <= w.at ? Nothing
+            outcome = bytes.size() <= w.at ? Nothing
                       : tornAppend(QByteArrayView(bytes).sliced(w.at), w.bytes) &&
                               truncateFileTo(path, w.at).ok()
                           ? Put
@@ -377,7 +380,7 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
         } else if (w.kind == Write::Truncate) {
             // Back already when the bytes cut are in their place (a later cut
             // of the same step put back before it, at an earlier start).
-            const bool back = now.size >= w.at + w.bytes.size() &&
+            const bool back = bytes.size() >= w.at + w.bytes.size() &&
                               QByteArrayView(bytes).sliced(w.at, w.bytes.size()) == w.bytes;
             outcome = back                                                    ? Nothing
                       : now.size == w.at && appendExactly(path, w.bytes).ok() ? Put
@@ -616,7 +619,6 @@ QList<History::OpenStep> History::readLog() {
             applyCommitted(open.take(id), states.take(id));
         } else if (kind == u"X") {
             open.remove(id);
-            written.remove(id); // put back: its files are as they were before it
         }
     }
     // A step still open when a later one began failed while the program went
