@@ -60,19 +60,29 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
     const QString book = QFileInfo(bookDir).canonicalFilePath();
     QStringList names = bookRecordFiles();
     names.append(BookLock::fileName());
+    // The book's folder found among the target's by identity: a disk that
+    // ignores case, or a second mount, names it more than one way.
+    const FileIdentity bookId = identityOf(book);
+    QDir up(folder);
+    QString below; // the target's folder right inside the book's
+    int depth = -1;
+    for (int d = 0; d < 64 && !folder.isEmpty() && bookId.exists; ++d) {
+        const FileIdentity id = identityOf(up.absolutePath());
+        if (id.exists && id.inode == bookId.inode && id.device == bookId.device) {
+            depth = d;
+            break;
+        }
+        below = up.dirName();
+        if (!up.cdUp()) break;
+    }
     // Its files by name, as the book finds them (in any case); the history's
     // kept versions, and the old books a new start keeps.
-    // The same folder by its identity too: a disk that ignores case names it many ways.
-    const FileIdentity folderId = identityOf(folder), bookId = identityOf(book);
-    const bool inBook = folder == book || (folderId.exists && folderId.inode == bookId.inode &&
-                                           folderId.device == bookId.device);
-    bool ofBook = inBook && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
+    bool ofBook = depth == 0 && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
                       return n.compare(target.fileName(), Qt::CaseInsensitive) == 0;
                   });
-    if (!book.isEmpty() && folder.startsWith(book + u'/')) {
-        const QString sub = folder.mid(book.size() + 1).section(u'/', 0, 0);
-        ofBook = ofBook || sub == History::kFolder || sub.startsWith(QStringLiteral("旧データ_"));
-    }
+    ofBook =
+        ofBook ||
+        (depth > 0 && (below == History::kFolder || below.startsWith(QStringLiteral("旧データ_"))));
     // A file that is one of the book's under another name (a disk that ignores case).
     const QString existing = target.canonicalFilePath();
     const Book files(bookDir);

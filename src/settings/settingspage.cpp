@@ -382,8 +382,13 @@ void SettingsPage::setMasters(const QStringList &payees, const QStringList &cate
     const QString chosen = cboYosanJanru->currentText();
     cboYosanJanru->clear();
     cboYosanJanru->addItems(categories);
-    // A budget picked of a category no longer in the master stays picked.
-    if (!chosen.isEmpty() && cboYosanJanru->findText(chosen) < 0) cboYosanJanru->addItem(chosen);
+    // A budget picked of a category no longer in the master stays picked; a
+    // name no budget has any more (renamed, deleted) is not kept.
+    const QList<Budget> budgets = m_session.budgets();
+    if (cboYosanJanru->findText(chosen) < 0 &&
+        std::any_of(budgets.cbegin(), budgets.cend(),
+                    [&](const Budget &b) { return b.category == chosen; }))
+        cboYosanJanru->addItem(chosen);
     cboYosanJanru->setCurrentText(chosen);
 }
 

@@ -11,6 +11,7 @@
 #include "records/clock.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
+#include "ui/listbox.h"
 #include "ui/palette.h"
 #include "windowfixture.h"
 
@@ -127,6 +128,20 @@ private slots:
         QCOMPARE(m_dir->text(kFixed), QStringLiteral("\"大家\",\"住居費\",65000,14,\"2005/02\"\r\n"
                                                      "\"新聞\",\"教養\",4000,1,\"2005/02\"\r\n"
                                                      "\"電力会社\",\"光熱費\",9000,20,\"\"\r\n"));
+    }
+
+    // A category renamed on the edit page leaves no choice of its old name:
+    // the budget registered next is the one that moved with it.
+    void aRenamedCategoryLeavesNoBudgetChoiceBehind() {
+        openBook();
+        m_dir->write(kBudgets, QStringLiteral("\"食費\",30000\r\n"));
+        click("cmdSettei");
+        c<ListBox>("lstKoumoku2")->clickRow(0);
+        c<QLineEdit>("txtChg2")->setText(QStringLiteral("食料費"));
+        click("cmdChg2");
+        c<QLineEdit>("txtYosan")->setText(QStringLiteral("40000"));
+        click("cmdYosan");
+        QCOMPARE(m_dir->text(kBudgets), QStringLiteral("\"食料費\",40000\r\n"));
     }
 
     // A file whose rewrite would lose a character is not offered in silence.
