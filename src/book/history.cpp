@@ -337,8 +337,8 @@ void History::applyCommitted(const OpenStep &step, const QList<FileState> &state
     change->after = states;
 }
 
-QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
-    QStringList names, left;
+QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash, bool *unread) {
+    QStringList names, left, unreadable;
     for (auto it = writes.crbegin(); it != writes.crend(); ++it) {
         const FileWrite &w = *it;
         const QString path = m_book.pathOf(w.name);
@@ -347,8 +347,11 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
         const QByteArray &bytes = current.bytes;
         enum { Nothing, Put, Left } outcome = Left;
         if (!current.ok()) {
-            // A file that cannot be read is left alone, and said to be.
-        } else if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
+            // Left for another try: a file that cannot be read now may be later.
+            if (!unreadable.contains(w.name)) unreadable.append(w.name);
+            continue;
+        }
+        if (w.kind == Write::Rewrite || w.kind == Write::Remove) {
             const bool asWrittenNow =
                 w.kind == Write::Remove
                     ? !now.exists
@@ -402,7 +405,14 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash) {
             messages.append(putBack(name));
         for (const QString &name : left)
             messages.append(leftAlone(name));
+        for (const QString &name : unreadable)
+            messages.append(
+                QStringLiteral("前回、保存が終わる前にミルテアが止まりましたが、「%1」を"
+                               "読み込めないため、まだ戻していません。"
+                               "次の起動で、もう一度戻します。")
+                    .arg(name));
     }
+    if (unread) *unread = !unreadable.isEmpty();
     return messages;
 }
 
@@ -646,8 +656,10 @@ QStringList History::open() {
     removeLeftovers(folderPath());
     QStringList messages;
     for (const OpenStep &step : readLog()) {
-        messages += rollBack(step.writes, true);
-        logLine(line({QStringLiteral("X"), number(step.id)}));
+        bool unread = false;
+        messages += rollBack(step.writes, true, &unread);
+        // A step a file kept from being put back stays open for the next start.
+        if (!unread) logLine(line({QStringLiteral("X"), number(step.id)}));
     }
     // A log that could not be read is left whole for the next start, and
     // every version it may need with it.

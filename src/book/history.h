@@ -145,7 +145,8 @@ private:
     // each file only when it is as the write left it or as it was cut short;
     // a file changed since is left alone. The messages name what was put
     // back after a crash and what was left.
-    QStringList rollBack(const QList<FileWrite> &writes, bool afterCrash);
+    // *unread (when given) says whether a file could not be read to be put back.
+    QStringList rollBack(const QList<FileWrite> &writes, bool afterCrash, bool *unread = nullptr);
     // The writes that undo the given ones, made through the book.
     FileResult reverse(const QList<FileWrite> &writes);
     FileResult stillAsLeft(const Change &change) const;

@@ -410,7 +410,14 @@ private slots:
         const QStringList messages = again.openHistory();
         setReadCall(before);
         QCOMPARE(messages.size(), readable ? 0 : 1);
+        if (!readable) { // still open in the log
+            QVERIFY(
+                messages[0].contains(QStringLiteral("を読み込めないため、まだ戻していません。")));
+            QVERIFY(!d.bytes(QStringLiteral("バックアップ/履歴.txt")).contains("\nX\t"));
+        }
         QCOMPARE(d.bytes(bookfile::payments), saved);
+        // Readable again: the step is found back, and closed without a word.
+        QCOMPARE(BookSession(d.path()).openHistory(), QStringList());
     }
 
     // A log line no run of the program wrote is passed over.
