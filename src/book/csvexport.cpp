@@ -66,7 +66,7 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
     QDir up(folder);
     QString below; // the target's folder right inside the book's
     int depth = -1;
-    for (int d = 0; d < 64 && !folder.isEmpty() && bookId.exists; ++d) {
+    for (int d = 0; !folder.isEmpty() && bookId.exists; ++d) {
         const FileIdentity id = identityOf(up.absolutePath());
         if (id.exists && id.inode == bookId.inode && id.device == bookId.device) {
             depth = d;

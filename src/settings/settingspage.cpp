@@ -593,6 +593,9 @@ void SettingsPage::rename(const Master &m) {
     // Payments first, the master second: reload whatever the files now hold.
     m_session.bookChanged();
     showBudgets(); // a category's budget moved with it
+    // The budget's choice follows a category renamed, as its budget did.
+    if (r.ok() && m.field == PaymentField::Category && cboYosanJanru->currentText() == oldName)
+        cboYosanJanru->setItemText(cboYosanJanru->currentIndex(), newName);
     emit mastersChanged();
     emit bookChanged();
     if (showFileError(this, r)) return;

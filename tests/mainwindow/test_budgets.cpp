@@ -130,18 +130,28 @@ private slots:
                                                      "\"電力会社\",\"光熱費\",9000,20,\"\"\r\n"));
     }
 
-    // A category renamed on the edit page leaves no choice of its old name:
+    // A category renamed on the edit page takes the budget's choice along:
     // the budget registered next is the one that moved with it.
-    void aRenamedCategoryLeavesNoBudgetChoiceBehind() {
+    void aRenamedCategoryTakesTheBudgetChoiceAlong_data() {
+        QTest::addColumn<int>("row");
+        QTest::newRow("the first, shown") << 0;
+        QTest::newRow("the second, picked from the budgets") << 1;
+    }
+    void aRenamedCategoryTakesTheBudgetChoiceAlong() {
+        QFETCH(int, row);
         openBook();
-        m_dir->write(kBudgets, QStringLiteral("\"食費\",30000\r\n"));
+        const QString category = row == 0 ? QStringLiteral("食費") : QStringLiteral("教養");
+        m_dir->write(kBudgets, QStringLiteral("\"%1\",30000\r\n").arg(category));
         click("cmdSettei");
-        c<ListBox>("lstKoumoku2")->clickRow(0);
-        c<QLineEdit>("txtChg2")->setText(QStringLiteral("食料費"));
+        auto *budgets = c<QListWidget>("lstYosan");
+        budgets->setCurrentRow(0);
+        emit budgets->itemClicked(budgets->item(0));
+        c<ListBox>("lstKoumoku2")->clickRow(row);
+        c<QLineEdit>("txtChg2")->setText(QStringLiteral("新費目"));
         click("cmdChg2");
         c<QLineEdit>("txtYosan")->setText(QStringLiteral("40000"));
         click("cmdYosan");
-        QCOMPARE(m_dir->text(kBudgets), QStringLiteral("\"食料費\",40000\r\n"));
+        QCOMPARE(m_dir->text(kBudgets), QStringLiteral("\"新費目\",40000\r\n"));
     }
 
     // A file whose rewrite would lose a character is not offered in silence.
