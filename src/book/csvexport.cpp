@@ -7,7 +7,6 @@
 
 #include "book/history.h"
 #include "book/newstart.h"
-#include "records/book.h"
 #include "records/booklock.h"
 #include "records/cp932.h"
 
@@ -58,8 +57,6 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
         target = QFileInfo(target.symLinkTarget());
     const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
     const QString book = QFileInfo(bookDir).canonicalFilePath();
-    QStringList names = bookRecordFiles();
-    names.append(BookLock::fileName());
     // The book's folder found among the target's by identity: a disk that
     // ignores case, or a second mount, names it more than one way.
     const FileIdentity bookId = identityOf(book);
@@ -75,20 +72,17 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
         below = up.dirName();
         if (!up.cdUp()) break;
     }
+    QStringList names = bookRecordFiles();
+    names.append(BookLock::fileName());
     // Its files by name, as the book finds them (in any case); the history's
     // kept versions, and the old books a new start keeps.
-    bool ofBook = depth == 0 && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
-                      return n.compare(target.fileName(), Qt::CaseInsensitive) == 0;
-                  });
-    ofBook =
-        ofBook ||
-        (depth > 0 && (below == History::kFolder || below.startsWith(QStringLiteral("旧データ_"))));
-    // A file that is one of the book's under another name (a disk that ignores case).
-    const QString existing = target.canonicalFilePath();
-    const Book files(bookDir);
-    for (const QString &name : names)
-        ofBook = ofBook || (!existing.isEmpty() &&
-                            QFileInfo(files.pathOf(name)).canonicalFilePath() == existing);
+    const bool ofBook =
+        depth == 0 ? std::any_of(names.cbegin(), names.cend(),
+                                 [&](const QString &n) {
+                                     return n.compare(target.fileName(), Qt::CaseInsensitive) == 0;
+                                 })
+                   : depth > 0 && (below == History::kFolder ||
+                                   below.startsWith(QStringLiteral("旧データ_")));
     if (!ofBook) return {};
     return FileResult::refused(
         QStringLiteral("CSVに書き出す"),

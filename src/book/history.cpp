@@ -90,6 +90,12 @@ QString leftAlone(const QString &name) {
         .arg(name);
 }
 
+QString notReadYet(const QString &name) {
+    return QStringLiteral("前回、保存が終わる前にミルテアが止まりましたが、「%1」を"
+                          "読み込めないため、まだ戻していません。次の起動で、もう一度戻します。")
+        .arg(name);
+}
+
 // Whether the bytes past `at` are what an append cut short left: a part of
 // the line (perhaps after the CR LF that ended the last line) or NULs.
 bool tornAppend(QByteArrayView tail, const QByteArray &line) {
@@ -406,11 +412,7 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash, b
         for (const QString &name : left)
             messages.append(leftAlone(name));
         for (const QString &name : unreadable)
-            messages.append(
-                QStringLiteral("前回、保存が終わる前にミルテアが止まりましたが、「%1」を"
-                               "読み込めないため、まだ戻していません。"
-                               "次の起動で、もう一度戻します。")
-                    .arg(name));
+            messages.append(notReadYet(name));
     }
     if (unread) *unread = !unreadable.isEmpty();
     return messages;

@@ -15,9 +15,7 @@ std::optional<QByteArray> fileBytes(const QList<FixedPayment> &payments, FileRes
         },
         error);
 }
-} // namespace
 
-namespace {
 // A line's payment, or none: no payee, an amount of 0 or less, a day outside 1–31.
 std::optional<FixedPayment> paymentOf(const RawFields &f) {
     const Yen day = parseAmountField(fieldAt(f, F::Day));

@@ -384,11 +384,12 @@ void SettingsPage::setMasters(const QStringList &payees, const QStringList &cate
     cboYosanJanru->addItems(categories);
     // A budget picked of a category no longer in the master stays picked; a
     // name no budget has any more (renamed, deleted) is not kept.
-    const QList<Budget> budgets = m_session.budgets();
-    if (cboYosanJanru->findText(chosen) < 0 &&
-        std::any_of(budgets.cbegin(), budgets.cend(),
-                    [&](const Budget &b) { return b.category == chosen; }))
-        cboYosanJanru->addItem(chosen);
+    if (cboYosanJanru->findText(chosen) < 0) {
+        const QList<Budget> budgets = m_session.budgets();
+        if (std::any_of(budgets.cbegin(), budgets.cend(),
+                        [&](const Budget &b) { return b.category == chosen; }))
+            cboYosanJanru->addItem(chosen);
+    }
     cboYosanJanru->setCurrentText(chosen);
 }
 
