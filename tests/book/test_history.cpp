@@ -50,6 +50,11 @@ QByteArray sjisLines(const char *utf8) {
     return cp932::encode(QString::fromUtf8(utf8)).value_or("");
 }
 
+// The payment most tests save, after the book's last: 2024/02/01 駅 交通費 200円.
+FileResult savePayment(BookSession &s) {
+    return insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate());
+}
+
 void makeBook(const BookDir &d) {
     d.writeBytes(bookfile::payments,
                  sjisLines("\"2024/01/05\",\"八百屋\",\"食費\",300,\"\",\"\"\r\n"));
@@ -223,9 +228,7 @@ private slots:
         s.openHistory();
         {
             ChangeScope scope = s.change(QStringLiteral("2024/02/01 駅 交通費 200円 の保存"));
-            QVERIFY(
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY(savePayment(s).ok());
             QVERIFY(scope.close().ok());
         }
         QCOMPARE(s.history()->nextUndo().value_or(QString()),
@@ -250,9 +253,7 @@ private slots:
             BookSession s(d.path());
             s.openHistory();
             ChangeScope scope = s.change(QStringLiteral("保存"));
-            QVERIFY(
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY(savePayment(s).ok());
             s_failingSyncs = 1;
             const SyncCall previous = setSyncCall(failingSync);
             const FileResult r = scope.close();
@@ -314,8 +315,7 @@ private slots:
         BookSession s(d.path());
         s.openHistory();
         ChangeScope save = s.change(QStringLiteral("保存"));
-        QVERIFY(insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+        QVERIFY(savePayment(s).ok());
         QVERIFY(save.close().ok());
         const Files saved = filesOf(d.path());
         s_passingSyncs = 2; // the undo's log line and its cut; then the disk fails
@@ -351,9 +351,7 @@ private slots:
                                  .arg(bookfile::categories),
                              "x");
             s.history()->begin(QStringLiteral("止まった保存")); // never ended: the crash
-            QVERIFY(
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY(savePayment(s).ok());
         }
         {
             BookSession s(d.path());
@@ -490,9 +488,7 @@ private slots:
             BookSession s(d.path());
             s.openHistory();
             ChangeScope scope = s.change(QStringLiteral("保存"));
-            QVERIFY(
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY(savePayment(s).ok());
             QVERIFY(scope.close().ok());
         }
         const Files saved = filesOf(d.path());
@@ -520,9 +516,7 @@ private slots:
             BookSession s(d.path());
             s.openHistory();
             s.history()->begin(QStringLiteral("止まった保存")); // never ended: the crash
-            QVERIFY(
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY(savePayment(s).ok());
         }
         const QByteArray edited =
             d.bytes(bookfile::payments) + "\"2024/02/02\",\"外\",\"食費\",9\r\n";
@@ -554,8 +548,7 @@ private slots:
         const auto seen = std::make_shared<Seen>();
         QVERIFY(returnsWithin([&s, seen] {
             seen->copy = s.history()->takeDailySnapshot(QDate(2024, 5, 1));
-            seen->save =
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate());
+            seen->save = savePayment(s);
         }));
         QVERIFY(seen->copy.message.endsWith(QStringLiteral("通常のファイルではありません。")));
         QVERIFY(seen->save.ok());
@@ -574,9 +567,7 @@ private slots:
         const Files day = filesOf(d.path());
         {
             ChangeScope c = s.change(QStringLiteral("変更"));
-            QVERIFY(
-                insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY(savePayment(s).ok());
             QVERIFY(writeNotes(s.book, QStringLiteral("新しい気付き")).ok());
             QVERIFY(c.close().ok());
         }
@@ -632,8 +623,7 @@ private slots:
                 s.openHistory();
                 ChangeScope c = s.change(QStringLiteral("前の変更"));
                 (void)renameEverywhere(s.book, PaymentField::Category, "食費", "外食");
-                (void)insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}},
-                                    s.lastPayDate());
+                (void)savePayment(s);
                 (void)c.close();
             }
             if (kind == 3) {
