@@ -9,12 +9,18 @@ EntryCheck notANumber() {
 }
 } // namespace
 
+EntryCheck tooLarge() {
+    return EntryCheck::refused(
+        QStringLiteral("金額は%1までで入力してください").arg(largestTypedYenLabel()),
+        QStringLiteral("金額異常"));
+}
+
 EntryCheck checkAmount(const QString &amountText) {
     if (amountText.isEmpty())
         return EntryCheck::refused(QStringLiteral("金額が入力されていません"),
                                    QStringLiteral("金額未入力"));
     const std::optional<Yen> amount = parseYenInput(amountText);
-    if (!amount) return notANumber();
+    if (!amount) return isYenInputTooLarge(amountText) ? tooLarge() : notANumber();
     return {*amount, {}, {}};
 }
 

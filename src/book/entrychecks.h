@@ -32,5 +32,8 @@ bool isBookDate(QDate date);
 // The date of a new record typed as yyyy/mm/dd, or the program's date message.
 EntryCheck checkRecordDate(const QString &date);
 
-// The typed amount, or the refusal of an empty box or of text that is no amount.
+// The refusal of an amount above the largest a box takes.
+EntryCheck tooLarge();
+// The typed amount, or the refusal of an empty box, of text that is no
+// amount, or of an amount too large.
 EntryCheck checkAmount(const QString &amountText);

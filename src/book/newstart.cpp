@@ -55,6 +55,10 @@ checkNewStart(const QString &dateTyped, const QString &cashTyped, const QString 
                             QStringLiteral("入金未入力"), StartRefusal::Icon::Information};
     // The cash in hand is never below zero; zero is a valid start.
     const std::optional<Yen> cash = parseYenInput(cashTyped);
+    if (isYenInputTooLarge(cashTyped)) {
+        const EntryCheck large = tooLarge();
+        return warning(large.text, large.title);
+    }
     if (!cash || *cash < 0)
         return warning(QStringLiteral("金額は数字で入力してください"), QStringLiteral("金額異常"));
     // Pages compare stored dates as text: only a real date, stored padded.

@@ -54,7 +54,11 @@ QString formatPlain(Yen v) {
     return QString::number(v);
 }
 
-std::optional<Yen> parseYenInput(const QString &text) {
+namespace {
+// The typed amount, or none; *tooLarge tells a well-formed amount above the
+// limit from text that is no amount.
+std::optional<Yen> readYenInput(const QString &text, bool *tooLarge) {
+    *tooLarge = false;
     qsizetype b = 0, e = text.size();
     while (b < e && isBlank(text.at(b)))
         ++b;
@@ -72,6 +76,7 @@ std::optional<Yen> parseYenInput(const QString &text) {
 
     const bool groupedForm = s.contains(u',') || s.contains(u'，');
     Yen value = 0;
+    bool over = false;
     int digitsInGroup = 0;
     bool firstGroup = true;
     for (QChar c : s) {
@@ -85,12 +90,27 @@ std::optional<Yen> parseYenInput(const QString &text) {
         }
         const int d = digitValue(c);
         if (d < 0) return std::nullopt;
-        value = value * 10 + d;
-        if (value > kInputLimit) return std::nullopt;
+        // Past the limit the digits are only checked: the value is no amount.
+        if (!over) value = value * 10 + d;
+        over = over || value > kInputLimit;
         ++digitsInGroup;
     }
     if (groupedForm && digitsInGroup != 3) return std::nullopt;
+    *tooLarge = over;
+    if (over) return std::nullopt;
     return negative ? -value : value;
+}
+} // namespace
+
+std::optional<Yen> parseYenInput(const QString &text) {
+    bool tooLarge = false;
+    return readYenInput(text, &tooLarge);
+}
+
+bool isYenInputTooLarge(const QString &text) {
+    bool tooLarge = false;
+    readYenInput(text, &tooLarge);
+    return tooLarge;
 }
 
 Yen parseAmountField(QByteArrayView text) {
@@ -117,4 +137,8 @@ Yen parseAmountField(QByteArrayView text) {
     }
     if (!negative) return static_cast<Yen>(whole);
     return whole == limit ? kMin : -static_cast<Yen>(whole);
+}
+
+QString largestTypedYenLabel() {
+    return formatYenLabel(kInputLimit);
 }

@@ -25,6 +25,12 @@ QString formatPlain(Yen v);
 // plain or grouped by "," / "，" in threes, and an optional "円". Anything
 // else is no amount.
 std::optional<Yen> parseYenInput(const QString &text);
+// The largest amount a box takes, 999,999,999,999,999 yen: sums of a
+// lifetime of records stay exact far below the 64-bit range.
+QString largestTypedYenLabel();
+// Whether the text is an amount in that form that is only too large, so that
+// the box says how large an amount may be rather than that it is no number.
+bool isYenInputTooLarge(const QString &text);
 
 // The amount field of a record file, read the same way by every page: blanks,
 // an optional sign, then the leading decimal number up to the first character

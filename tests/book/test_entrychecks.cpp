@@ -35,6 +35,18 @@ private slots:
                                    << QStringLiteral("金額未入力|金額が入力されていません");
         QTest::newRow("no number") << false << p << c << QStringLiteral("12a")
                                    << QStringLiteral("金額異常|金額は数字で入力してください");
+        const QString tooLarge =
+            QStringLiteral("金額異常|金額は999,999,999,999,999円までで入力してください");
+        QTest::newRow("the largest") << false << p << c << QStringLiteral("999,999,999,999,999")
+                                     << QStringLiteral("ok 999999999999999");
+        QTest::newRow("one past the largest")
+            << false << p << c << QStringLiteral("1,000,000,000,000,000") << tooLarge;
+        QTest::newRow("far past, negative, full width")
+            << false << p << c << QStringLiteral("－１２３４５６７８９０１２３４５６７８９０円")
+            << tooLarge;
+        QTest::newRow("past the largest, then a letter")
+            << false << p << c << QStringLiteral("10000000000000000x")
+            << QStringLiteral("金額異常|金額は数字で入力してください");
         QTest::newRow("grouped full width")
             << false << p << c << QStringLiteral("１，２００円") << QStringLiteral("ok 1200");
         QTest::newRow("negative") << false << p << c << QStringLiteral("-300")

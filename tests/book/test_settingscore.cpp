@@ -92,6 +92,9 @@ private slots:
         QCOMPARE(refusalTitle(
                      checkNewStart(QStringLiteral("2024/5/1"), QStringLiteral("-500"), QString())),
                  QStringLiteral("金額異常"));
+        v = checkNewStart(QStringLiteral("2024/5/1"), QStringLiteral("1000000000000000"), {});
+        QCOMPARE(std::get<StartRefusal>(v).text,
+                 QStringLiteral("金額は999,999,999,999,999円までで入力してください"));
         v = checkNewStart(QStringLiteral("2023/2/29"), QStringLiteral("500"), QString());
         QCOMPARE(refusalTitle(v), QStringLiteral("日付け異常"));
         QCOMPARE(std::get<StartRefusal>(v).text,
