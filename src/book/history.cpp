@@ -232,6 +232,7 @@ FileResult History::aboutToWrite(const QString &name, const QString &path, Write
         if (m_step->implicit) end();
         return r;
     };
+    if (FileResult r = pendingRefusal(name); !r.ok()) return refuse(r);
     FileWrite w{kind, name, {}, at, {}, 0, 0};
     if (kind == Write::Truncate) {
         const FileContent now = m_book.read(name);
@@ -294,8 +295,51 @@ FileResult History::end() {
     m_step.reset();
     if (step.writes.isEmpty()) return {};
     if (!step.failed) return commit(step);
-    rollBack(step.writes, false);
-    (void)logLine(line({QStringLiteral("X"), number(step.id)}));
+    putBackFailed(step);
+    return {};
+}
+
+void History::putBackFailed(const OpenStep &step) {
+    bool unread = false;
+    rollBack(step.writes, false, &unread);
+    // Closed in the log once every file is back; until then it is tried
+    // again before each write, and at the next start.
+    if (unread)
+        m_pending.append(step);
+    else
+        (void)logLine(line({QStringLiteral("X"), number(step.id)}));
+}
+
+FileResult History::pendingRefusal(const QString &name) {
+    QStringList putBackNow;
+    for (qsizetype i = 0; i < m_pending.size();) {
+        bool unread = false;
+        rollBack(m_pending[i].writes, false, &unread);
+        if (unread) {
+            ++i;
+            continue;
+        }
+        (void)logLine(line({QStringLiteral("X"), number(m_pending[i].id)}));
+        for (const FileWrite &w : m_pending[i].writes)
+            if (!putBackNow.contains(w.name)) putBackNow.append(w.name);
+        m_pending.removeAt(i);
+    }
+    // A write over a file still holding a half-made change would keep it for
+    // good; one worked out before a file was put back would bring it back.
+    for (const OpenStep &step : std::as_const(m_pending))
+        for (const FileWrite &w : step.writes)
+            if (w.name == name)
+                return FileResult::refused(
+                    QStringLiteral("ファイル読み込みエラー"),
+                    QStringLiteral("「%1」を読み込めないため、途中で止まった保存をまだ戻して"
+                                   "いません。何も保存しませんでした。")
+                        .arg(name));
+    if (!putBackNow.isEmpty())
+        return FileResult::refused(
+            QStringLiteral("途中で止まった保存"),
+            QStringLiteral("途中で止まった保存を戻しました（%1）。何も保存しませんでした。"
+                           "内容を確かめて、もう一度操作してください。")
+                .arg(putBackNow.join(QStringLiteral("、"))));
     return {};
 }
 
@@ -314,8 +358,7 @@ FileResult History::commit(OpenStep &step) {
     lines.append(line({QStringLiteral("C"), number(step.id)}));
     if (const FileResult r = logLine(lines.join(u'\n')); !r.ok()) {
         // Not saved unless the history says so: the files go back now.
-        rollBack(step.writes, false);
-        (void)logLine(line({QStringLiteral("X"), number(step.id)}));
+        putBackFailed(step);
         FileResult refused = r;
         refused.message += QStringLiteral("\n変更の履歴を書けなかったため、保存しませんでした。");
         return refused;
@@ -660,12 +703,16 @@ QStringList History::open() {
     for (const OpenStep &step : readLog()) {
         bool unread = false;
         messages += rollBack(step.writes, true, &unread);
-        // A step a file kept from being put back stays open for the next start.
-        if (!unread) logLine(line({QStringLiteral("X"), number(step.id)}));
+        // A step a file kept from being put back stays open: tried again
+        // before each write, and at the next start.
+        if (unread)
+            m_pending.append(step);
+        else
+            logLine(line({QStringLiteral("X"), number(step.id)}));
     }
-    // A log that could not be read is left whole for the next start, and
-    // every version it may need with it.
-    if (m_unjournaled) return messages;
+    // A log that could not be read, or that holds a step still open, is left
+    // whole for the next start, and every version it may need with it.
+    if (m_unjournaled || !m_pending.isEmpty()) return messages;
     if (m_logLines > kLogLinesBeforeCompaction) compactLog();
     pruneGenerations();
     return messages;

@@ -153,6 +153,13 @@ private:
     FileResult logRefusal();
     FileResult apply(qint64 id, StepKind kind);
     FileResult commit(OpenStep &step);
+    // A failed step's writes put back; a step a file kept from being put
+    // back stays open (m_pending).
+    void putBackFailed(const OpenStep &step);
+    // The open steps tried again before a write of name: refused while one
+    // of them wrote name and still cannot be put back, or when one was put
+    // back just now (the write was worked out from the file before).
+    FileResult pendingRefusal(const QString &name);
     void applyCommitted(const OpenStep &step, const QList<FileState> &states);
     // The committed steps into m_changes; the steps begun and never ended.
     QList<OpenStep> readLog();
@@ -172,7 +179,8 @@ private:
     qsizetype m_logLines = 0;
     qint64 m_nextId = 1;
     std::optional<OpenStep> m_step;
-    QList<Change> m_changes; // oldest first; the undone ones form the end
+    QList<OpenStep> m_pending; // failed or cut short, a file of theirs not yet put back
+    QList<Change> m_changes;   // oldest first; the undone ones form the end
 };
 
 // The writes made while it lives are one change of the history (none

@@ -51,6 +51,11 @@ QByteArray sjisLines(const char *utf8) {
 }
 
 // The payment most tests save, after the book's last: 2024/02/01 駅 交通費 200円.
+ino_t inodeOf(const QString &path) {
+    struct stat st;
+    return ::stat(QFile::encodeName(path), &st) == 0 ? st.st_ino : 0;
+}
+
 FileResult savePayment(BookSession &s) {
     return insertPayment(s.book, {"2024/02/01", "駅", "交通費", 200, {}, {}}, s.lastPayDate());
 }
@@ -416,6 +421,82 @@ private slots:
         QCOMPARE(d.bytes(bookfile::payments), saved);
         // Readable again: the step is found back, and closed without a word.
         QCOMPARE(BookSession(d.path()).openHistory(), QStringList());
+    }
+
+    // A change a file kept from being put back, cut short by a crash at a
+    // start due to compact the log or failed while the program went on, is
+    // put back at the next start that can read the file.
+    void aStepAFileKeptFromBeingPutBackIsPutBackLater_data() {
+        QTest::addColumn<bool>("crash");
+        QTest::newRow("cut short, the log due for compaction") << true;
+        QTest::newRow("failed while the program went on") << false;
+    }
+    void aStepAFileKeptFromBeingPutBackIsPutBackLater() {
+        QFETCH(bool, crash);
+        BookDir d;
+        makeBook(d);
+        const Files start = filesOf(d.path());
+        s_unreadable = 0;
+        const ReadCall before = setReadCall(failingOneFile);
+        const auto restore = qScopeGuard([&] { setReadCall(before); });
+        const auto unreadable = [&] { s_unreadable = inodeOf(d.file(bookfile::payments)); };
+        {
+            BookSession s(d.path());
+            s.openHistory();
+            if (crash) {
+                QDir(d.path()).mkpath(QStringLiteral("バックアップ")); // a log used for years
+                d.writeBytes(QStringLiteral("バックアップ/履歴.txt"),
+                             QByteArray("X\t0\n").repeated(5001));
+                s.history()->begin(QStringLiteral("止まった保存")); // never ended
+                QVERIFY(savePayment(s).ok());
+            } else {
+                ChangeScope failed = s.change(QStringLiteral("保存"));
+                QVERIFY(savePayment(s).ok());
+                unreadable(); // then a write fails: the scope puts back what it can
+            }
+        }
+        if (crash) {
+            unreadable();
+            QVERIFY(!BookSession(d.path()).openHistory().isEmpty());
+        }
+        s_unreadable = 0;
+        BookSession again(d.path());
+        QCOMPARE(again.openHistory().size(), 1); // put back, and said so
+        QCOMPARE(filesOf(d.path()), start);
+    }
+
+    // A save over a file still holding a change a start could not put back
+    // is refused: the change is put back first, and the save made anew.
+    void aSaveWaitsForTheStepAFileKeptOpen() {
+        BookDir d;
+        makeBook(d);
+        const Files start = filesOf(d.path());
+        {
+            BookSession s(d.path());
+            s.openHistory();
+            s.history()->begin(QStringLiteral("止まった保存")); // never ended
+            QVERIFY(savePayment(s).ok());
+        }
+        s_unreadable = inodeOf(d.file(bookfile::payments));
+        const ReadCall before = setReadCall(failingOneFile);
+        const auto restore = qScopeGuard([&] { setReadCall(before); });
+        BookSession s(d.path());
+        QCOMPARE(s.openHistory().size(), 1);
+        const auto save = [&] {
+            ChangeScope c = s.change(QStringLiteral("保存"));
+            const FileResult r =
+                insertPayment(s.book, {"2024/03/01", "本屋", "教養", 700, {}, {}}, s.lastPayDate());
+            return r.ok() ? c.close() : r;
+        };
+        QCOMPARE(save().title, QStringLiteral("ファイル読み込みエラー"));
+        s_unreadable = 0;
+        QCOMPARE(save().title, QStringLiteral("途中で止まった保存"));
+        QCOMPARE(filesOf(d.path()), start);
+        QVERIFY(save().ok());
+        QCOMPARE(BookSession(d.path()).openHistory(), QStringList());
+        QCOMPARE(d.bytes(bookfile::payments),
+                 start.value(bookfile::payments) +
+                     sjisLines("\"2024/03/01\",\"本屋\",\"教養\",700,\"\",\"\"\r\n"));
     }
 
     // A log line no run of the program wrote is passed over.
