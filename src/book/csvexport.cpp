@@ -7,6 +7,7 @@
 
 #include "book/history.h"
 #include "book/newstart.h"
+#include "records/book.h"
 #include "records/booklock.h"
 #include "records/cp932.h"
 
@@ -83,7 +84,16 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
                                  })
                    : depth > 0 && (below == History::kFolder ||
                                    below.startsWith(QStringLiteral("旧データ_")));
-    if (!ofBook) return {};
+    // A file a book file links to (the records kept in a synced folder) is
+    // the book's under any name.
+    const FileIdentity existing = identityOf(path);
+    const Book files(bookDir);
+    const bool linkedFromBook =
+        existing.exists && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
+            const FileIdentity id = identityOf(files.pathOf(n));
+            return id.exists && id.inode == existing.inode && id.device == existing.device;
+        });
+    if (!ofBook && !linkedFromBook) return {};
     return FileResult::refused(
         QStringLiteral("CSVに書き出す"),
         QStringLiteral("「%1」は家計簿のファイルのため、書き出しませんでした。"

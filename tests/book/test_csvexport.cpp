@@ -52,6 +52,7 @@ private slots:
         QTest::newRow("an old book kept") << "旧データ_20240101_000000/データ.txt" << true;
         QTest::newRow("a link to the payments") << "link.csv" << true;
         QTest::newRow("in the history folder") << "バックアップ/old.txt" << true;
+        QTest::newRow("the file the incomes link to") << "other/store.txt" << true;
         QTest::newRow("a new file") << "データ.csv" << false;
         QTest::newRow("same name, another folder") << "other/データ.txt" << false;
     }
@@ -64,12 +65,15 @@ private slots:
         QVERIFY(book.mkdir(QStringLiteral("旧データ_20240101_000000")));
         QVERIFY(QFile::link(book.filePath(QStringLiteral(".miltea.lock")),
                             book.filePath(QStringLiteral("lock.csv"))));
-        for (const char *name : {"データ.txt", "バックアップ/old.txt", "other/データ.txt"}) {
+        for (const char *name :
+             {"データ.txt", "バックアップ/old.txt", "other/データ.txt", "other/store.txt"}) {
             QFile f(book.filePath(QString::fromUtf8(name)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         QVERIFY(QFile::link(book.filePath(QStringLiteral("データ.txt")),
                             book.filePath(QStringLiteral("link.csv"))));
+        QVERIFY(QFile::link(book.filePath(QStringLiteral("other/store.txt")),
+                            book.filePath(QStringLiteral("入金.txt"))));
         const FileResult r = csvTargetRefusal(book.filePath(target), dir.path());
         QCOMPARE(!r.ok(), refused);
         if (refused)
