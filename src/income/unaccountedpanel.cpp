@@ -58,6 +58,8 @@ void UnaccountedPanel::CALC_DZAN() {
 }
 
 std::optional<Yen> UnaccountedPanel::showDifference() {
+    // The main page stays open meanwhile: the book may have changed since.
+    CALC_DZAN();
     const EntryCheck cash = checkCash(txtInpZankin->text());
     if (!cash.ok()) {
         Dialogs::warning(this, cash.text, cash.title);

@@ -273,6 +273,22 @@ private slots:
                  QStringLiteral("八百屋"));
     }
 
+    // A payment added while the panel is open (by another program here) is
+    // counted: the difference booked is the purse's against the book now.
+    void reconcilingCountsWhatWasSavedWhileOpen() {
+        open(incomeLine("2005/02/01", "スタート時入金", 50000),
+             payLine("2005/02/03", "八百屋", 1200));
+        click("cmdFumei");
+        QCOMPARE(text("lblDzan"), QStringLiteral("48800"));
+        const QString now =
+            payLine("2005/02/03", "八百屋", 1200) + payLine("2005/02/10", "本屋", 1000);
+        m_dir->write(kData, now);
+        type("txtInpZankin", QStringLiteral("47000"));
+        click("cmdHumeiHozon");
+        QCOMPARE(text("lblDzan"), QStringLiteral("47800"));
+        QCOMPARE(m_dir->bytes(kData), sjis(now + payLine("2005/02/14", "使途不明金", 800)));
+    }
+
     void successiveReconciliationsBookEachDifference() {
         open(incomeLine("2005/02/01", "スタート時入金", 50000),
              payLine("2005/02/03", "八百屋", 1200) + payLine("2005/02/05", "八百屋", 300));
