@@ -11,6 +11,35 @@ namespace {
 QString renameTempOf(const QString &master) {
     return master == bookfile::payees ? bookfile::payeesRename : bookfile::categoriesRename;
 }
+
+// The names written over the master; with listed, only while the master
+// still holds those names.
+FileResult writeNames(const Book &book, const QString &master, const QStringList &names,
+                      const QStringList *listed) {
+    // The names came from the list, which shows a lost character as 〓.
+    const FileContent read = readFile(book.pathOf(master));
+    if (FileResult r = read.rewriteRefusal(); !r.ok()) return r;
+    if (listed) {
+        QStringList now = masterNames(read.bytes), shown = *listed;
+        now.sort();
+        shown.sort();
+        if (now != shown)
+            return FileResult::refused(
+                QStringLiteral("マスタの保存"),
+                QStringLiteral("「%1」は一覧を読み込んだ後に書き換えられているため、"
+                               "何も変えていません。一覧を読み込み直しました。"
+                               "もう一度操作してください。")
+                    .arg(master));
+    }
+    QByteArray out;
+    FileResult err;
+    for (const QString &name : names) {
+        const auto bytes = encodeText(name, Shape::Quoted, &err);
+        if (!bytes) return err;
+        appendMasterLine(out, *bytes);
+    }
+    return book.rewrite(master, out);
+}
 } // namespace
 
 QStringList readMaster(const Book &book, const QString &name, FileResult *error) {
@@ -37,16 +66,12 @@ FileResult appendMasterName(const Book &book, const QString &name, const QString
 }
 
 FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names) {
-    // The names came from the list, which shows a lost character as 〓.
-    if (FileResult r = readFile(book.pathOf(master)).rewriteRefusal(); !r.ok()) return r;
-    QByteArray out;
-    FileResult err;
-    for (const QString &name : names) {
-        const auto bytes = encodeText(name, Shape::Quoted, &err);
-        if (!bytes) return err;
-        appendMasterLine(out, *bytes);
-    }
-    return book.rewrite(master, out);
+    return writeNames(book, master, names, nullptr);
+}
+
+FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names,
+                           const QStringList &listed) {
+    return writeNames(book, master, names, &listed);
 }
 
 PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const QString &oldName,

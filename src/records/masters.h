@@ -17,6 +17,11 @@ FileResult appendMasterName(const Book &book, const QString &name, const QString
 // Refused, writing nothing, while the master holds text the rewrite could not
 // keep (a character without a CP932 form in a file saved as UTF-8).
 FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names);
+// The same for names the user edited in a list: refused too, writing
+// nothing, when the master no longer holds the names the list was filled
+// with (in any order): a name another program added meanwhile would be lost.
+FileResult overwriteMaster(const Book &book, const QString &master, const QStringList &names,
+                           const QStringList &listed);
 // Replaces every name that reads as oldName, through the master's rename
 // temporary; every other line stays byte for byte.
 PlannedRewrite planRenameInMaster(const Book &book, const QString &master, const QString &oldName,

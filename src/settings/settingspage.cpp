@@ -393,6 +393,22 @@ void SettingsPage::setMasters(const QStringList &payees, const QStringList &cate
     cboYosanJanru->setCurrentText(chosen);
 }
 
+QStringList SettingsPage::listedNames(const Master &m) const {
+    QStringList names;
+    for (int i = 0; i < m.list->count(); ++i)
+        names << m.list->item(i)->text();
+    return names;
+}
+
+bool SettingsPage::masterWriteFailed(const Master &m, const FileResult &r) {
+    if (!showFileError(this, r)) return false;
+    // A master changed by another program meanwhile: the lists show it now,
+    // and an order not saved is gone with the old list.
+    emit mastersChanged();
+    setButtonBackColor(m.sort, QApplication::palette(m.sort).color(QPalette::Button));
+    return true;
+}
+
 void SettingsPage::announceMasterWrite() {
     m_keepEditLists = true;
     emit mastersChanged();
@@ -479,13 +495,12 @@ void SettingsPage::deleteSelected(const Master &m) {
             this, m.list->item(row)->text() + QStringLiteral("を削除します。よろしいですか？"),
             QStringLiteral("クリア確認")))
         return;
-    QStringList names;
-    for (int i = 0; i < m.list->count(); ++i)
-        if (i != row) names << m.list->item(i)->text();
+    QStringList names = listedNames(m);
+    names.removeAt(row);
     {
         ChangeScope change = m_session.change(
             QStringLiteral("%1からの「%2」の削除").arg(masterLabel(m), m.list->item(row)->text()));
-        if (showFileError(this, overwriteMaster(m_session.book, m.file, names)) ||
+        if (masterWriteFailed(m, overwriteMaster(m_session.book, m.file, names, listedNames(m))) ||
             showFileError(this, change.close()))
             return;
     }
@@ -550,12 +565,10 @@ void SettingsPage::moveByKey(const Master &m, int step) {
 }
 
 void SettingsPage::saveOrder(const Master &m) {
-    QStringList names;
-    for (int i = 0; i < m.list->count(); ++i)
-        names << m.list->item(i)->text();
     {
         ChangeScope change = m_session.change(QStringLiteral("%1の並び替え").arg(masterLabel(m)));
-        if (showFileError(this, overwriteMaster(m_session.book, m.file, names)) ||
+        const QStringList names = listedNames(m);
+        if (masterWriteFailed(m, overwriteMaster(m_session.book, m.file, names, names)) ||
             showFileError(this, change.close()))
             return;
     }

@@ -128,6 +128,9 @@ private:
     void rename(const Master &m);
     // Tells the window the master file changed; the edit lists stay as shown.
     void announceMasterWrite();
+    QStringList listedNames(const Master &m) const;
+    // Shows a refused write of a master and reloads the lists; false when it went through.
+    bool masterWriteFailed(const Master &m, const FileResult &r);
 
     BookSession &m_session;
     Master m_payees{};

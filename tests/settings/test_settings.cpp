@@ -295,6 +295,27 @@ private slots:
         QCOMPARE(m_dir->bytes(kPayees), sjis(lines(left)));
     }
 
+    // A name another program added to the master after the lists were
+    // filled is not lost: the write is refused and the lists show it.
+    void aListOlderThanItsMasterWritesNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("delete") << QStringLiteral("cmdDel");
+        QTest::newRow("order") << QStringLiteral("cmdSort");
+    }
+    void aListOlderThanItsMasterWritesNothing() {
+        QFETCH(QString, button);
+        openSettings(kFive);
+        const QStringList added = kFive + QStringList{"花火屋"};
+        m_dir->write(kPayees, lines(added));
+        drag("lstKoumoku", 3, 0);
+        pick("lstKoumoku", 2);
+        click(qPrintable(button));
+        QCOMPARE(m_boxes->titles().last(), QStringLiteral("マスタの保存"));
+        QCOMPARE(m_dir->bytes(kPayees), sjis(lines(added)));
+        QCOMPARE(payeeLists(), thrice(added));
+        QVERIFY(sortColor() != kPink);
+    }
+
     void deletingAllLeavesAnEmptyFileAndEmptyLists() {
         openSettings(kFive);
         m_boxes->queue(QMessageBox::Cancel);
