@@ -34,6 +34,21 @@ QList<FixedPayment> markOffered(QList<FixedPayment> payments, const QList<DuePay
     return payments;
 }
 
+QList<FixedPayment> markOfferedIn(QList<FixedPayment> now, const QList<FixedPayment> &offeredFrom,
+                                  const QList<DuePayment> &offered, QDate today) {
+    QList<bool> taken(now.size(), false);
+    for (const DuePayment &d : offered) {
+        if (d.index < 0 || d.index >= offeredFrom.size()) continue;
+        for (qsizetype j = 0; j < now.size(); ++j) {
+            if (taken[j] || now[j] != offeredFrom[d.index]) continue;
+            taken[j] = true;
+            now[j].lastMonth = monthText(today);
+            break;
+        }
+    }
+    return now;
+}
+
 FixedPaymentEdit setFixedPayment(QList<FixedPayment> payments, int at, const QString &payee,
                                  const QString &category, const QString &amountTyped,
                                  const QString &dayTyped) {

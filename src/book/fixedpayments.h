@@ -20,6 +20,11 @@ QList<DuePayment> computeDuePayments(const QList<FixedPayment> &payments, QDate 
 // whether it was entered or skipped.
 QList<FixedPayment> markOffered(QList<FixedPayment> payments, const QList<DuePayment> &offered,
                                 QDate today);
+// The same in the payments as the file holds them now, the ones offered
+// found by value in offeredFrom: a payment another program added or moved
+// while the offer was open keeps its place, and one it removed stays gone.
+QList<FixedPayment> markOfferedIn(QList<FixedPayment> now, const QList<FixedPayment> &offeredFrom,
+                                  const QList<DuePayment> &offered, QDate today);
 
 // A fixed payment checked from what the user typed: the list with it added
 // (at < 0) or put in place of the one at `at`, or the refusal.

@@ -77,7 +77,12 @@ bool offerFixedPayments(QWidget *parent, BookSession &session, QDate today) {
         if (showFileError(parent, insertPayment(session.book, record, session.lastPayDate())))
             return true; // the change is put back whole
     }
-    if (showFileError(parent, writeFixedPayments(session.book, markOffered(fixed, due, today))))
+    // Marked in the file as it is now: the box may have stood open a long time.
+    const FileContent now = session.book.read(bookfile::fixedPayments);
+    if (showFileError(parent, now.rewriteRefusal()) ||
+        showFileError(parent,
+                      writeFixedPayments(session.book, markOfferedIn(fixedPaymentsIn(now.bytes),
+                                                                     fixed, due, today))))
         return true;
     showFileError(parent, change.close());
     return true;

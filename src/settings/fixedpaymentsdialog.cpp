@@ -68,15 +68,33 @@ FixedPaymentsDialog::FixedPaymentsDialog(BookSession &session, const QStringList
 void FixedPaymentsDialog::showPayments() {
     const QSignalBlocker quiet(lstKotei); // the fields keep what was typed
     lstKotei->clear();
-    for (const FixedPayment &p : heldPayments(m_session))
+    m_listed = heldPayments(m_session);
+    for (const FixedPayment &p : std::as_const(m_listed))
         lstKotei->addItem(QStringLiteral("毎月%1日 ").arg(p.day) +
                           describeRecord({p.payee, p.category}, p.amount));
 }
 
+std::optional<QList<FixedPayment>> FixedPaymentsDialog::paymentsAsListed() {
+    QList<FixedPayment> now = heldPayments(m_session);
+    if (now == m_listed) return now;
+    Dialogs::warning(this,
+                     QStringLiteral("「%1」は一覧を表示した後に書き換えられているため、"
+                                    "何も変えていません。一覧を読み込み直しました。"
+                                    "もう一度操作してください。")
+                         .arg(bookfile::fixedPayments),
+                     QStringLiteral("固定費の保存"));
+    showPayments();
+    return std::nullopt;
+}
+
 void FixedPaymentsDialog::save(int at) {
+    // A new payment goes after whatever the file holds now.
+    const std::optional<QList<FixedPayment>> payments =
+        at < 0 ? heldPayments(m_session) : paymentsAsListed();
+    if (!payments) return;
     const FixedPaymentEdit edit =
-        setFixedPayment(heldPayments(m_session), at, cboKoteiMise->currentText(),
-                        cboKoteiJanru->currentText(), txtKoteiGaku->text(), txtKoteiBi->text());
+        setFixedPayment(*payments, at, cboKoteiMise->currentText(), cboKoteiJanru->currentText(),
+                        txtKoteiGaku->text(), txtKoteiBi->text());
     if (!edit.title.isEmpty()) return Dialogs::warning(this, edit.text, edit.title);
     const FixedPayment &p = edit.payments.at(at < 0 ? edit.payments.size() - 1 : at);
     ChangeScope change =
@@ -99,12 +117,13 @@ void FixedPaymentsDialog::cmdKoteiChg_Click() {
 
 void FixedPaymentsDialog::cmdKoteiDel_Click() {
     const int row = lstKotei->currentRow();
-    QList<FixedPayment> payments = heldPayments(m_session);
-    if (row < 0 || row >= payments.size()) return;
-    const FixedPayment p = payments.takeAt(row);
+    if (row < 0) return;
+    std::optional<QList<FixedPayment>> payments = paymentsAsListed();
+    if (!payments || row >= payments->size()) return;
+    const FixedPayment p = payments->takeAt(row);
     ChangeScope change = m_session.change(
         QStringLiteral("固定費「%1」の削除").arg(describeRecord({p.payee, p.category}, p.amount)));
-    if (showFileError(this, writeFixedPayments(m_session.book, payments)) ||
+    if (showFileError(this, writeFixedPayments(m_session.book, *payments)) ||
         showFileError(this, change.close()))
         return;
     showPayments();
@@ -112,9 +131,8 @@ void FixedPaymentsDialog::cmdKoteiDel_Click() {
 
 void FixedPaymentsDialog::lstKotei_Click() {
     const int row = lstKotei->currentRow();
-    const QList<FixedPayment> payments = heldPayments(m_session);
-    if (row < 0 || row >= payments.size()) return;
-    const FixedPayment &p = payments.at(row);
+    if (row < 0 || row >= m_listed.size()) return;
+    const FixedPayment &p = m_listed.at(row);
     // Names no longer in the masters stay the payment's own.
     for (auto [combo, name] :
          {std::pair{cboKoteiMise, p.payee}, std::pair{cboKoteiJanru, p.category}}) {

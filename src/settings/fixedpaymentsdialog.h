@@ -1,6 +1,10 @@
 #pragma once
 #include <QDialog>
+#include <QList>
 #include <QStringList>
+#include <optional>
+
+#include "records/fixedpayments.h"
 
 class BookSession;
 class QComboBox;
@@ -26,8 +30,12 @@ private:
     void showPayments();
     // Checks and writes the typed payment at `at` (< 0: a new one).
     void save(int at);
+    // The payments of the file while they are the ones listed, so that a
+    // row picked is the payment meant; else the list is shown anew, and why.
+    std::optional<QList<FixedPayment>> paymentsAsListed();
 
     BookSession &m_session;
+    QList<FixedPayment> m_listed;
     QListWidget *lstKotei;
     QComboBox *cboKoteiMise, *cboKoteiJanru;
     QLineEdit *txtKoteiGaku, *txtKoteiBi;

@@ -181,6 +181,17 @@ private slots:
         QVERIFY(computeDuePayments(marked, today).isEmpty());
     }
 
+    void offeredPaymentsAreMarkedWhereTheFileNowHoldsThem() {
+        const FixedPayment rent{"大家", "住居費", 65000, 27, ""},
+            phone{"電話", "通信費", 3000, 1, ""}, added{"新聞", "教養", 4000, 1, ""};
+        const QDate today(2024, 5, 27);
+        const QList<FixedPayment> marked =
+            markOfferedIn({added, phone}, {rent, phone}, {{0, {}}, {1, {}}}, today);
+        QCOMPARE(marked.value(0), added); // added meanwhile: untouched
+        QCOMPARE(marked.value(1).lastMonth, QStringLiteral("2024/05"));
+        QCOMPARE(marked.size(), 2); // the rent, removed meanwhile, stays gone
+    }
+
     void theFixedPaymentsFileAndARename() {
         BookDir d;
         d.makeEmptyBook();

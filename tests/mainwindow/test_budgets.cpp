@@ -155,6 +155,21 @@ private slots:
     }
 
     // A file whose rewrite would lose a character is not offered in silence.
+    void aFixedPaymentAddedWhileTheOfferIsOpenStays() {
+        book().write(kFixed, QStringLiteral("\"大家\",\"住居費\",65000,1,\"\"\r\n"));
+        Clock::setToday(QDate(2005, 2, 14));
+        const QString added = QStringLiteral("\"電話\",\"通信費\",3000,27,\"\"\r\n");
+        ModalDriver driver;
+        driver.then([&](QWidget *dlg) {
+            m_dir->write(kFixed, added + QStringLiteral("\"大家\",\"住居費\",65000,1,\"\"\r\n"));
+            dlg->findChild<QAbstractButton *>("cmdKoteiTouroku")->click();
+        });
+        open();
+        QVERIFY(driver.done());
+        QCOMPARE(m_dir->text(kFixed),
+                 added + QStringLiteral("\"大家\",\"住居費\",65000,1,\"2005/02\"\r\n"));
+    }
+
     void dueFixedPaymentsOfAFileCp932CannotHoldAreSaidNotOffered() {
         book().writeBytes(kFixed,
                           "\xEF\xBB\xBF" + QStringLiteral("\"大家\",\"住居費\",65000,1,\"\"\r\n"
@@ -167,6 +182,38 @@ private slots:
                  QStringLiteral(
                      "「固定費.txt」にある「🎵」はShift-JISで書けないため、"
                      "今月の固定費を出していません。このファイルからその文字を除いてください。"));
+    }
+
+    // A row picked is the payment the user saw: a file another program
+    // changed since is not written, and the list shows it anew.
+    void aFixedPaymentPickedIsTheOneListed_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("change") << QStringLiteral("cmdKoteiChg");
+        QTest::newRow("delete") << QStringLiteral("cmdKoteiDel");
+    }
+    void aFixedPaymentPickedIsTheOneListed() {
+        QFETCH(QString, button);
+        const QString two = QStringLiteral("\"八百屋\",\"食費\",1000,20,\"\"\r\n"
+                                           "\"本屋\",\"教養\",2000,21,\"\"\r\n");
+        const QString three = QStringLiteral("\"花屋\",\"教養\",3000,22,\"\"\r\n") + two;
+        openBook();
+        m_dir->write(kFixed, two);
+        click("cmdSettei");
+        ModalDriver driver;
+        int rows = 0;
+        driver.then([&](QWidget *dlg) {
+            m_dir->write(kFixed, three);
+            auto *list = dlg->findChild<QListWidget *>("lstKotei");
+            list->setCurrentRow(1);
+            dlg->findChild<QAbstractButton *>(button)->click();
+            rows = list->count();
+            dlg->findChild<QAbstractButton *>("cmdKoteiClose")->click();
+        });
+        click("cmdKotei");
+        QVERIFY(driver.done());
+        QCOMPARE(m_boxes->titles(), QStringList{"固定費の保存"});
+        QCOMPARE(m_dir->text(kFixed), three);
+        QCOMPARE(rows, 3);
     }
 
     void theEditPageRegistersChangesAndRemovesFixedPayments() {
