@@ -344,7 +344,10 @@ void MainPage::cboJanru_Click() {
 
 void MainPage::txtOutInp_KeyPress(int key) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
-    if (!txtOutInp->text().isEmpty() && parseYenInput(txtOutInp->text())) cmdTaiHozon_Click();
+    // An amount only too large is saved to be told how large one may be.
+    const QString typed = txtOutInp->text();
+    if (!typed.isEmpty() && (parseYenInput(typed) || isYenInputTooLarge(typed)))
+        cmdTaiHozon_Click();
 }
 
 void MainPage::cmdTaiHozon_Click() {

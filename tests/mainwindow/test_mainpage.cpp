@@ -424,6 +424,20 @@ private slots:
                                          payLine("2005/02/14", "本屋", "教養", 1500));
     }
 
+    // Enter on an amount only too large says how large an amount may be, as 保存 does.
+    void enterOnATooLargeAmountSaysTheLimit() {
+        book();
+        storeBook();
+        open();
+        pickPayee(QStringLiteral("八百屋"));
+        typeAmount(QStringLiteral("1,000,000,000,000,000"));
+        pressEnter();
+        QCOMPARE(m_boxes->titles(), QStringList{"金額異常"});
+        QCOMPARE(m_boxes->seen[0].text,
+                 QStringLiteral("金額は999,999,999,999,999円までで入力してください"));
+        QCOMPARE(m_dir->bytes(kData), QByteArray());
+    }
+
     void textTheFileCannotHoldIsRefused() {
         book();
         storeBook();
