@@ -213,7 +213,9 @@ void History::begin(const QString &description) {
                       {},
                       false,
                       false,
-                      false};
+                      false,
+                      false,
+                      {}};
 }
 
 FileResult History::aboutToWrite(const QString &name, const QString &path, Write kind, qint64 at,
@@ -299,12 +301,11 @@ FileResult History::end() {
     return {};
 }
 
-void History::putBackFailed(const OpenStep &step) {
-    bool unread = false;
-    rollBack(step.writes, false, &unread);
+void History::putBackFailed(OpenStep step) {
+    rollBack(step.writes, false, &step.unread);
     // Closed in the log once every file is back; until then it is tried
     // again before each write, and at the next start.
-    if (unread)
+    if (!step.unread.isEmpty())
         m_pending.append(step);
     else
         (void)logLine(line({QStringLiteral("X"), number(step.id)}));
@@ -313,9 +314,8 @@ void History::putBackFailed(const OpenStep &step) {
 FileResult History::pendingRefusal(const QString &name) {
     QStringList putBackNow;
     for (qsizetype i = 0; i < m_pending.size();) {
-        bool unread = false;
-        rollBack(m_pending[i].writes, false, &unread);
-        if (unread) {
+        rollBack(m_pending[i].writes, false, &m_pending[i].unread);
+        if (!m_pending[i].unread.isEmpty()) {
             ++i;
             continue;
         }
@@ -333,7 +333,11 @@ FileResult History::pendingRefusal(const QString &name) {
                     QStringLiteral("ファイル読み込みエラー"),
                     QStringLiteral("「%1」を読み込めないため、途中で止まった保存をまだ戻して"
                                    "いません。何も保存しませんでした。")
-                        .arg(name));
+                        .arg(step.unread.join(QStringLiteral("」「"))));
+    if (!putBackNow.isEmpty()) {
+        m_lastStepFiles = putBackNow;
+        if (putBackWhileRunning) putBackWhileRunning();
+    }
     if (!putBackNow.isEmpty())
         return FileResult::refused(
             QStringLiteral("途中で止まった保存"),
@@ -386,7 +390,8 @@ void History::applyCommitted(const OpenStep &step, const QList<FileState> &state
     change->after = states;
 }
 
-QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash, bool *unread) {
+QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash,
+                              QStringList *unread) {
     QStringList names, left, unreadable;
     for (auto it = writes.crbegin(); it != writes.crend(); ++it) {
         const FileWrite &w = *it;
@@ -457,7 +462,7 @@ QStringList History::rollBack(const QList<FileWrite> &writes, bool afterCrash, b
         for (const QString &name : unreadable)
             messages.append(notReadYet(name));
     }
-    if (unread) *unread = !unreadable.isEmpty();
+    if (unread) *unread = unreadable;
     return messages;
 }
 
@@ -700,12 +705,11 @@ QStringList History::open() {
     if (!QFileInfo::exists(folderPath())) return {};
     removeLeftovers(folderPath());
     QStringList messages;
-    for (const OpenStep &step : readLog()) {
-        bool unread = false;
-        messages += rollBack(step.writes, true, &unread);
+    for (OpenStep step : readLog()) {
+        messages += rollBack(step.writes, true, &step.unread);
         // A step a file kept from being put back stays open: tried again
         // before each write, and at the next start.
-        if (unread)
+        if (!step.unread.isEmpty())
             m_pending.append(step);
         else
             logLine(line({QStringLiteral("X"), number(step.id)}));

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -53,8 +54,11 @@ public:
     // Why the history could not be kept (no folder バックアップ can be made):
     // the book is then saved without it. Once, for the window to say so.
     FileResult takeWarning() { return std::exchange(m_warning, FileResult()); }
-    // The files the last undo or redo wrote.
+    // The files the last undo or redo wrote, or a step left open was put back in.
     QStringList lastStepFiles() const { return m_lastStepFiles; }
+    // Called when a step left open is put back in the middle of a run
+    // (before a write it then refuses), for the window to show the book anew.
+    std::function<void()> putBackWhileRunning;
 
     struct Entry {
         QDateTime time;
@@ -130,6 +134,7 @@ private:
         bool failed = false;
         bool implicit = false;
         bool undone = false; // a kept change (a compacted log) that was undone
+        QStringList unread;  // left open: the files that could not be read to be put back
     };
 
     QString folderPath() const;
@@ -145,8 +150,9 @@ private:
     // each file only when it is as the write left it or as it was cut short;
     // a file changed since is left alone. The messages name what was put
     // back after a crash and what was left.
-    // *unread (when given) says whether a file could not be read to be put back.
-    QStringList rollBack(const QList<FileWrite> &writes, bool afterCrash, bool *unread = nullptr);
+    // *unread (when given) names the files that could not be read to be put back.
+    QStringList rollBack(const QList<FileWrite> &writes, bool afterCrash,
+                         QStringList *unread = nullptr);
     // The writes that undo the given ones, made through the book.
     FileResult reverse(const QList<FileWrite> &writes);
     FileResult stillAsLeft(const Change &change) const;
@@ -155,7 +161,7 @@ private:
     FileResult commit(OpenStep &step);
     // A failed step's writes put back; a step a file kept from being put
     // back stays open (m_pending).
-    void putBackFailed(const OpenStep &step);
+    void putBackFailed(OpenStep step);
     // The open steps tried again before a write of name: refused while one
     // of them wrote name and still cannot be put back, or when one was put
     // back just now (the write was worked out from the file before).

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -257,6 +258,12 @@ void MainWindow::Form_Load() {
     m_loading = true;
     // A change a crash cut short is put back before anything is shown.
     const QStringList putBack = m_session.openHistory();
+    // A step left open put back at a later write: the pages show the book
+    // as it now is once the handler that wrote has said why it stopped.
+    if (History *h = m_session.history())
+        h->putBackWhileRunning = [this] {
+            QTimer::singleShot(0, this, &MainWindow::showBookAsItIs);
+        };
     HIDE_FRAMES();
     m_main->showDay(Clock::today());
     m_sim->showDay(Clock::today());

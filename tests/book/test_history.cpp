@@ -24,6 +24,7 @@
 #include "failingreads.h"
 #include "records/budgets.h"
 #include "records/cp932.h"
+#include "records/masters.h"
 #include "records/recordfiles.h"
 #include "records/smalldisk.h"
 #include "records/smallfiles.h"
@@ -463,6 +464,26 @@ private slots:
         BookSession again(d.path());
         QCOMPARE(again.openHistory().size(), 1); // put back, and said so
         QCOMPARE(filesOf(d.path()), start);
+    }
+
+    // A change that failed while the program went on, one of its files
+    // unreadable: a later save of another of its files names the file that
+    // cannot be read, not the one being saved.
+    void aRefusedSaveNamesTheFileThatCannotBeRead() {
+        BookDir d;
+        makeBook(d);
+        UnreadableFile bad;
+        BookSession s(d.path());
+        s.openHistory();
+        {
+            ChangeScope failed = s.change(QStringLiteral("保存"));
+            QVERIFY(appendMasterName(s.book, QStringLiteral("本屋"), bookfile::payees).ok());
+            QVERIFY(savePayment(s).ok());
+            bad.make(d.file(bookfile::payees)); // then a write fails
+        }
+        QCOMPARE(savePayment(s).message,
+                 QStringLiteral("「支払いマスタ.txt」を読み込めないため、途中で止まった"
+                                "保存をまだ戻していません。何も保存しませんでした。"));
     }
 
     // A save over a file still holding a change a start could not put back

@@ -1,7 +1,13 @@
 // A book file that cannot be read while a page only shows figures: the
 // window says so instead of showing an empty book without a word.
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
+
+#include "book/booksession.h"
+#include "failingreads.h"
+#include "records/payments.h"
+#include "ui/grid.h"
 
 #include "records/clock.h"
 #include "ui/monthcalendar.h"
@@ -9,6 +15,14 @@
 
 class TestReadErrors : public QObject, public WindowFixture {
     Q_OBJECT
+    QString dayList() {
+        auto *g = c<Grid>("msgDayList");
+        QString out;
+        for (int r = 1; r < g->rows(); ++r)
+            out += g->text(r, 1) + QLatin1Char('|');
+        return out;
+    }
+
 private:
     QStringList readErrors() const {
         QStringList out;
@@ -43,6 +57,35 @@ private slots:
         QCOMPARE(readErrors(), (QStringList{said, said, said}));
         click("cmdMain"); // the day list is read again
         QCOMPARE(readErrors(), (QStringList{said, said, said, said}));
+    }
+
+    // A save cut short while the payments could not be read is put back at
+    // a later save; the day list then no longer shows its payment.
+    void aPaymentPutBackAtASaveLeavesTheDayList() {
+        BookDir &dir = book();
+        const QString data = QStringLiteral("データ.txt");
+        {
+            BookSession s(dir.path());
+            s.openHistory();
+            s.history()->begin(QStringLiteral("止まった保存")); // never ended: a crash
+            QVERIFY(
+                insertPayment(s.book, {"2005/02/20", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
+                    .ok());
+        }
+        UnreadableFile bad;
+        bad.make(dir.file(data));
+        open();
+        bad.readable(); // the disk reads again
+        c<MonthCalendar>("mtvmain")->clickDate(QDate(2005, 2, 20));
+        settle();
+        QCOMPARE(dayList(), QStringLiteral("駅|"));
+        click("cmdInp");
+        c<QLineEdit>("txtInpRiyuu")->setText(QStringLiteral("給料"));
+        c<QLineEdit>("txtInpKingaku")->setText(QStringLiteral("1000"));
+        click("cmdInpHozon");
+        QCOMPARE(m_boxes->titles().last(), QStringLiteral("途中で止まった保存"));
+        QCOMPARE(dir.bytes(data), QByteArray());
+        QCOMPARE(dayList(), QString());
     }
 
     void readableBookSaysNothing() {
