@@ -51,12 +51,22 @@ CsvFile csvFromTable(const QList<QStringList> &rows, CsvEncoding encoding) {
     return {*bytes, {}};
 }
 
+namespace {
+// Where a write to path lands, every link followed, to a file not there yet too.
+QFileInfo landing(const QString &path) {
+    QFileInfo at(path);
+    for (int hops = 0; hops < 40 && at.isSymLink(); ++hops)
+        at = QFileInfo(at.symLinkTarget());
+    return at;
+}
+QString folderOf(const QFileInfo &file) {
+    return QFileInfo(file.absolutePath()).canonicalFilePath();
+}
+} // namespace
+
 FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
-    // Where the CSV would land, every link followed, to a file not there yet too.
-    QFileInfo target(path);
-    for (int hops = 0; hops < 40 && target.isSymLink(); ++hops)
-        target = QFileInfo(target.symLinkTarget());
-    const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+    const QFileInfo target = landing(path);
+    const QString folder = folderOf(target);
     const QString book = QFileInfo(bookDir).canonicalFilePath();
     // The book's folder found among the target's by identity: a disk that
     // ignores case, or a second mount, names it more than one way.
@@ -85,14 +95,17 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
                    : depth > 0 && (below == History::kFolder ||
                                    below.startsWith(QStringLiteral("旧データ_")));
     // A file a book file links to (the records kept in a synced folder) is
-    // the book's under any name.
+    // the book's under any name, there yet or not; so is a second hard link.
     const FileIdentity existing = identityOf(path);
     const Book files(bookDir);
-    const bool linkedFromBook =
-        existing.exists && std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
-            const FileIdentity id = identityOf(files.pathOf(n));
-            return id.exists && id.inode == existing.inode && id.device == existing.device;
-        });
+    const bool linkedFromBook = std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
+        const QFileInfo file = landing(files.pathOf(n));
+        if (file.fileName() == target.fileName() && !folder.isEmpty() && folderOf(file) == folder)
+            return true;
+        const FileIdentity id = identityOf(files.pathOf(n));
+        return existing.exists && id.exists && id.inode == existing.inode &&
+               id.device == existing.device;
+    });
     if (!ofBook && !linkedFromBook) return {};
     return FileResult::refused(
         QStringLiteral("CSVに書き出す"),

@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("a link to the payments") << "link.csv" << true;
         QTest::newRow("in the history folder") << "バックアップ/old.txt" << true;
         QTest::newRow("the file the incomes link to") << "other/store.txt" << true;
+        QTest::newRow("the file the notes link to, not there yet") << "other/memo.txt" << true;
         QTest::newRow("a new file") << "データ.csv" << false;
         QTest::newRow("same name, another folder") << "other/データ.txt" << false;
     }
@@ -74,6 +75,8 @@ private slots:
                             book.filePath(QStringLiteral("link.csv"))));
         QVERIFY(QFile::link(book.filePath(QStringLiteral("other/store.txt")),
                             book.filePath(QStringLiteral("入金.txt"))));
+        QVERIFY(QFile::link(book.filePath(QStringLiteral("other/memo.txt")),
+                            book.filePath(QStringLiteral("気付きメモ.txt"))));
         const FileResult r = csvTargetRefusal(book.filePath(target), dir.path());
         QCOMPARE(!r.ok(), refused);
         if (refused)
