@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "failingreads.h"
 #include "mainwindow/mainpage.h"
 #include "records/clock.h"
 #include "ui/grid.h"
@@ -287,6 +288,26 @@ private slots:
         click("cmdHumeiHozon");
         QCOMPARE(text("lblDzan"), QStringLiteral("47800"));
         QCOMPARE(m_dir->bytes(kData), sjis(now + payLine("2005/02/14", "使途不明金", 800)));
+    }
+
+    // The incomes, rewritten meanwhile, cannot be read at the save: no
+    // difference is booked from a book read only in part.
+    void reconcilingRefusesABookItCannotRead() {
+        open(incomeLine("2005/02/01", "スタート時入金", 50000),
+             payLine("2005/02/03", "八百屋", 1200));
+        const QByteArray payments = m_dir->bytes(kData);
+        click("cmdFumei");
+        QCOMPARE(text("lblDzan"), QStringLiteral("48800"));
+        type("txtInpZankin", QStringLiteral("48000"));
+        m_dir->write(kIncome, incomeLine("2005/02/01", "スタート時入金", 50000) +
+                                  incomeLine("2005/02/10", "給料", 1000));
+        {
+            UnreadableFile bad;
+            bad.make(m_dir->file(kIncome));
+            click("cmdHumeiHozon");
+        }
+        QCOMPARE(m_boxes->titles(), QStringList{"ファイル読み込みエラー"});
+        QCOMPARE(m_dir->bytes(kData), payments);
     }
 
     void successiveReconciliationsBookEachDifference() {
