@@ -13,6 +13,7 @@
 #include "book/entrychecks.h"
 #include "book/masterorder.h"
 #include "book/rename.h"
+#include "records/cp932.h"
 #include "records/recordfiles.h"
 #include "settings/fixedpaymentsdialog.h"
 #include "settings/newstartpanel.h"
@@ -363,6 +364,20 @@ void SettingsPage::connectHandlers() {
 }
 
 void SettingsPage::open() {
+    // A master changed since the lists were filled (a category added with a
+    // payment, another program's edit) is listed anew before any edit.
+    const auto sameNames = [](QStringList a, QStringList b) {
+        a.sort();
+        b.sort();
+        return a == b;
+    };
+    const QStringList payees = m_session.master(bookfile::payees);
+    const QStringList categories = m_session.master(bookfile::categories);
+    if (!sameNames(listedNames(m_payees), payees) ||
+        !sameNames(listedNames(m_categories), categories)) {
+        setMasters(payees, categories);
+        forgetUnsavedOrders();
+    }
     showHistory();
     showBudgets();
     txtPriData->setText(m_session.userName);
@@ -400,13 +415,18 @@ QStringList SettingsPage::listedNames(const Master &m) const {
     return names;
 }
 
-bool SettingsPage::masterWriteFailed(const Master &m, const FileResult &r) {
+bool SettingsPage::masterWriteFailed(const FileResult &r) {
     if (!showFileError(this, r)) return false;
-    // A master changed by another program meanwhile: the lists show it now,
-    // and an order not saved is gone with the old list.
+    // A master changed by another program meanwhile: the lists show it now.
     emit mastersChanged();
-    setButtonBackColor(m.sort, QApplication::palette(m.sort).color(QPalette::Button));
+    forgetUnsavedOrders();
     return true;
+}
+
+void SettingsPage::forgetUnsavedOrders() {
+    // An order not saved is gone with the lists it was made in.
+    for (const Master *m : {&m_payees, &m_categories})
+        setButtonBackColor(m->sort, QApplication::palette(m->sort).color(QPalette::Button));
 }
 
 void SettingsPage::announceMasterWrite() {
@@ -467,7 +487,7 @@ void SettingsPage::cmdChg2_Click() {
     rename(m_categories);
 }
 
-// The name goes at the end of the file and of every list, as typed.
+// The name goes at the end of the file and of every list, as the file keeps it.
 // "支払いマスタ" for 支払いマスタ.txt, as the history names the list.
 QString SettingsPage::masterLabel(const Master &m) {
     return m.file.chopped(4);
@@ -484,7 +504,7 @@ void SettingsPage::addName(const Master &m) {
             showFileError(this, change.close()))
             return;
     }
-    m.list->addItem(*name);
+    m.list->addItem(cp932::normalize(*name)); // as the file keeps it (〜 as ～)
     announceMasterWrite();
 }
 
@@ -500,7 +520,7 @@ void SettingsPage::deleteSelected(const Master &m) {
     {
         ChangeScope change = m_session.change(
             QStringLiteral("%1からの「%2」の削除").arg(masterLabel(m), m.list->item(row)->text()));
-        if (masterWriteFailed(m, overwriteMaster(m_session.book, m.file, names, listedNames(m))) ||
+        if (masterWriteFailed(overwriteMaster(m_session.book, m.file, names, listedNames(m))) ||
             showFileError(this, change.close()))
             return;
     }
@@ -568,7 +588,7 @@ void SettingsPage::saveOrder(const Master &m) {
     {
         ChangeScope change = m_session.change(QStringLiteral("%1の並び替え").arg(masterLabel(m)));
         const QStringList names = listedNames(m);
-        if (masterWriteFailed(m, overwriteMaster(m_session.book, m.file, names, names)) ||
+        if (masterWriteFailed(overwriteMaster(m_session.book, m.file, names, names)) ||
             showFileError(this, change.close()))
             return;
     }

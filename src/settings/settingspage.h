@@ -130,7 +130,8 @@ private:
     void announceMasterWrite();
     QStringList listedNames(const Master &m) const;
     // Shows a refused write of a master and reloads the lists; false when it went through.
-    bool masterWriteFailed(const Master &m, const FileResult &r);
+    bool masterWriteFailed(const FileResult &r);
+    void forgetUnsavedOrders();
 
     BookSession &m_session;
     Master m_payees{};

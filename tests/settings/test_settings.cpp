@@ -308,12 +308,47 @@ private slots:
         const QStringList added = kFive + QStringList{"花火屋"};
         m_dir->write(kPayees, lines(added));
         drag("lstKoumoku", 3, 0);
+        drag("lstKoumoku2", 2, 0); // an order of the other master, not saved
         pick("lstKoumoku", 2);
         click(qPrintable(button));
         QCOMPARE(m_boxes->titles().last(), QStringLiteral("マスタの保存"));
         QCOMPARE(m_dir->bytes(kPayees), sjis(lines(added)));
         QCOMPARE(payeeLists(), thrice(added));
-        QVERIFY(sortColor() != kPink);
+        QCOMPARE(listItems("lstKoumoku2"), (QStringList{"食費", "教養", "外食"}));
+        QVERIFY(sortColor() != kPink && sortColor("cmdSort10") != kPink);
+    }
+
+    // A category the main page added to the master with a payment is in the
+    // edit list, and a later deletion there goes through.
+    void aCategoryAddedWithAPaymentCanBeDeletedOnTheEditPage() {
+        openSettings(kFive);
+        click("cmdMain");
+        list("lstMise")->clickRow(0);
+        settle();
+        c<QComboBox>("cboJanru")->setEditText(QStringLiteral("雑費"));
+        c<QLineEdit>("txtOutInp")->setText(QStringLiteral("500"));
+        m_boxes->queue(QMessageBox::Yes);
+        click("cmdTaiHozon");
+        QCOMPARE(m_dir->text(kCategories), lines({"食費", "教養", "外食", "雑費"}));
+        click("cmdSettei");
+        pick("lstKoumoku2", 0);
+        click("cmdDel3");
+        QCOMPARE(m_boxes->titles().last(), QStringLiteral("削除完了"));
+        QCOMPARE(m_dir->text(kCategories), lines({"教養", "外食", "雑費"}));
+        QCOMPARE(listItems("lstKoumoku2"), (QStringList{"教養", "外食", "雑費"}));
+    }
+
+    // A name added with a character the file keeps in its look-alike is
+    // listed as the file reads it; a deletion after it goes through.
+    void aNameAddedWithALookAlikeLetsADeletionThrough() {
+        openSettings(kFive);
+        m_inputs->answers << QStringLiteral("波〜屋");
+        click("cmdNew2");
+        QCOMPARE(m_dir->text(kPayees), lines(kFive + QStringList{"波～屋"}));
+        pick("lstKoumoku", 0);
+        click("cmdDel");
+        QCOMPARE(m_boxes->titles().last(), QStringLiteral("削除完了"));
+        QCOMPARE(m_dir->text(kPayees), lines(kFive.mid(1) + QStringList{"波～屋"}));
     }
 
     void deletingAllLeavesAnEmptyFileAndEmptyLists() {
