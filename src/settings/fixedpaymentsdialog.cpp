@@ -75,7 +75,10 @@ void FixedPaymentsDialog::showPayments() {
 }
 
 std::optional<QList<FixedPayment>> FixedPaymentsDialog::paymentsAsListed() {
-    QList<FixedPayment> now = heldPayments(m_session);
+    // A file that cannot be read is said as such, not as one changed.
+    const FileContent read = m_session.book.read(bookfile::fixedPayments);
+    if (showFileError(this, read.rewriteRefusal())) return std::nullopt;
+    QList<FixedPayment> now = fixedPaymentsIn(read.bytes);
     if (now == m_listed) return now;
     Dialogs::warning(this,
                      QStringLiteral("「%1」は一覧を表示した後に書き換えられているため、"

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "failingreads.h"
 #include "records/clock.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
@@ -188,11 +189,17 @@ private slots:
     // changed since is not written, and the list shows it anew.
     void aFixedPaymentPickedIsTheOneListed_data() {
         QTest::addColumn<QString>("button");
-        QTest::newRow("change") << QStringLiteral("cmdKoteiChg");
-        QTest::newRow("delete") << QStringLiteral("cmdKoteiDel");
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("change") << QStringLiteral("cmdKoteiChg") << false << "固定費の保存";
+        QTest::newRow("delete") << QStringLiteral("cmdKoteiDel") << false << "固定費の保存";
+        QTest::newRow("unreadable")
+            << QStringLiteral("cmdKoteiDel") << true << "ファイル読み込みエラー";
     }
     void aFixedPaymentPickedIsTheOneListed() {
         QFETCH(QString, button);
+        QFETCH(bool, unreadable);
+        QFETCH(QString, title);
         const QString two = QStringLiteral("\"八百屋\",\"食費\",1000,20,\"\"\r\n"
                                            "\"本屋\",\"教養\",2000,21,\"\"\r\n");
         const QString three = QStringLiteral("\"花屋\",\"教養\",3000,22,\"\"\r\n") + two;
@@ -203,6 +210,8 @@ private slots:
         int rows = 0;
         driver.then([&](QWidget *dlg) {
             m_dir->write(kFixed, three);
+            UnreadableFile bad;
+            if (unreadable) bad.make(m_dir->file(kFixed));
             auto *list = dlg->findChild<QListWidget *>("lstKotei");
             list->setCurrentRow(1);
             dlg->findChild<QAbstractButton *>(button)->click();
@@ -211,9 +220,9 @@ private slots:
         });
         click("cmdKotei");
         QVERIFY(driver.done());
-        QCOMPARE(m_boxes->titles(), QStringList{"固定費の保存"});
+        QCOMPARE(m_boxes->titles(), QStringList{title});
         QCOMPARE(m_dir->text(kFixed), three);
-        QCOMPARE(rows, 3);
+        QCOMPARE(rows, unreadable ? 2 : 3);
     }
 
     void theEditPageRegistersChangesAndRemovesFixedPayments() {
