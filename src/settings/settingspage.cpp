@@ -74,7 +74,8 @@ SettingsPage::SettingsPage(BookSession &session, QWidget *parent)
                 u"支払い追加",
                 u"支払いマスタを全削除します。よろしいですか？",
                 u"支払いマスタを削除しました。",
-                u"並び替えた順番で支払いマスタリストを作成しました"};
+                u"並び替えた順番で支払いマスタリストを作成しました",
+                false};
     m_categories = {PaymentField::Category,
                     bookfile::categories,
                     lstKoumoku2,
@@ -86,7 +87,8 @@ SettingsPage::SettingsPage(BookSession &session, QWidget *parent)
                     u"費目追加",
                     u"費目マスタを全削除します。よろしいですか？",
                     u"費目マスタを削除しました。",
-                    u"並び替えた順番で費目マスタリストを作成しました"};
+                    u"並び替えた順番で費目マスタリストを作成しました",
+                    false};
     connectHandlers();
 }
 
@@ -366,18 +368,16 @@ void SettingsPage::connectHandlers() {
 void SettingsPage::open() {
     // A master changed since the lists were filled (a category added with a
     // payment, another program's edit) is listed anew before any edit.
-    const auto sameNames = [](QStringList a, QStringList b) {
-        a.sort();
-        b.sort();
-        return a == b;
+    const auto sameNames = [this](const Master &m, QStringList names) {
+        QStringList listed = listedNames(m);
+        listed.sort();
+        names.sort();
+        return listed == names;
     };
     const QStringList payees = m_session.master(bookfile::payees);
     const QStringList categories = m_session.master(bookfile::categories);
-    if (!sameNames(listedNames(m_payees), payees) ||
-        !sameNames(listedNames(m_categories), categories)) {
+    if (!sameNames(m_payees, payees) || !sameNames(m_categories, categories))
         setMasters(payees, categories);
-        forgetUnsavedOrders();
-    }
     showHistory();
     showBudgets();
     txtPriData->setText(m_session.userName);
@@ -389,10 +389,8 @@ void SettingsPage::setMasters(const QStringList &payees, const QStringList &cate
     // The lists being edited stay as the user left them; the budget's
     // choice of categories follows every change of them.
     if (!m_keepEditLists) {
-        lstKoumoku->clear();
-        lstKoumoku2->clear();
-        lstKoumoku->addItems(payees);
-        lstKoumoku2->addItems(categories);
+        fillEditList(m_payees, payees);
+        fillEditList(m_categories, categories);
     }
     const QString chosen = cboYosanJanru->currentText();
     cboYosanJanru->clear();
@@ -419,14 +417,20 @@ bool SettingsPage::masterWriteFailed(const FileResult &r) {
     if (!showFileError(this, r)) return false;
     // A master changed by another program meanwhile: the lists show it now.
     emit mastersChanged();
-    forgetUnsavedOrders();
     return true;
 }
 
-void SettingsPage::forgetUnsavedOrders() {
-    // An order not saved is gone with the lists it was made in.
-    for (const Master *m : {&m_payees, &m_categories})
-        setButtonBackColor(m->sort, QApplication::palette(m->sort).color(QPalette::Button));
+void SettingsPage::fillEditList(const Master &m, const QStringList &names) {
+    // An order made and not yet saved is gone with the list it was made in.
+    m.list->clear();
+    m.list->addItems(names);
+    showOrderUnsaved(m, false);
+}
+
+void SettingsPage::showOrderUnsaved(const Master &m, bool unsaved) {
+    m.orderUnsaved = unsaved;
+    setButtonBackColor(m.sort, unsaved ? palette::unsavedOrder
+                                       : QApplication::palette(m.sort).color(QPalette::Button));
 }
 
 void SettingsPage::announceMasterWrite() {
@@ -566,7 +570,7 @@ void SettingsPage::dragEnd(const Master &m) {
     delete m.list->takeItem(move.removeAt);
     m.list->insertItem(move.insertAt, DragText);
     m.list->setCurrentRow(move.insertAt + 1); // the target stays selected
-    setButtonBackColor(m.sort, palette::unsavedOrder);
+    showOrderUnsaved(m, true);
 }
 
 // Up is the name dragged onto the one above it; down is the name below
@@ -581,7 +585,7 @@ void SettingsPage::moveByKey(const Master &m, int step) {
     delete m.list->takeItem(move.removeAt);
     m.list->insertItem(move.insertAt, name);
     m.list->setCurrentRow(row + step);
-    setButtonBackColor(m.sort, palette::unsavedOrder);
+    showOrderUnsaved(m, true);
 }
 
 void SettingsPage::saveOrder(const Master &m) {
@@ -593,7 +597,7 @@ void SettingsPage::saveOrder(const Master &m) {
             return;
     }
     announceMasterWrite();
-    setButtonBackColor(m.sort, QApplication::palette(m.sort).color(QPalette::Button));
+    showOrderUnsaved(m, false);
     Dialogs::information(this, text(m.sortDone), QStringLiteral("並び替え完了"));
 }
 

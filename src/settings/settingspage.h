@@ -100,6 +100,9 @@ private:
         QPushButton *sort, *del, *rename;
         QLineEdit *renameText;
         const char16_t *addPrompt, *addTitle, *deleteAllQuestion, *deleteAllDone, *sortDone;
+        // The list's order differs from the file's, by the user (a state of
+        // the list, kept with it).
+        mutable bool orderUnsaved = false;
     };
     void buildHistory();
     void buildBudgets();
@@ -131,7 +134,9 @@ private:
     QStringList listedNames(const Master &m) const;
     // Shows a refused write of a master and reloads the lists; false when it went through.
     bool masterWriteFailed(const FileResult &r);
-    void forgetUnsavedOrders();
+    // The edit list shows the master's names in the file's order.
+    void fillEditList(const Master &m, const QStringList &names);
+    void showOrderUnsaved(const Master &m, bool unsaved);
 
     BookSession &m_session;
     Master m_payees{};

@@ -445,6 +445,7 @@ private slots:
         click("cmdChg2");
         QCOMPARE(listItems("lstKoumoku"), kFive);
         QCOMPARE(m_dir->bytes(kPayees), sjis(lines(kFive)));
+        QVERIFY(sortColor() != kPink); // saving it would say done of the file's order
     }
 
     // --- Free payee entry on the main page ---
