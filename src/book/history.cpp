@@ -324,6 +324,11 @@ FileResult History::pendingRefusal(const QString &name) {
             if (!putBackNow.contains(w.name)) putBackNow.append(w.name);
         m_pending.removeAt(i);
     }
+    // Shown whatever this write then meets.
+    if (!putBackNow.isEmpty()) {
+        m_lastStepFiles = putBackNow;
+        if (putBackWhileRunning) putBackWhileRunning();
+    }
     // A write over a file still holding a half-made change would keep it for
     // good; one worked out before a file was put back would bring it back.
     for (const OpenStep &step : std::as_const(m_pending))
@@ -334,10 +339,6 @@ FileResult History::pendingRefusal(const QString &name) {
                     QStringLiteral("「%1」を読み込めないため、途中で止まった保存をまだ戻して"
                                    "いません。何も保存しませんでした。")
                         .arg(step.unread.join(QStringLiteral("」「"))));
-    if (!putBackNow.isEmpty()) {
-        m_lastStepFiles = putBackNow;
-        if (putBackWhileRunning) putBackWhileRunning();
-    }
     if (!putBackNow.isEmpty())
         return FileResult::refused(
             QStringLiteral("途中で止まった保存"),
@@ -515,6 +516,7 @@ FileResult History::stillAsLeft(const Change &change) const {
 }
 
 FileResult History::apply(qint64 id, StepKind kind) {
+    m_lastStepFiles.clear(); // a refused step read nothing back
     if (m_step) return FileResult::refused(kCannotUndo, QStringLiteral("保存の途中です。"));
     const auto found = std::find_if(m_changes.cbegin(), m_changes.cend(),
                                     [id](const Change &c) { return c.id == id; });
@@ -795,6 +797,7 @@ QList<QDate> History::snapshots() const {
 }
 
 FileResult History::restoreSnapshot(QDate day) {
+    m_lastStepFiles.clear(); // a refused restore read nothing back
     const QDir snapshot(
         QDir(folderPath()).filePath(kSnapshotPrefix + day.toString(QStringLiteral("yyyyMMdd"))));
     if (!snapshot.exists())

@@ -486,6 +486,29 @@ private slots:
                                 "保存をまだ戻していません。何も保存しませんでした。"));
     }
 
+    // Two changes left open; the first one's file reads again at a write
+    // the second still refuses: its put-back is told all the same.
+    void aPutBackBesideAStepStillOpenIsTold() {
+        BookDir d;
+        makeBook(d);
+        const QByteArray payees = d.bytes(bookfile::payees);
+        UnreadableFile bad;
+        BookSession s(d.path());
+        s.openHistory();
+        int told = 0;
+        s.history()->putBackWhileRunning = [&] { ++told; };
+        const auto addFailing = [&](const QString &master) {
+            ChangeScope failed = s.change(QStringLiteral("追加"));
+            QVERIFY(appendMasterName(s.book, QStringLiteral("雑費"), master).ok());
+            bad.make(d.file(master)); // then a write fails
+        };
+        addFailing(bookfile::payees);
+        addFailing(bookfile::categories); // the payees read again
+        QVERIFY(!appendMasterName(s.book, QStringLiteral("雑費"), bookfile::categories).ok());
+        QCOMPARE(d.bytes(bookfile::payees), payees);
+        QCOMPARE(told, 1);
+    }
+
     // A save over a file still holding a change a start could not put back
     // is refused: the change is put back first, and the save made anew.
     void aSaveWaitsForTheStepAFileKeptOpen() {
