@@ -6,6 +6,7 @@
 
 #include "book/booksession.h"
 #include "failingreads.h"
+#include "records/incomes.h"
 #include "records/payments.h"
 #include "ui/grid.h"
 
@@ -15,14 +16,6 @@
 
 class TestReadErrors : public QObject, public WindowFixture {
     Q_OBJECT
-    QString dayList() {
-        auto *g = c<Grid>("msgDayList");
-        QString out;
-        for (int r = 1; r < g->rows(); ++r)
-            out += g->text(r, 1) + QLatin1Char('|');
-        return out;
-    }
-
 private:
     QStringList readErrors() const {
         QStringList out;
@@ -59,33 +52,41 @@ private slots:
         QCOMPARE(readErrors(), (QStringList{said, said, said, said}));
     }
 
-    // A save cut short while the payments could not be read is put back at
-    // a later save; the day list then no longer shows its payment.
-    void aPaymentPutBackAtASaveLeavesTheDayList() {
+    // A save cut short while its file could not be read is put back at a
+    // later save; the day list or the income list then no longer shows it.
+    void aRecordPutBackAtASaveLeavesItsList_data() {
+        QTest::addColumn<bool>("income");
+        QTest::newRow("a payment") << false;
+        QTest::newRow("an income") << true;
+    }
+    void aRecordPutBackAtASaveLeavesItsList() {
+        QFETCH(bool, income);
         BookDir &dir = book();
-        const QString data = QStringLiteral("データ.txt");
+        const QString file = income ? QStringLiteral("入金.txt") : QStringLiteral("データ.txt");
         {
             BookSession s(dir.path());
             s.openHistory();
             s.history()->begin(QStringLiteral("止まった保存")); // never ended: a crash
-            QVERIFY(
-                insertPayment(s.book, {"2005/02/20", "駅", "交通費", 200, {}, {}}, s.lastPayDate())
-                    .ok());
+            QVERIFY((income
+                         ? insertIncome(s.book, {"2005/02/10", "賞与", 3000}, {})
+                         : insertPayment(s.book, {"2005/02/20", "駅", "交通費", 200, {}, {}}, {}))
+                        .ok());
         }
         UnreadableFile bad;
-        bad.make(dir.file(data));
+        bad.make(dir.file(file));
         open();
         bad.readable(); // the disk reads again
         c<MonthCalendar>("mtvmain")->clickDate(QDate(2005, 2, 20));
-        settle();
-        QCOMPARE(dayList(), QStringLiteral("駅|"));
         click("cmdInp");
+        Grid *list = c<Grid>(income ? "msgInpRireki" : "msgDayList");
+        QCOMPARE(list->text(1, income ? 2 : 1),
+                 income ? QStringLiteral("賞与") : QStringLiteral("駅"));
         c<QLineEdit>("txtInpRiyuu")->setText(QStringLiteral("給料"));
         c<QLineEdit>("txtInpKingaku")->setText(QStringLiteral("1000"));
         click("cmdInpHozon");
         QCOMPARE(m_boxes->titles().last(), QStringLiteral("途中で止まった保存"));
-        QCOMPARE(dir.bytes(data), QByteArray());
-        QCOMPARE(dayList(), QString());
+        QCOMPARE(dir.bytes(file), QByteArray());
+        QCOMPARE(list->rows(), 1);
     }
 
     void readableBookSaysNothing() {
