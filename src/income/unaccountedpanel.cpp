@@ -61,7 +61,9 @@ std::optional<Yen> UnaccountedPanel::showDifference() {
     // The main page stays open meanwhile: the book may have changed since.
     // A book read only in part books no difference.
     CALC_DZAN();
-    if (showFileError(this, m_session.takeReadError())) return std::nullopt;
+    const BookModel &book = m_session.model();
+    for (const FileResult &read : {book.payments().content().error, book.incomes().content().error})
+        if (showFileError(this, read)) return std::nullopt;
     const EntryCheck cash = checkCash(txtInpZankin->text());
     if (!cash.ok()) {
         Dialogs::warning(this, cash.text, cash.title);

@@ -279,6 +279,12 @@ private slots:
     void reconcilingCountsWhatWasSavedWhileOpen() {
         open(incomeLine("2005/02/01", "スタート時入金", 50000),
              payLine("2005/02/03", "八百屋", 1200));
+        {
+            // A file the balance does not read, unreadable at an earlier click.
+            UnreadableFile bad;
+            bad.make(m_dir->file(QStringLiteral("関連.TXT")));
+            c<ListBox>("lstMise")->clickRow(0);
+        }
         click("cmdFumei");
         QCOMPARE(text("lblDzan"), QStringLiteral("48800"));
         const QString now =
