@@ -100,7 +100,9 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
     const Book files(bookDir);
     const bool linkedFromBook = std::any_of(names.cbegin(), names.cend(), [&](const QString &n) {
         const QFileInfo file = landing(files.pathOf(n));
-        if (file.fileName() == target.fileName() && !folder.isEmpty() && folderOf(file) == folder)
+        // In any case, as the book's own folder is: the link may lead to a disk that ignores it.
+        if (file.fileName().compare(target.fileName(), Qt::CaseInsensitive) == 0 &&
+            !folder.isEmpty() && folderOf(file) == folder)
             return true;
         const FileIdentity id = identityOf(files.pathOf(n));
         return existing.exists && id.exists && id.inode == existing.inode &&

@@ -54,6 +54,7 @@ private slots:
         QTest::newRow("in the history folder") << "バックアップ/old.txt" << true;
         QTest::newRow("the file the incomes link to") << "other/store.txt" << true;
         QTest::newRow("the file the notes link to, not there yet") << "other/memo.txt" << true;
+        QTest::newRow("that file in another case") << "other/MEMO.txt" << true;
         QTest::newRow("a new file") << "データ.csv" << false;
         QTest::newRow("same name, another folder") << "other/データ.txt" << false;
     }
