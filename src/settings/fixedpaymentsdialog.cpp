@@ -74,12 +74,16 @@ void FixedPaymentsDialog::showPayments() {
                           describeRecord({p.payee, p.category}, p.amount));
 }
 
-std::optional<QList<FixedPayment>> FixedPaymentsDialog::paymentsAsListed() {
-    // A file that cannot be read is said as such, not as one changed.
+std::optional<QList<FixedPayment>> FixedPaymentsDialog::paymentsNow() {
+    // A file that cannot be read is said as such, never taken for an empty one.
     const FileContent read = m_session.book.read(bookfile::fixedPayments);
     if (showFileError(this, read.rewriteRefusal())) return std::nullopt;
-    QList<FixedPayment> now = fixedPaymentsIn(read.bytes);
-    if (now == m_listed) return now;
+    return fixedPaymentsIn(read.bytes);
+}
+
+std::optional<QList<FixedPayment>> FixedPaymentsDialog::paymentsAsListed() {
+    std::optional<QList<FixedPayment>> now = paymentsNow();
+    if (!now || *now == m_listed) return now;
     Dialogs::warning(this,
                      QStringLiteral("「%1」は一覧を表示した後に書き換えられているため、"
                                     "何も変えていません。一覧を読み込み直しました。"
@@ -92,8 +96,7 @@ std::optional<QList<FixedPayment>> FixedPaymentsDialog::paymentsAsListed() {
 
 void FixedPaymentsDialog::save(int at) {
     // A new payment goes after whatever the file holds now.
-    const std::optional<QList<FixedPayment>> payments =
-        at < 0 ? heldPayments(m_session) : paymentsAsListed();
+    const std::optional<QList<FixedPayment>> payments = at < 0 ? paymentsNow() : paymentsAsListed();
     if (!payments) return;
     const FixedPaymentEdit edit =
         setFixedPayment(*payments, at, cboKoteiMise->currentText(), cboKoteiJanru->currentText(),

@@ -33,6 +33,8 @@ private:
     // The payments of the file while they are the ones listed, so that a
     // row picked is the payment meant; else the list is shown anew, and why.
     std::optional<QList<FixedPayment>> paymentsAsListed();
+    // The payments of the file, or nothing once its read error is shown.
+    std::optional<QList<FixedPayment>> paymentsNow();
 
     BookSession &m_session;
     QList<FixedPayment> m_listed;
