@@ -63,6 +63,15 @@ void IncomePanel::cmdInpModori_Click() {
 }
 
 void IncomePanel::DSP_NYUKIN() {
+    fillIncomeList(true);
+    txtInpHizuke->setText(dateText(m_day));
+}
+
+void IncomePanel::showIncomesAsTheyAre() {
+    fillIncomeList(false);
+}
+
+void IncomePanel::fillIncomeList(bool sayReadError) {
     Grid *g = msgInpRireki;
     g->clear();
     g->setFontPointSize(11);
@@ -75,7 +84,10 @@ void IncomePanel::DSP_NYUKIN() {
                    {QStringLiteral("金額"), 1200, Qt::AlignRight}});
     FileResult error;
     m_incomeRecords = recordLines(readFileBytes(m_session.book.pathOf(bookfile::incomes), &error));
-    showFileError(this, error);
+    if (sayReadError)
+        showFileError(this, error);
+    else
+        m_session.noteReadError(error); // said once, by the window
     g->setRows(static_cast<int>(m_incomeRecords.size()) + 1);
     for (int i = 0; i < m_incomeRecords.size(); ++i) {
         const IncomeRecord r = incomeOf(m_incomeRecords.at(i));
@@ -85,7 +97,6 @@ void IncomePanel::DSP_NYUKIN() {
         g->setText(i + 1, 3, formatYenGrid(r.amount));
     }
     if (!m_incomeRecords.isEmpty()) g->setCurrentCell(static_cast<int>(m_incomeRecords.size()), 0);
-    txtInpHizuke->setText(dateText(m_day));
 }
 
 // A past income repeated: its description and amount as shown. The header row copies nothing.

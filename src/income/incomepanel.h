@@ -22,6 +22,10 @@ public:
     void cmdInp_Click();
     void cmdInpModori_Click();
     void DSP_NYUKIN();
+    // The history filled again from the file after an undo or a put-back:
+    // what is typed, the date included, stays; a read error is noted for
+    // the window to say once.
+    void showIncomesAsTheyAre();
     void msgInpRireki_Click();
     void cmdInpHozon_Click();
 
@@ -44,6 +48,7 @@ signals:
     void incomeSaved();
 
 private:
+    void fillIncomeList(bool sayReadError);
     BookSession &m_session;
     const RecordAt *incomeRecord(int row) const;
     void followIncomeChange();

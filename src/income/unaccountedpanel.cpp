@@ -62,8 +62,11 @@ std::optional<Yen> UnaccountedPanel::showDifference() {
     // A book read only in part books no difference.
     CALC_DZAN();
     const BookModel &book = m_session.model();
+    const FileResult noted = m_session.takeReadError(); // after the last look at the files
     for (const FileResult &read : {book.payments().content().error, book.incomes().content().error})
         if (showFileError(this, read)) return std::nullopt;
+    // Another file's error stays for the window to say after the event.
+    m_session.noteReadError(noted);
     const EntryCheck cash = checkCash(txtInpZankin->text());
     if (!cash.ok()) {
         Dialogs::warning(this, cash.text, cash.title);

@@ -201,7 +201,7 @@ void MainWindow::showBookAsItIs() {
     m_main->DSP_DAYLIST(); // with what is left of the budget
     m_main->DSP_MAIN();
     // So are the panels open beside it.
-    if (!m_income->isHidden()) m_income->DSP_NYUKIN();
+    if (!m_income->isHidden()) m_income->showIncomesAsTheyAre();
     if (!m_unaccounted->isHidden()) m_unaccounted->CALC_DZAN();
     // The page shown is filled again; the others are filled when opened.
     const auto reopen = [](auto *page) {
