@@ -62,6 +62,11 @@ QFileInfo landing(const QString &path) {
 QString folderOf(const QFileInfo &file) {
     return QFileInfo(file.absolutePath()).canonicalFilePath();
 }
+// One folder, however spelled (a disk that ignores case keeps the case typed).
+bool sameFolder(const QString &a, const QString &b) {
+    const FileIdentity x = identityOf(a), y = identityOf(b);
+    return x.exists && y.exists && x.inode == y.inode && x.device == y.device;
+}
 } // namespace
 
 FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
@@ -102,7 +107,7 @@ FileResult csvTargetRefusal(const QString &path, const QString &bookDir) {
         const QFileInfo file = landing(files.pathOf(n));
         // In any case, as the book's own folder is: the link may lead to a disk that ignores it.
         if (file.fileName().compare(target.fileName(), Qt::CaseInsensitive) == 0 &&
-            !folder.isEmpty() && folderOf(file) == folder)
+            sameFolder(folderOf(file), folder))
             return true;
         const FileIdentity id = identityOf(files.pathOf(n));
         return existing.exists && id.exists && id.inode == existing.inode &&
