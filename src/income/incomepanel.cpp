@@ -216,7 +216,8 @@ void IncomePanel::deleteIncomeRow(int row) {
 }
 
 void IncomePanel::followIncomeChange() {
-    DSP_NYUKIN();
+    // A new income being typed keeps its date; the window says a read error.
+    showIncomesAsTheyAre();
     m_session.bookChanged();
     emit incomeSaved();
 }

@@ -22,9 +22,9 @@ public:
     void cmdInp_Click();
     void cmdInpModori_Click();
     void DSP_NYUKIN();
-    // The history filled again from the file after an undo or a put-back:
-    // what is typed, the date included, stays; a read error is noted for
-    // the window to say once.
+    // The history filled again from the file after an undo, a put-back or a
+    // correction: what is typed, the date included, stays; a read error is
+    // noted for the window to say once.
     void showIncomesAsTheyAre();
     void msgInpRireki_Click();
     void cmdInpHozon_Click();

@@ -280,6 +280,10 @@ private slots:
                                              "\"2005/02/10\",\"給料\",20000\r\n"
                                              "\"2005/02/12\",\"臨時\",1000\r\n"));
         click("cmdInp");
+        // A new income half typed meanwhile, on a day other than the calendar's.
+        c<QLineEdit>("txtInpHizuke")->setText(QStringLiteral("2005/02/25"));
+        c<QLineEdit>("txtInpRiyuu")->setText(QStringLiteral("賞与"));
+        c<QLineEdit>("txtInpKingaku")->setText(QStringLiteral("5000"));
         Grid *history = c<Grid>("msgInpRireki");
         m_driver->then([](QWidget *dlg) {
             in<QDateEdit>(dlg, "dtpHizuke")->setDate(QDate(2005, 2, 20));
@@ -299,6 +303,11 @@ private slots:
                  QStringLiteral("この入金を削除します。よろしいですか？"));
         QCOMPARE(history->rows(), 3);
         QVERIFY(!m_dir->exists(QStringLiteral("入金修正.txt")));
+        // The half-typed income is saved on the day typed, its date kept too.
+        click("cmdInpHozon");
+        QCOMPARE(m_dir->text(kIncome), QStringLiteral("\"2005/02/01\",\"スタート時入金\",30000\r\n"
+                                                      "\"2005/02/12\",\"臨時\",1000\r\n"
+                                                      "\"2005/02/25\",\"賞与\",5000\r\n"));
     }
 };
 
