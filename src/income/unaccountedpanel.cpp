@@ -50,6 +50,8 @@ void UnaccountedPanel::cmdFumei_Click() {
     CALC_DZAN();
     show();
     raise();
+    // A balance read only in part is said now, once, not at some later event.
+    showFileError(this, m_session.takeReadError());
 }
 
 void UnaccountedPanel::CALC_DZAN() {

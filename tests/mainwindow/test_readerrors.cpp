@@ -50,6 +50,8 @@ private slots:
         QCOMPARE(readErrors(), (QStringList{said, said, said}));
         click("cmdMain"); // the day list is read again
         QCOMPARE(readErrors(), (QStringList{said, said, said, said}));
+        click("cmdFumei"); // the balance shown beside it
+        QCOMPARE(readErrors(), (QStringList{said, said, said, said, said}));
     }
 
     // A save cut short while its file could not be read is put back at a
