@@ -125,12 +125,17 @@ void DiaryPage::msgMemoList_Click() {
 void DiaryPage::cmdMemoHozon_Click() {
     if (!m_diary || MemoRow < 1 || MemoRow >= msgMemoList->rows()) return;
     FileResult r;
+    bool stored = false;
     {
         ChangeScope change =
             m_session.change(msgMemoList->text(MemoRow, 0) + QStringLiteral(" の一言日記の保存"));
         r = m_diary->storeComment(m_session.book, m_session.model(), MemoRow - 1, txtMemo->text());
-        if (r.ok()) r = change.close();
+        stored = r.ok();
+        if (stored) r = change.close();
     }
+    // A store the history could not commit was put back: the diary holds
+    // the comment, the file does not. List the file as it now is.
+    if (stored && !r.ok()) DSP_MEMOLIST();
     if (showFileError(this, r)) return;
     msgMemoList->setText(MemoRow, kMemoColumn,
                          m_diary->text(MemoRow - 1, PaymentTable::Field::Memo));

@@ -6,10 +6,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "records/clock.h"
 #include "records/dates.h"
+#include "records/fileops.h"
 #include "ui/chart.h"
 #include "ui/grid.h"
 #include "ui/twips.h"
@@ -43,6 +46,21 @@ QStringList column(Grid *g, int col) {
 ino_t inodeOf(const QString &path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// The history's log cannot be synced once データ.txt holds a written comment:
+// the commit of the store fails, as on a full disk.
+QByteArray s_data;
+ino_t s_log = 0;
+int commitFails(int fd) {
+    struct stat st {};
+    QFile data(QString::fromLocal8Bit(s_data));
+    if (::fstat(fd, &st) == 0 && st.st_ino == s_log && data.open(QIODevice::ReadOnly) &&
+        data.readAll().contains(sjis(QStringLiteral("消える一言")))) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return ::fsync(fd);
 }
 } // namespace
 
@@ -336,6 +354,28 @@ private slots:
         QVERIFY(inodeOf(m_dir->file(kData)) != before);
         QCOMPARE(m_dir->bytes(kData), sjis(payLine("2005/02/14", "A", "x", "1", "一言")));
         QVERIFY(!m_dir->exists(QStringLiteral("データコピー.txt")));
+    }
+
+    // The history cannot take the commit (a full disk): the comment is put
+    // back, the list says what the file holds, and the next store goes in.
+    void aCommentPutBackIsNotListedAsStored() {
+        const QString before =
+            payLine("2005/02/14", "A", "x", "1", "一") + payLine("2005/02/15", "B", "y", "2");
+        openBook(before);
+        click("cmdMemo");
+        s_data = QFile::encodeName(m_dir->file(kData));
+        s_log = inodeOf(m_dir->file(QStringLiteral("バックアップ/履歴.txt")));
+        const SyncCall previous = setSyncCall(commitFails);
+        storeComment(1, QStringLiteral("消える一言"));
+        setSyncCall(previous);
+        QCOMPARE(m_boxes->titles(), QStringList{QStringLiteral("ファイル書き込みエラー")});
+        QVERIFY(m_boxes->seen.first().text.endsWith(QStringLiteral("保存しませんでした。")));
+        QCOMPARE(m_dir->bytes(kData), sjis(before));
+        QCOMPARE(grid("msgMemoList")->text(1, 5), QStringLiteral("一"));
+        storeComment(2, QStringLiteral("残る一言"));
+        QCOMPARE(m_boxes->seen.size(), 1);
+        QCOMPARE(m_dir->bytes(kData), sjis(payLine("2005/02/14", "A", "x", "1", "一") +
+                                           payLine("2005/02/15", "B", "y", "2", "残る一言")));
     }
 
     // --- 貯金 ---
