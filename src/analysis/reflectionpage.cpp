@@ -116,7 +116,9 @@ void ReflectionPage::DSP_HANSEI() {
         msgSim1->setText(i + 1, 3, formatYenGrid(r.amount));
         amounts.append(r.amount);
     }
+    // The rows come unmarked, so the sum shown of the marked ones goes too.
     m_marks = ReflectionMarks(amounts);
+    lblMuda->clear();
 }
 
 // A click marks the row as money that could have been saved, or unmarks it.

@@ -278,6 +278,20 @@ private slots:
         QCOMPARE(forecast()->text(1, 2), QStringLiteral("¥150,000")); // incomes only
     }
 
+    // The month list is kept, but the marks are gone with the rows: so is their sum.
+    void anOpeningWithoutPaymentsClearsTheSum() {
+        openReflection();
+        pickMonth(QStringLiteral("2005/01"));
+        reflection()->clickCell(1, 1);
+        QCOMPARE(muda(), QStringLiteral("¥1,200"));
+        click("cmdMain");
+        m_dir->write(kData, QString());
+        click("cmdSyoukai");
+        QCOMPARE(c<QComboBox>("cboSelMonth")->currentText(), QStringLiteral("2005/01"));
+        QCOMPARE(reflection()->rows(), 1);
+        QCOMPARE(muda(), QString());
+    }
+
     void aClickInTheForecastGoesToColumnZero() {
         openReflection();
         forecast()->clickCell(5, 2);
