@@ -1,6 +1,7 @@
 #include "book/reflection.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "records/dates.h"
 
@@ -79,6 +80,11 @@ bool ReflectionMarks::toggle(qsizetype row) {
     if (row < 0 || row >= m_amounts.size()) return false;
     m_marked[row] = !m_marked.at(row);
     const Yen amount = m_amounts.at(row);
-    m_total = m_marked.at(row) ? addYen(m_total, amount) : subYen(m_total, amount);
+    m_total += m_marked.at(row) ? Wide(amount) : -Wide(amount);
     return true;
+}
+
+Yen ReflectionMarks::total() const {
+    return static_cast<Yen>(std::clamp<Wide>(m_total, std::numeric_limits<Yen>::min(),
+                                             std::numeric_limits<Yen>::max()));
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "book/bookmodel.h"
+#include "book/monthsummary.h" // Wide
 #include "records/money.h"
 
 // The months one can look back on: "yyyy/mm" from the month of the first
@@ -38,11 +39,13 @@ public:
     // nothing changes, for a row the month does not have.
     bool toggle(qsizetype row);
     bool isMarked(qsizetype row) const { return m_marked.value(row, false); }
-    // The marked amounts, added and taken away one by one as they were marked.
-    Yen total() const { return m_total; }
+    // The marked amounts, added and taken away one by one as they were marked;
+    // kept exact and shown saturated, so that it always is the sum of the
+    // rows marked, whatever amounts a file holds.
+    Yen total() const;
 
 private:
     QList<Yen> m_amounts;
     QList<bool> m_marked;
-    Yen m_total = 0;
+    Wide m_total = 0;
 };

@@ -53,6 +53,8 @@ private slots:
         QVERIFY(!marks.toggle(3) && !marks.toggle(-1)); // rows the month does not have
         QVERIFY(marks.toggle(2));
         QCOMPARE(marks.total(), std::numeric_limits<Yen>::max()); // saturated, not wrapped
+        QVERIFY(marks.toggle(2)); // what stays marked is summed exactly again
+        QCOMPARE(marks.total(), 300LL);
     }
 
     // The keys of a sort by payee order the rows as their texts do, by character code.
