@@ -54,10 +54,7 @@ CsvFile csvFromTable(const QList<QStringList> &rows, CsvEncoding encoding) {
 namespace {
 // Where a write to path lands, every link followed, to a file not there yet too.
 QFileInfo landing(const QString &path) {
-    QFileInfo at(path);
-    for (int hops = 0; hops < 40 && at.isSymLink(); ++hops)
-        at = QFileInfo(at.symLinkTarget());
-    return at;
+    return QFileInfo(followLinks(path));
 }
 QString folderOf(const QFileInfo &file) {
     return QFileInfo(file.absolutePath()).canonicalFilePath();

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
@@ -36,16 +38,6 @@ int openToRead(const QByteArray &path) {
 bool isSpecial(const struct stat &st) {
     return S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || S_ISCHR(st.st_mode) ||
            S_ISBLK(st.st_mode);
-}
-
-// The file a path names once every symbolic link is followed: a book kept in
-// a synced folder links its files there, and a rewrite must replace the file
-// the link points to, not the link.
-QString linkTarget(const QString &path) {
-    QFileInfo info(path);
-    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
-        info = QFileInfo(info.symLinkTarget());
-    return info.filePath();
 }
 
 // A temporary of the given name in the folder of the real file.
@@ -358,7 +350,7 @@ FileResult ioError(const QString &path, const QString &why) {
 
 static FileResult replaceWith(const QString &path, const QByteArray &content, bool asGiven,
                               const WhileWriting &meanwhile) {
-    const QString target = linkTarget(path);
+    const QString target = followLinks(path);
     if (FileResult r = checkWritable(target); !r.ok()) return r;
     // Not QSaveFile: Qt 6.4 renames its temporary even after a failed write.
     QByteArray temp = nativePath(target) + kTemporaryMark + "XXXXXX";
@@ -378,7 +370,7 @@ FileResult writeExactly(const QString &path, const QByteArray &content) {
 
 FileResult rewriteThrough(const QString &real, const QString &temp, const QByteArray &content,
                           const WhileWriting &meanwhile) {
-    const QString target = linkTarget(real);
+    const QString target = followLinks(real);
     if (FileResult r = checkWritable(target); !r.ok()) return r;
     const QByteArray tempPath = nativePath(besideTarget(target, temp));
     const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -387,7 +379,7 @@ FileResult rewriteThrough(const QString &real, const QString &temp, const QByteA
 }
 
 FileResult writeRefusal(const QString &path) {
-    return checkWritable(linkTarget(path));
+    return checkWritable(followLinks(path));
 }
 
 namespace {
@@ -470,7 +462,7 @@ FileResult copyFile(const Book &book, const QString &from, const QString &to) {
 }
 
 FileResult truncateFileTo(const QString &path, qint64 size) {
-    const int fd = ::open(nativePath(linkTarget(path)).constData(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::open(nativePath(followLinks(path)).constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) return ioError(path, errnoText(errno));
     bool done = ::ftruncate(fd, size) == 0 && syncDescriptor(fd) == 0;
     int error = errno;
@@ -482,7 +474,7 @@ FileResult truncateFileTo(const QString &path, qint64 size) {
 }
 
 FileResult keepCopy(const QString &path, const QString &copy) {
-    const QByteArray from = nativePath(linkTarget(path));
+    const QByteArray from = nativePath(followLinks(path));
     const QByteArray to = nativePath(copy);
     // A second name for the old file costs nothing; a file system without
     // hard links (a USB stick) gets a copy, made whole before it has its name.
@@ -508,7 +500,7 @@ FileResult keepCopy(const QString &path, const QString &copy) {
 }
 
 FileResult putBackKept(const QString &copy, const QString &path) {
-    const QString target = linkTarget(path);
+    const QString target = followLinks(path);
     const mode_t mode = modeFor(target);
     if (::rename(nativePath(copy).constData(), nativePath(target).constData()) != 0) {
         if (errno != EXDEV) return ioError(path, errnoText(errno));
@@ -587,4 +579,31 @@ quint64 contentHash(QByteArrayView bytes) {
     for (; n > 0; ++p, --n)
         h = (h ^ static_cast<unsigned char>(*p)) * kPrime;
     return h ^ (h >> 29);
+}
+
+// A book kept in a synced folder links its files there, and a rewrite must
+// replace the file the link points to, not the link.
+QString followLinks(const QString &path) {
+    QByteArray current = nativePath(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        char text[PATH_MAX];
+        const ssize_t n = ::readlink(current.constData(), text, sizeof text);
+        if (n <= 0 || n >= static_cast<ssize_t>(sizeof text)) break;
+        const qsizetype slash = current.lastIndexOf('/');
+        QByteArray joined(text, n);
+        if (!joined.startsWith('/'))
+            joined.prepend(slash < 0 ? QByteArray("./") : current.left(slash + 1));
+        // The folder as the system walks it ("alias/.." goes through alias),
+        // the last name as the link gives it: the file may not be there yet.
+        const qsizetype cut = joined.lastIndexOf('/');
+        const QByteArray folder = cut == 0 ? QByteArray("/") : joined.left(cut);
+        char *real = ::realpath(folder.constData(), nullptr);
+        if (real) {
+            const QByteArray base(real);
+            std::free(real);
+            joined = (base == "/" ? base : base + '/') + joined.mid(cut + 1);
+        }
+        current = joined;
+    }
+    return QFile::decodeName(current);
 }

@@ -183,6 +183,13 @@ bool syncFolder(const QString &dir);
 // keeps it on the disk to know a file is still as a change left it).
 quint64 contentHash(QByteArrayView bytes);
 
+// Where a path leads once every symbolic link is followed as the system
+// follows it: a link's text is read from its folder as the system reaches
+// that folder, so "alias/.." goes up from where alias leads, not back where
+// the text suggests. A path that is no link comes back as given; a link to a
+// file not there yet leads to where it would be made.
+QString followLinks(const QString &path);
+
 // Why a file may not be written (a file the user made read-only), if it may not.
 FileResult writeRefusal(const QString &path);
 

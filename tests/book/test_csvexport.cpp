@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 #include "book/csvexport.h"
 #include "records/cp932.h"
@@ -55,6 +56,8 @@ private slots:
         QTest::newRow("the file the incomes link to") << "other/store.txt" << true;
         QTest::newRow("the file the notes link to, not there yet") << "other/memo.txt" << true;
         QTest::newRow("that file in another case") << "other/MEMO.txt" << true;
+        QTest::newRow("the file the budgets link to through alias/..")
+            << "other/deep/budget.txt" << true;
         QTest::newRow("a new file") << "データ.csv" << false;
         QTest::newRow("same name, another folder") << "other/データ.txt" << false;
     }
@@ -78,6 +81,15 @@ private slots:
                             book.filePath(QStringLiteral("入金.txt"))));
         QVERIFY(QFile::link(book.filePath(QStringLiteral("other/memo.txt")),
                             book.filePath(QStringLiteral("気付きメモ.txt"))));
+        // "alias/.." goes up from other/deep/inner, where alias leads.
+        QVERIFY(book.mkpath(QStringLiteral("other/deep/inner")));
+        QVERIFY(QFile::link(book.filePath(QStringLiteral("other/deep/inner")),
+                            book.filePath(QStringLiteral("alias"))));
+        const QByteArray through = QFile::encodeName(book.filePath("alias") + "/../budget.txt");
+        QCOMPARE(
+            ::symlink(through.constData(),
+                      QFile::encodeName(book.filePath(QStringLiteral("予算.txt"))).constData()),
+            0);
         const FileResult r = csvTargetRefusal(book.filePath(target), dir.path());
         QCOMPARE(!r.ok(), refused);
         if (refused)

@@ -1,6 +1,7 @@
 // The book files when the file system fails: a full disk, a failing read, a
 // symlinked or read-only file. A failed write leaves the file as it was and
 // says so; no record is ever lost while success is reported.
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -8,6 +9,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <unistd.h>
 
 #include "book/corrections.h"
 #include "bookdir.h"
@@ -315,6 +317,23 @@ private slots:
         names.sort();
         QCOMPARE(synced.files(), names); // no temporary left in either folder
         QCOMPARE(dir.files(), names);
+    }
+
+    // "alias/.." in a link goes up from where alias leads, as every read of
+    // the file does; the rewrite must land in that same file.
+    void aRewriteLandsInTheFileTheLinkReads() {
+        BookDir root, dir;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("real/inner")));
+        QVERIFY(QFile::link(root.file(QStringLiteral("real/inner")), root.file("alias")));
+        root.writeBytes(QStringLiteral("real/memo.txt"), "old\r\n");
+        root.writeBytes(QStringLiteral("memo.txt"), "decoy\r\n");
+        const QByteArray through = QFile::encodeName(root.path() + "/alias/../memo.txt");
+        QCOMPARE(::symlink(through.constData(), QFile::encodeName(dir.file(kNotes)).constData()),
+                 0);
+        QVERIFY(writeNotes(Book(dir.path()), QStringLiteral("メモ")).ok());
+        QCOMPARE(root.bytes(QStringLiteral("real/memo.txt")), sjis(QStringLiteral("メモ\r\n")));
+        QCOMPARE(root.bytes(QStringLiteral("memo.txt")), QByteArray("decoy\r\n"));
+        QVERIFY(QFileInfo(dir.file(kNotes)).isSymLink());
     }
 
     void rewritesKeepTheModeAndRefuseAReadOnlyFile() {
