@@ -597,11 +597,14 @@ QString followLinks(const QString &path) {
         // the last name as the link gives it: the file may not be there yet.
         const qsizetype cut = joined.lastIndexOf('/');
         const QByteArray folder = cut == 0 ? QByteArray("/") : joined.left(cut);
-        char *real = ::realpath(folder.constData(), nullptr);
-        if (real) {
+        if (char *real = ::realpath(folder.constData(), nullptr)) {
             const QByteArray base(real);
             std::free(real);
-            joined = (base == "/" ? base : base + '/') + joined.mid(cut + 1);
+            const QByteArray found = (base == "/" ? base : base + '/') + joined.mid(cut + 1);
+            // A real folder named in bytes that are no UTF-8 (a CP932 name from
+            // an old disk), or a path too long to open, keeps the link's text.
+            if (found.size() < PATH_MAX && QFile::encodeName(QFile::decodeName(found)) == found)
+                joined = found;
         }
         current = joined;
     }

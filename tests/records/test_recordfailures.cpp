@@ -334,6 +334,16 @@ private slots:
         QCOMPARE(root.bytes(QStringLiteral("real/memo.txt")), sjis(QStringLiteral("メモ\r\n")));
         QCOMPARE(root.bytes(QStringLiteral("memo.txt")), QByteArray("decoy\r\n"));
         QVERIFY(QFileInfo(dir.file(kNotes)).isSymLink());
+        // A book folder that links to a folder named in CP932 bytes: the
+        // rewrite goes by the link's own text, which Qt can spell.
+        const QByteArray cp932Folder = QFile::encodeName(root.path()) + "/\x8b\x8c"; // 旧
+        QCOMPARE(::mkdir(cp932Folder.constData(), 0700), 0);
+        QCOMPARE(::symlink(cp932Folder.constData(), QFile::encodeName(root.file("bk")).constData()),
+                 0);
+        QCOMPARE(::symlink("real.txt", QFile::encodeName(root.file("bk/") + kNotes).constData()),
+                 0);
+        QVERIFY(writeNotes(Book(root.file("bk")), QStringLiteral("メモ")).ok());
+        QCOMPARE(root.bytes(QStringLiteral("bk/real.txt")), sjis(QStringLiteral("メモ\r\n")));
     }
 
     void rewritesKeepTheModeAndRefuseAReadOnlyFile() {
